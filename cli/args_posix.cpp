@@ -1,0 +1,3 @@
+#include "cli/args.h"
+
+std::vector<std::string> Utf8Arguments(int argc, char** argv) { return {argv, argv + argc}; }

@@ -1,0 +1,18 @@
+# Turns a binary file into a C++ header holding its bytes:
+#   cmake -DINPUT=... -DOUTPUT=... -DNAME=... -P embed.cmake
+file(READ "${INPUT}" hex HEX)
+string(LENGTH "${hex}" length)
+set(body "")
+set(i 0)
+while(i LESS length)
+  string(SUBSTRING "${hex}" ${i} 2 byte)
+  string(APPEND body "0x${byte},")
+  math(EXPR i "${i} + 2")
+  math(EXPR column "${i} % 32")
+  if(column EQUAL 0)
+    string(APPEND body "\n")
+  endif()
+endwhile()
+file(WRITE "${OUTPUT}.tmp" "// Generated from ${INPUT}; do not edit.\n#pragma once\n#include <cstdint>\ninline constexpr uint8_t ${NAME}[] = {\n${body}};\n")
+file(COPY_FILE "${OUTPUT}.tmp" "${OUTPUT}" ONLY_IF_DIFFERENT)
+file(REMOVE "${OUTPUT}.tmp")

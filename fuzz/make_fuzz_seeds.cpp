@@ -1,0 +1,49 @@
+// Writes seed corpora for the fuzz targets, made by the page-file writer.
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "pagewriter.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+void Seed(const fs::path& dir, const std::string& name, const std::vector<uint8_t>& bytes) {
+  fs::create_directories(dir);
+  WriteBytes((dir / name).string(), bytes);
+}
+
+SpritePicture Disc() {
+  SpritePicture p{};
+  for (auto& column : p) column.fill(-1);
+  for (int x = 0; x < 64; ++x)
+    for (int y = 0; y < 64; ++y)
+      if ((x - 32) * (x - 32) + (y - 40) * (y - 40) < 200) p[x][y] = static_cast<int16_t>((x + y) % 256);
+  return p;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) return 2;
+  const fs::path root = argv[1];
+
+  PageFileLayout small;
+  TexturePicture texture{};
+  for (int x = 0; x < 64; ++x)
+    for (int y = 0; y < 64; ++y) texture[x][y] = static_cast<uint8_t>(x * 4 + y);
+  small.Chunks.push_back({EncodeTexture(texture), {}, {}});
+  small.Chunks.push_back({EncodeSprite(Disc()), {}, {}});
+  small.Chunks.push_back({{1, 2, 3}, {}, {}});
+  Seed(root / "loader_fuzz", "small.wl6", BuildPageFile(small));
+  PageFileLayout truncated = small;
+  truncated.TruncateAt = 20;
+  Seed(root / "loader_fuzz", "truncated.wl6", BuildPageFile(truncated));
+  PageFileLayout beyond = small;
+  beyond.Chunks[1].Offset = 0xFFFFFF00u;
+  beyond.Count = 9;
+  Seed(root / "loader_fuzz", "beyond.wl6", BuildPageFile(beyond));
+
+  return 0;
+}

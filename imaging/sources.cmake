@@ -1,0 +1,6 @@
+list(APPEND TESSARINE_PORTABLE_SOURCES
+  imaging/bmptemplate.cpp)
+list(APPEND TESSARINE_POSIX_SOURCES
+  imaging/palette_native.cpp)
+list(APPEND TESSARINE_WIN_SOURCES
+  imaging/palette_win.cpp)

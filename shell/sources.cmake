@@ -1,0 +1,1 @@
+# Shell integration: file association and command line.

@@ -1,0 +1,20 @@
+// A fresh folder per test, removed afterwards.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+
+  // UTF-8 path of a file in the folder.
+  std::string File(const std::string& name) const;
+  const std::filesystem::path& Path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};

@@ -1,0 +1,111 @@
+#include "winlayer/bitmap.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "winlayer/bytes.h"
+#include "winlayer/streams.h"
+
+namespace {
+
+// An uncompressed BMP file image with `colours` table entries.
+std::vector<uint8_t> Bmp(int32_t width, int32_t height, uint16_t bits, uint32_t colours, size_t rowBytes) {
+  std::vector<uint8_t> b(54 + colours * 4, 0);
+  b[0] = 'B';
+  b[1] = 'M';
+  WriteLe32(&b[10], static_cast<uint32_t>(54 + colours * 4));
+  WriteLe32(&b[14], 40);
+  WriteLe32(&b[18], static_cast<uint32_t>(width));
+  WriteLe32(&b[22], static_cast<uint32_t>(height));
+  WriteLe16(&b[26], 1);
+  WriteLe16(&b[28], bits);
+  for (uint32_t i = 0; i < colours; ++i) b[54 + 4 * i] = static_cast<uint8_t>(i);
+  for (size_t i = 0; i < rowBytes; ++i) b.push_back(static_cast<uint8_t>(i));
+  b[2] = static_cast<uint8_t>(b.size());
+  return b;
+}
+
+bool Load(Bitmap& bmp, const std::vector<uint8_t>& bytes) {
+  MemoryStream s;
+  s.Write(bytes.data(), bytes.size());
+  s.Seek(0, SeekOrigin::Begin);
+  return bmp.LoadFromStream(s);
+}
+
+TEST(Bitmap, LoadsAnEightBitImageWithItsOwnColourTable) {
+  Bitmap bmp;
+  ASSERT_TRUE(Load(bmp, Bmp(3, 2, 8, 256, 8)));
+  EXPECT_EQ(bmp.Width(), 3);
+  EXPECT_EQ(bmp.Height(), 2);
+  EXPECT_EQ(bmp.Stride(), 4);
+  EXPECT_EQ(bmp.Info().size(), 40u + 1024u);
+  EXPECT_EQ(bmp.Info()[40 + 4 * 7], 7);
+  // Row 0 in the stream is the bottom row.
+  EXPECT_EQ(bmp.PixelIndex(0, 1), 0);
+  EXPECT_EQ(bmp.PixelIndex(2, 0), 6);
+  EXPECT_EQ(bmp.PixelIndex(3, 0), -1);
+}
+
+TEST(Bitmap, ZeroWidthIsAValidEmptyPicture) {
+  Bitmap bmp;
+  ASSERT_TRUE(Load(bmp, Bmp(0, 64, 8, 256, 0)));
+  EXPECT_EQ(bmp.Width(), 0);
+  EXPECT_EQ(bmp.Height(), 64);
+  EXPECT_TRUE(bmp.Bits().empty());
+  EXPECT_FALSE(bmp.Empty());
+}
+
+TEST(Bitmap, AShortColourTableIsPaddedToTheFullDepth) {
+  Bitmap bmp;
+  ASSERT_TRUE(Load(bmp, Bmp(4, 1, 8, 2, 4)));
+  EXPECT_EQ(bmp.Info().size(), 40u + 1024u);
+}
+
+TEST(Bitmap, RejectsMalformedImagesWithoutReadingPastTheStream) {
+  struct Case {
+    const char* what;
+    std::vector<uint8_t> bytes;
+  };
+  std::vector<Case> cases;
+  cases.push_back({"truncated rows", Bmp(64, 64, 8, 256, 4095)});
+  auto bad = Bmp(1, 1, 8, 0, 4);
+  bad.resize(30);
+  cases.push_back({"truncated header", bad});
+  bad = Bmp(1, 1, 8, 0, 4);
+  bad[0] = 'X';
+  cases.push_back({"signature", bad});
+  bad = Bmp(1, 1, 8, 0, 4);
+  WriteLe32(&bad[10], 10);
+  cases.push_back({"offset inside the headers", bad});
+  bad = Bmp(1, 1, 8, 0, 4);
+  WriteLe32(&bad[10], 54 + 257 * 4);
+  cases.push_back({"table too large", bad});
+  bad = Bmp(1, 1, 8, 0, 4);
+  WriteLe32(&bad[30], 1);
+  cases.push_back({"compressed", bad});
+  cases.push_back({"bit depth", Bmp(1, 1, 7, 0, 4)});
+  cases.push_back({"huge width", Bmp(0x7FFFFFFF, 1, 8, 0, 4)});
+  cases.push_back({"negative width", Bmp(-4, 1, 8, 0, 4)});
+  cases.push_back({"huge height", Bmp(1, INT32_MIN, 8, 0, 4)});
+  for (const Case& c : cases) {
+    Bitmap bmp;
+    EXPECT_FALSE(Load(bmp, c.bytes)) << c.what;
+    EXPECT_TRUE(bmp.Empty()) << c.what;
+    EXPECT_EQ(bmp.Width(), 0) << c.what;
+    EXPECT_EQ(bmp.Height(), 0) << c.what;
+  }
+}
+
+TEST(Bitmap, TopDownAndTrueColourImagesLoad) {
+  Bitmap top;
+  ASSERT_TRUE(Load(top, Bmp(4, -2, 8, 256, 8)));
+  EXPECT_EQ(top.Height(), 2);
+  EXPECT_EQ(top.PixelIndex(0, 0), 0) << "first stored row is the top";
+  Bitmap rgb;
+  ASSERT_TRUE(Load(rgb, Bmp(2, 2, 24, 0, 16)));
+  EXPECT_EQ(rgb.Stride(), 8);
+  EXPECT_EQ(rgb.Info().size(), 40u);
+}
+
+}  // namespace

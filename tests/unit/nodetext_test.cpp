@@ -1,0 +1,122 @@
+#include "ui/nodetext.h"
+
+#include <gtest/gtest.h>
+
+#include "ui/texts.h"
+#include "winlayer/codepage.h"
+
+namespace {
+
+TEST(Cp1251ToUtf8, ConvertsTheProgramsTexts) {
+  EXPECT_EQ(Cp1251ToUtf8(TextureWord), "Текстура");
+  EXPECT_EQ(Cp1251ToUtf8(SpriteWord), "Спрайт");
+  EXPECT_EQ(Cp1251ToUtf8(UnknownWord), "Не известен");
+  EXPECT_EQ(Cp1251ToUtf8(MenuOpen), "&Открыть...\tCtrl+O");
+  EXPECT_EQ(Cp1251ToUtf8(AboutTitle), "О программе ''");
+  EXPECT_EQ(std::string(AboutTitle).size(), 14u);
+  EXPECT_EQ(Cp1251ToUtf8("\x88\xA8\xB8\xB9"), "€Ёё№");
+  EXPECT_EQ(Cp1251ToUtf8("plain"), "plain");
+}
+
+TEST(Captions, FileNodeIsTheNameAfterTheLastSeparator) {
+  EXPECT_EQ(FileNodeCaption("C:\\games\\VSWAP.WL6"), "VSWAP.WL6");
+  EXPECT_EQ(FileNodeCaption("d:vswap.wl1"), "vswap.wl1");
+  EXPECT_EQ(FileNodeCaption("vswap.wl6"), "vswap.wl6");
+  EXPECT_EQ(FileNodeCaption("C:\\Игры\\Wolf3D/vswap.wl6"), "vswap.wl6");
+  EXPECT_EQ(FileNodeCaption("C:\\games\\"), "");
+}
+
+TEST(Captions, ElementsAreNumberedWithinTheirSection) {
+  EXPECT_EQ(SectionCaption(SectionKind::Texture), "Текстура");
+  EXPECT_EQ(SectionCaption(SectionKind::Unknown), "Не известен");
+  EXPECT_EQ(ElementCaption(SectionKind::Texture, 1), "Текстура 1");
+  EXPECT_EQ(ElementCaption(SectionKind::Sprite, 435), "Спрайт 435");
+  EXPECT_EQ(ElementCaption(SectionKind::Unknown, 122), "Не известен 122");
+  EXPECT_EQ(SectionNodeKind(SectionKind::Sprite), SpriteSection);
+  EXPECT_EQ(ElementNodeKind(SectionKind::Unknown), UnknownElement);
+}
+
+TEST(ColorBitsText, IsTheSmallestBitCountThatHoldsTheColours) {
+  const std::pair<int32_t, const char*> cases[] = {
+      {0, "1"},   {1, "1"},   {2, "1"},   {3, "2"},  {4, "2"},  {5, "3"},    {8, "3"},
+      {9, "4"},   {16, "4"},  {17, "5"},  {32, "5"}, {33, "6"}, {64, "6"},   {65, "7"},
+      {128, "7"}, {129, "8"}, {256, "8"}, {257, ""}, {-1, ""},  {100000, ""}};
+  for (const auto& [n, bits] : cases) EXPECT_EQ(ColorBitsText(n), bits) << n;
+}
+
+RWlFile TableOf(size_t n) {
+  RWlFile f;
+  f.FileSize = 123456;
+  f.Chunks.resize(n);
+  for (size_t i = 0; i < n; ++i) {
+    f.Chunks[i].Size = static_cast<uint16_t>(i);
+    switch (SectionOf(static_cast<uint32_t>(i))) {
+      case SectionKind::Texture:
+        ++f.TextureCount;
+        f.TextureBytes += f.Chunks[i].Size;
+        break;
+      case SectionKind::Sprite:
+        ++f.SpriteCount;
+        f.SpriteBytes += f.Chunks[i].Size;
+        break;
+      case SectionKind::Unknown:
+        ++f.UnknownCount;
+        f.UnknownBytes += f.Chunks[i].Size;
+        break;
+    }
+  }
+  return f;
+}
+
+std::vector<std::string> Written(const NodeInfo& info) {
+  std::vector<std::string> out{info.Title};
+  for (const auto& line : info.Lines) out.push_back(line.value_or("-"));
+  return out;
+}
+
+using Lines = std::vector<std::string>;
+
+TEST(NodeInfoText, FileAndSections) {
+  const RWlFile f = TableOf(663);
+  EXPECT_EQ(Written(NodeInfoText(FileNode, f)),
+            (Lines{"Wolf3D Grafic File", "File Size: 123456", "Elements: 663", "-", "-", "-"}));
+  EXPECT_EQ(Written(NodeInfoText(TextureSection, f)),
+            (Lines{"Texture Section", "Size: 5565", "Elements: 106", "-", "-", "-"}));
+  EXPECT_EQ(Written(NodeInfoText(SpriteSection, f))[2], "Elements: 435");
+  EXPECT_EQ(Written(NodeInfoText(UnknownSection, f)),
+            (Lines{"Unknow Section", "Size: 73383", "Elements: 122", "-", "-", "-"}));
+  const RWlFile empty = TableOf(0);
+  EXPECT_EQ(Written(NodeInfoText(UnknownSection, empty)),
+            (Lines{"Unknow Section", "Size: 0", "Elements: 0", "-", "-", "-"}));
+  EXPECT_EQ(Written(NodeInfoText(FileNode, empty))[2], "Elements: 0");
+}
+
+TEST(NodeInfoText, ElementsNumberFromOneInEachSection) {
+  RWlFile f = TableOf(663);
+  f.Chunks[0].Size = 10;  // a short texture still reads 4096
+  f.Chunks[0].Colors = 12;
+  EXPECT_EQ(
+      Written(NodeInfoText(TextureElement, f, 0)),
+      (Lines{"Texture Element", "Num: 1", "Size: 4096", "Width: 64", "Height: 64", "Colors: 12 (4 bit)"}));
+  EXPECT_EQ(NodeInfoText(TextureElement, f, 105).Lines[0], "Num: 106");
+  f.Chunks[106].Colors = 256;
+  EXPECT_EQ(
+      Written(NodeInfoText(SpriteElement, f, 106)),
+      (Lines{"Sprite Element", "Num: 1", "Size: 106", "Width: 0", "Height: 64", "Colors: 256 (8 bit)"}));
+  EXPECT_EQ(NodeInfoText(SpriteElement, f, 540).Lines[0], "Num: 435");
+  EXPECT_EQ(Written(NodeInfoText(UnknownElement, f, 541)),
+            (Lines{"Unknow Element", "Num: 1", "Size: 541", "-", "-", "-"}));
+  f.Chunks[662].Size = 0;
+  EXPECT_EQ(NodeInfoText(UnknownElement, f, 662).Lines[1], "Size: 0");
+  EXPECT_EQ(NodeInfoText(UnknownElement, f, 662).Lines[0], "Num: 122");
+  EXPECT_EQ(Written(NodeInfoText(NoNode, f)), (Lines{"", "-", "-", "-", "-", "-"}));
+}
+
+TEST(NodeInfoText, SpriteNumbersFollowTheTextureCountOfShortFiles) {
+  // With fewer than 106 chunks there are no sprites; with exactly 106 the first
+  // sprite is chunk 106 and number 1.
+  RWlFile f = TableOf(107);
+  EXPECT_EQ(NodeInfoText(SpriteElement, f, 106).Lines[0], "Num: 1");
+}
+
+}  // namespace

@@ -1,0 +1,89 @@
+#include "winlayer/streams.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "pagewriter.h"
+#include "tempdir.h"
+
+namespace {
+
+std::vector<uint8_t> ReadAll(Stream& s, size_t n) {
+  std::vector<uint8_t> out(n, 0xEE);
+  out.resize(s.Read(out.data(), n));
+  return out;
+}
+
+TEST(MemoryStream, WritesGrowAndSeekFromEveryOrigin) {
+  MemoryStream m;
+  const uint8_t bytes[] = {1, 2, 3, 4, 5};
+  EXPECT_EQ(m.Write(bytes, 5), 5u);
+  EXPECT_EQ(m.Size(), 5);
+  EXPECT_EQ(m.Seek(1, SeekOrigin::Begin), 1);
+  EXPECT_EQ(m.Seek(2, SeekOrigin::Current), 3);
+  EXPECT_EQ(ReadAll(m, 10), (std::vector<uint8_t>{4, 5}));
+  EXPECT_EQ(m.Seek(-2, SeekOrigin::End), 3);
+  EXPECT_EQ(m.Seek(-2, SeekOrigin::Current), 1);
+  EXPECT_EQ(ReadAll(m, 1), (std::vector<uint8_t>{2}));
+  EXPECT_EQ(m.Seek(-100, SeekOrigin::Current), 0) << "a seek before the start stops at 0";
+}
+
+TEST(MemoryStream, ReadsNothingBeyondTheEndAndFillsWriteGapsWithZeros) {
+  MemoryStream m;
+  m.Seek(3, SeekOrigin::Begin);
+  const uint8_t b = 9;
+  m.Write(&b, 1);
+  m.Seek(0, SeekOrigin::Begin);
+  EXPECT_EQ(ReadAll(m, 8), (std::vector<uint8_t>{0, 0, 0, 9}));
+  m.Seek(50, SeekOrigin::Begin);
+  EXPECT_TRUE(ReadAll(m, 4).empty());
+  EXPECT_EQ(m.Position(), 50);
+}
+
+TEST(ByteViewStream, ServesStoredBytesThenZerosUpToItsSize) {
+  auto owner = std::make_shared<std::vector<uint8_t>>(std::vector<uint8_t>{9, 8, 7, 6, 5});
+  ByteViewStream v(owner, 1, 2, 6);
+  EXPECT_EQ(v.Size(), 6);
+  EXPECT_EQ(ReadAll(v, 100), (std::vector<uint8_t>{8, 7, 0, 0, 0, 0}));
+  v.Seek(-3, SeekOrigin::End);
+  EXPECT_EQ(ReadAll(v, 2), (std::vector<uint8_t>{0, 0}));
+  v.Seek(1, SeekOrigin::Begin);
+  EXPECT_EQ(ReadAll(v, 2), (std::vector<uint8_t>{7, 0}));
+  v.Seek(10, SeekOrigin::Begin);
+  EXPECT_TRUE(ReadAll(v, 1).empty());
+}
+
+TEST(FileStream, ReadsAFileAndReportsItsSize) {
+  TempDir dir;
+  const std::string path = dir.File("data.bin");
+  ASSERT_TRUE(WriteBytes(path, {1, 2, 3, 4}));
+  FileStream f(path);
+  ASSERT_TRUE(f.IsOpen());
+  EXPECT_EQ(f.Size(), 4);
+  f.Seek(2, SeekOrigin::Begin);
+  EXPECT_EQ(ReadAll(f, 10), (std::vector<uint8_t>{3, 4}));
+  EXPECT_TRUE(ReadAll(f, 10).empty());
+}
+
+TEST(FileStream, OpensPathsWithCharactersOutsideAnyAnsiCodePage) {
+  TempDir dir;
+  std::filesystem::create_directories(dir.Path() / std::filesystem::path(u8"Игры ☺"));
+  const std::string path = dir.File("Игры ☺/vswap.wl6");
+  ASSERT_TRUE(WriteBytes(path, {7}));
+  FileStream f(path);
+  EXPECT_TRUE(f.IsOpen());
+  EXPECT_EQ(f.Size(), 1);
+}
+
+TEST(FileStream, MissingFilesAndFoldersAreNotOpen) {
+  TempDir dir;
+  EXPECT_FALSE(FileStream(dir.File("missing.wl6")).IsOpen());
+  FileStream folder(dir.File(""));
+  EXPECT_FALSE(folder.IsOpen());
+  uint8_t b = 0;
+  EXPECT_EQ(folder.Read(&b, 1), 0u);
+}
+
+}  // namespace

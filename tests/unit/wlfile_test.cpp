@@ -1,0 +1,267 @@
+#include "pagefile/wlfile.h"
+
+#include <gtest/gtest.h>
+
+#include <numeric>
+#include <vector>
+
+#include "pagewriter.h"
+#include "tempdir.h"
+
+namespace {
+
+std::vector<uint8_t> DataOf(const RWlChunk& chunk) {
+  std::vector<uint8_t> out(chunk.Size + 16u, 0xEE);
+  chunk.Data->Seek(0, SeekOrigin::Begin);
+  out.resize(chunk.Data->Read(out.data(), out.size()));
+  return out;
+}
+
+PageFileLayout ChunksOfSizes(size_t n, size_t size) {
+  PageFileLayout layout;
+  for (size_t i = 0; i < n; ++i)
+    layout.Chunks.push_back({std::vector<uint8_t>(size, static_cast<uint8_t>(i)), {}, {}});
+  return layout;
+}
+
+// Checks the table invariants that every load must leave behind.
+void ExpectConsistent(const RWlFile& f) {
+  int64_t sums[3] = {};
+  uint32_t counts[3] = {};
+  for (size_t i = 0; i < f.Chunks.size(); ++i) {
+    const RWlChunk& c = f.Chunks[i];
+    ASSERT_NE(c.Data, nullptr);
+    EXPECT_EQ(c.Data->Size(), c.Size);
+    EXPECT_EQ(c.Image, nullptr);
+    EXPECT_EQ(c.Colors, 0);
+    const auto k = static_cast<int>(SectionOf(static_cast<uint32_t>(i)));
+    sums[k] += c.Size;
+    ++counts[k];
+  }
+  EXPECT_EQ(f.TextureCount, counts[0]);
+  EXPECT_EQ(f.SpriteCount, counts[1]);
+  EXPECT_EQ(f.UnknownCount, counts[2]);
+  EXPECT_EQ(f.TextureBytes, sums[0]);
+  EXPECT_EQ(f.SpriteBytes, sums[1]);
+  EXPECT_EQ(f.UnknownBytes, sums[2]);
+}
+
+class LoaderTest : public ::testing::Test {
+ protected:
+  RWlFile Load(const PageFileLayout& layout) { return LoadBytes(BuildPageFile(layout)); }
+  RWlFile LoadBytes(const std::vector<uint8_t>& bytes) {
+    const std::string path = dir_.File("vswap.wl6");
+    EXPECT_TRUE(WriteBytes(path, bytes));
+    RWlFile f;
+    LoadPageFile(f, path);
+    ExpectConsistent(f);
+    return f;
+  }
+  TempDir dir_;
+};
+
+TEST(SectionOf, FixesSectionsByIndexAlone) {
+  EXPECT_EQ(SectionOf(0), SectionKind::Texture);
+  EXPECT_EQ(SectionOf(105), SectionKind::Texture);
+  EXPECT_EQ(SectionOf(106), SectionKind::Sprite);
+  EXPECT_EQ(SectionOf(540), SectionKind::Sprite);
+  EXPECT_EQ(SectionOf(541), SectionKind::Unknown);
+  EXPECT_EQ(SectionOf(65534), SectionKind::Unknown);
+  EXPECT_EQ(SectionOf(0xFFFFFFFFu), SectionKind::Unknown);
+}
+
+TEST_F(LoaderTest, CopiesEveryChunkAndCountsTheSections) {
+  PageFileLayout layout;
+  for (int i = 0; i < 663; ++i) {
+    std::vector<uint8_t> bytes(static_cast<size_t>(i % 50 + 1));
+    std::iota(bytes.begin(), bytes.end(), static_cast<uint8_t>(i));
+    layout.Chunks.push_back({bytes, {}, {}});
+  }
+  const RWlFile f = Load(layout);
+  ASSERT_EQ(f.Chunks.size(), 663u);
+  EXPECT_EQ(f.TextureCount, 106);
+  EXPECT_EQ(f.SpriteCount, 435);
+  EXPECT_EQ(f.UnknownCount, 122);
+  EXPECT_EQ(f.FileSize, static_cast<int64_t>(BuildPageFile(layout).size()));
+  for (size_t i = 0; i < f.Chunks.size(); ++i) {
+    EXPECT_EQ(DataOf(f.Chunks[i]), layout.Chunks[i].Bytes) << "chunk " << i;
+    EXPECT_EQ(f.Chunks[i].Offset, i == 0 ? 6u + 6u * 663u : f.Chunks[i - 1].Offset + f.Chunks[i - 1].Size);
+  }
+  EXPECT_EQ(f.FileName, dir_.File("vswap.wl6"));
+}
+
+TEST_F(LoaderTest, SectionBoundariesAtTheCountsThatMatter) {
+  struct Case {
+    size_t n;
+    uint16_t textures, sprites, unknown;
+  };
+  for (const Case c :
+       {Case{0, 0, 0, 0}, Case{106, 106, 0, 0}, Case{541, 106, 435, 0}, Case{542, 106, 435, 1}}) {
+    const RWlFile f = Load(ChunksOfSizes(c.n, 2));
+    EXPECT_EQ(f.Chunks.size(), c.n);
+    EXPECT_EQ(f.TextureCount, c.textures) << c.n;
+    EXPECT_EQ(f.SpriteCount, c.sprites) << c.n;
+    EXPECT_EQ(f.UnknownCount, c.unknown) << c.n;
+    EXPECT_EQ(f.UnknownBytes, 2 * c.unknown);
+  }
+}
+
+TEST_F(LoaderTest, HeaderWordsChangeNothing) {
+  PageFileLayout a = ChunksOfSizes(600, 3);
+  PageFileLayout b = a;
+  b.FirstSprite = 7;
+  b.FirstSound = 0xFFFF;
+  const RWlFile fa = Load(a);
+  const RWlFile fb = Load(b);
+  EXPECT_EQ(fa.SpriteCount, fb.SpriteCount);
+  EXPECT_EQ(fa.UnknownBytes, fb.UnknownBytes);
+  for (size_t i = 0; i < fa.Chunks.size(); ++i) EXPECT_EQ(DataOf(fa.Chunks[i]), DataOf(fb.Chunks[i]));
+}
+
+TEST_F(LoaderTest, ZeroLengthChunksGetAnEmptyData) {
+  PageFileLayout layout = ChunksOfSizes(3, 0);
+  const RWlFile f = Load(layout);
+  ASSERT_EQ(f.Chunks.size(), 3u);
+  EXPECT_TRUE(DataOf(f.Chunks[1]).empty());
+  EXPECT_EQ(f.TextureBytes, 0);
+}
+
+TEST_F(LoaderTest, ChunksBeyondTheEndKeepTheirSizeAndReadAsZeros) {
+  PageFileLayout layout = ChunksOfSizes(2, 4);
+  layout.Chunks[0].Offset = 1u << 30;  // wholly beyond the end
+  layout.Chunks[0].Size = 1000;
+  const std::vector<uint8_t> bytes = BuildPageFile(layout);
+  layout.Chunks[1].Offset = static_cast<uint32_t>(bytes.size() - 2);  // half beyond
+  const RWlFile f = Load(layout);
+  EXPECT_EQ(f.TextureBytes, 1004) << "byte totals count what the directory says";
+  EXPECT_EQ(DataOf(f.Chunks[0]), std::vector<uint8_t>(1000, 0));
+  EXPECT_EQ(DataOf(f.Chunks[1]), (std::vector<uint8_t>{1, 1, 0, 0}));
+}
+
+TEST_F(LoaderTest, OverlappingChunksEachSeeTheirOwnBytes) {
+  PageFileLayout layout;
+  std::vector<uint8_t> body(100);
+  std::iota(body.begin(), body.end(), 0);
+  layout.Chunks.push_back({body, {}, {}});
+  const uint32_t start = 6 + 6 * 3;
+  layout.Chunks.push_back({{}, start + 10, 20});
+  layout.Chunks.push_back({{}, start + 5, 90});
+  const RWlFile f = Load(layout);
+  EXPECT_EQ(DataOf(f.Chunks[1]), std::vector<uint8_t>(body.begin() + 10, body.begin() + 30));
+  EXPECT_EQ(DataOf(f.Chunks[2]), std::vector<uint8_t>(body.begin() + 5, body.begin() + 95));
+}
+
+TEST_F(LoaderTest, ATruncatedDirectoryReadsMissingFieldsAsZero) {
+  PageFileLayout layout = ChunksOfSizes(4, 1);
+  // Offsets complete, then the first length and one byte of the second.
+  layout.TruncateAt = 6 + 16 + 3;
+  const RWlFile f = Load(layout);
+  ASSERT_EQ(f.Chunks.size(), 4u);
+  EXPECT_EQ(f.Chunks[0].Size, 1);
+  EXPECT_EQ(f.Chunks[1].Size, 1) << "the low byte is there, the high byte reads 0";
+  EXPECT_EQ(f.Chunks[2].Size, 0);
+  EXPECT_EQ(f.Chunks[3].Offset, 6u + 24u + 3u);
+
+  PageFileLayout header = ChunksOfSizes(65535, 0);
+  header.TruncateAt = 6;
+  const RWlFile h = Load(header);
+  EXPECT_EQ(h.Chunks.size(), 65535u);
+  EXPECT_EQ(h.Chunks[65534].Offset, 0u);
+  EXPECT_EQ(h.UnknownCount, 65535 - 541);
+}
+
+TEST_F(LoaderTest, ShortOrMissingFilesGiveAnEmptyTable) {
+  for (const std::vector<uint8_t>& bytes : {std::vector<uint8_t>{}, std::vector<uint8_t>{5}}) {
+    const RWlFile f = LoadBytes(bytes);
+    EXPECT_TRUE(f.Chunks.empty());
+    EXPECT_EQ(f.FileSize, static_cast<int64_t>(bytes.size()));
+  }
+  RWlFile f = Load(ChunksOfSizes(3, 3));
+  LoadPageFile(f, dir_.File("missing.wl6"));
+  ExpectConsistent(f);
+  EXPECT_EQ(f.FileName, dir_.File("missing.wl6"));
+  EXPECT_TRUE(f.Chunks.empty());
+  EXPECT_EQ(f.FileSize, 0);
+  EXPECT_EQ(f.TextureCount, 0);
+  EXPECT_EQ(f.TextureBytes, 0);
+}
+
+TEST_F(LoaderTest, AHostileDirectoryCostsNoMoreThanTheFile) {
+  // 65,535 chunks of 65,535 bytes all pointing at the same place: the table
+  // claims 4 GiB, the buffer holds only the file's own bytes.
+  PageFileLayout layout = ChunksOfSizes(65535, 0);
+  for (auto& c : layout.Chunks) {
+    c.Offset = 0;
+    c.Size = 65535;
+  }
+  const RWlFile f = Load(layout);
+  EXPECT_EQ(f.UnknownBytes, int64_t{65535} * (65535 - 541)) << "no 32-bit wrap";
+  const std::vector<uint8_t> first = DataOf(f.Chunks[0]);
+  EXPECT_EQ(first, DataOf(f.Chunks[65534]));
+  EXPECT_EQ(first[0], 0xFF);
+  EXPECT_EQ(first[1], 0xFF);
+}
+
+TEST_F(LoaderTest, ReloadingReplacesEverything) {
+  RWlFile f = Load(ChunksOfSizes(700, 5));
+  f.Chunks[3].Image = std::make_unique<Bitmap>();
+  f.Chunks[3].Colors = 7;
+  const std::string other = dir_.File("other.wl1");
+  ASSERT_TRUE(WritePageFile(other, ChunksOfSizes(110, 9)));
+  LoadPageFile(f, other);
+  ExpectConsistent(f);
+  EXPECT_EQ(f.Chunks.size(), 110u);
+  EXPECT_EQ(f.UnknownCount, 0);
+  EXPECT_EQ(f.SpriteBytes, 4 * 9);
+}
+
+TEST(FreeWlFile, ReleasesTheTableAndKeepsTheStatistics) {
+  RWlFile f;
+  FreeWlFile(f);  // an empty table is fine
+  f.FileName = "x";
+  f.TextureCount = 3;
+  f.Chunks.resize(3);
+  f.Chunks[0].Image = std::make_unique<Bitmap>();
+  FreeWlFile(f);
+  EXPECT_TRUE(f.Chunks.empty());
+  EXPECT_EQ(f.TextureCount, 3);
+  EXPECT_EQ(f.FileName, "x");
+}
+
+class CountingObserver : public LoadObserver {
+ public:
+  void DirectoryRead(const RWlFile& file) override { tableAtDirectory = file.Chunks.size(); }
+  void ChunkCounted(const RWlFile&, uint32_t index, SectionKind section, uint32_t number) override {
+    seen.push_back({index, section, number});
+  }
+  struct Seen {
+    uint32_t index;
+    SectionKind section;
+    uint32_t number;
+  };
+  size_t tableAtDirectory = 99;
+  std::vector<Seen> seen;
+};
+
+TEST_F(LoaderTest, TheObserverSeesEveryChunkNumberedWithinItsSection) {
+  const std::string path = dir_.File("obs.wl6");
+  ASSERT_TRUE(WritePageFile(path, ChunksOfSizes(663, 1)));
+  CountingObserver o;
+  RWlFile f;
+  LoadPageFile(f, path, &o);
+  EXPECT_EQ(o.tableAtDirectory, 663u);
+  ASSERT_EQ(o.seen.size(), 663u);
+  EXPECT_EQ(o.seen[0].number, 1u);
+  EXPECT_EQ(o.seen[105].number, 106u);
+  EXPECT_EQ(o.seen[106].section, SectionKind::Sprite);
+  EXPECT_EQ(o.seen[106].number, 1u);
+  EXPECT_EQ(o.seen[540].number, 435u);
+  EXPECT_EQ(o.seen[541].section, SectionKind::Unknown);
+  EXPECT_EQ(o.seen[662].number, 122u);
+
+  CountingObserver missing;
+  LoadPageFile(f, dir_.File("none.wl6"), &missing);
+  EXPECT_EQ(missing.tableAtDirectory, 0u) << "the tree is rebuilt even for an unreadable file";
+}
+
+}  // namespace

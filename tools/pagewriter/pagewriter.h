@@ -1,0 +1,54 @@
+// A page-file writer for tests, fuzz seeds, benchmarks and the bundled
+// sample: any chunk count, header words, contents, lengths and offsets.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+struct PageChunk {
+  std::vector<uint8_t> Bytes;
+  // Directory overrides; by default the entry points at Bytes as written.
+  std::optional<uint32_t> Offset;
+  std::optional<uint16_t> Size;
+};
+
+struct PageFileLayout {
+  uint16_t FirstSprite = 0;  // header word at 2, kept for realism only
+  uint16_t FirstSound = 0;   // header word at 4
+  std::vector<PageChunk> Chunks;
+  // Declared chunk count; by default the number of chunks.
+  std::optional<uint16_t> Count;
+  // Cut the file after this many bytes.
+  std::optional<size_t> TruncateAt;
+};
+
+// The file's bytes: header, offsets, lengths, then every chunk's bytes in
+// order (the directory says where, unless overridden).
+std::vector<uint8_t> BuildPageFile(const PageFileLayout& layout);
+bool WritePageFile(const std::string& path, const PageFileLayout& layout);
+bool WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes);
+
+// A 64 x 64 picture of palette indices, [x][y] with y = 0 the top row;
+// -1 is a transparent pixel.
+using SpritePicture = std::array<std::array<int16_t, 64>, 64>;
+using TexturePicture = std::array<std::array<uint8_t, 64>, 64>;
+
+// Column after column, as a texture chunk stores it.
+std::vector<uint8_t> EncodeTexture(const TexturePicture& picture);
+// Sprite chunk of the opaque columns' span: head, column offsets, pixel
+// pool, then each column's run list closed by a 0 word.
+std::vector<uint8_t> EncodeSprite(const SpritePicture& picture);
+
+// Sprite chunk from explicit parts, for malformed layouts: the words first
+// and last, the column offsets, and everything after them as raw bytes.
+struct RawRun {
+  uint16_t EndTimes2;
+  uint16_t Ignored;
+  uint16_t StartTimes2;
+};
+std::vector<uint8_t> EncodeSpriteRuns(uint16_t first, uint16_t last,
+                                      const std::vector<std::vector<RawRun>>& columns,
+                                      const std::vector<uint8_t>& pool);

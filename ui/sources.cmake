@@ -1,0 +1,2 @@
+list(APPEND TESSARINE_PORTABLE_SOURCES
+  ui/nodetext.cpp)

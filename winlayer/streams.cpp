@@ -1,0 +1,55 @@
+#include "winlayer/streams.h"
+
+#include <algorithm>
+#include <cstring>
+
+int64_t Stream::Seek(int64_t offset, SeekOrigin origin) {
+  int64_t base = 0;
+  switch (origin) {
+    case SeekOrigin::Begin:
+      base = 0;
+      break;
+    case SeekOrigin::Current:
+      base = position_;
+      break;
+    case SeekOrigin::End:
+      base = Size();
+      break;
+  }
+  // Both terms stay far below 2^62 here, so the sum cannot overflow.
+  position_ = std::max<int64_t>(0, base + offset);
+  return position_;
+}
+
+size_t MemoryStream::Read(void* dst, size_t count) {
+  if (position_ >= Size()) return 0;
+  const size_t n = std::min(count, static_cast<size_t>(Size() - position_));
+  std::memcpy(dst, bytes_.data() + position_, n);
+  position_ += static_cast<int64_t>(n);
+  return n;
+}
+
+size_t MemoryStream::Write(const void* src, size_t count) {
+  if (count == 0) return 0;
+  const size_t at = static_cast<size_t>(position_);
+  if (bytes_.size() < at + count) bytes_.resize(at + count);
+  std::memcpy(bytes_.data() + at, src, count);
+  position_ += static_cast<int64_t>(count);
+  return count;
+}
+
+ByteViewStream::ByteViewStream(std::shared_ptr<const std::vector<uint8_t>> owner, size_t first, size_t stored,
+                               size_t size)
+    : owner_(std::move(owner)), first_(first), stored_(std::min(stored, size)), size_(size) {}
+
+size_t ByteViewStream::Read(void* dst, size_t count) {
+  if (position_ >= Size()) return 0;
+  const size_t at = static_cast<size_t>(position_);
+  const size_t n = std::min(count, size_ - at);
+  auto* out = static_cast<uint8_t*>(dst);
+  const size_t fromStore = at < stored_ ? std::min(n, stored_ - at) : 0;
+  if (fromStore > 0) std::memcpy(out, owner_->data() + first_ + at, fromStore);
+  std::memset(out + fromStore, 0, n - fromStore);
+  position_ += static_cast<int64_t>(n);
+  return n;
+}

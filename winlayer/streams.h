@@ -1,0 +1,79 @@
+// Byte streams of the window layer: a growable memory stream, a read-only
+// view over shared bytes, and the file stream the loader reads through.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+enum class SeekOrigin { Begin, Current, End };
+
+// A positioned byte source. The position may lie beyond the end, where reads
+// yield nothing; a seek before the start stops at 0.
+class Stream {
+ public:
+  Stream() = default;
+  Stream(const Stream&) = delete;
+  Stream& operator=(const Stream&) = delete;
+  virtual ~Stream() = default;
+
+  virtual int64_t Size() const = 0;
+  // Copies at most the bytes between the position and the end, advances the
+  // position by the number copied and returns it.
+  virtual size_t Read(void* dst, size_t count) = 0;
+
+  int64_t Seek(int64_t offset, SeekOrigin origin);
+  int64_t Position() const { return position_; }
+
+ protected:
+  int64_t position_ = 0;
+};
+
+// A growable in-memory stream. Writing past the end extends it; a gap between
+// the old end and the write position reads as zeros.
+class MemoryStream final : public Stream {
+ public:
+  int64_t Size() const override { return static_cast<int64_t>(bytes_.size()); }
+  size_t Read(void* dst, size_t count) override;
+  size_t Write(const void* src, size_t count);
+
+  const std::vector<uint8_t>& Bytes() const { return bytes_; }
+
+ private:
+  std::vector<uint8_t> bytes_;
+};
+
+// Read-only window of `size` bytes, of which the first `stored` come from a
+// shared buffer and the rest read as zeros. Many views can share one buffer,
+// so a table of chunks costs no more memory than the bytes the file holds.
+class ByteViewStream final : public Stream {
+ public:
+  ByteViewStream(std::shared_ptr<const std::vector<uint8_t>> owner, size_t first, size_t stored, size_t size);
+
+  int64_t Size() const override { return static_cast<int64_t>(size_); }
+  size_t Read(void* dst, size_t count) override;
+
+ private:
+  std::shared_ptr<const std::vector<uint8_t>> owner_;
+  size_t first_;
+  size_t stored_;
+  size_t size_;
+};
+
+// A file opened for reading that others may read too (never written). The
+// path is UTF-8.
+class FileStream final : public Stream {
+ public:
+  explicit FileStream(const std::string& path);
+  ~FileStream() override;
+
+  bool IsOpen() const;
+  int64_t Size() const override { return size_; }
+  size_t Read(void* dst, size_t count) override;
+
+ private:
+  intptr_t handle_;
+  int64_t size_ = 0;
+};
