@@ -1,0 +1,51 @@
+# Shared set-up for the project's scripts; source it, don't run it.
+
+# Debian packages the build, the tests and the viewer need. wine32 is left
+# out on purpose: with it installed the wine wrapper picks the 32-bit loader,
+# which this kind of machine cannot run.
+TESSARINE_PACKAGES=(
+  cmake ninja-build g++ clang libclang-rt-14-dev googletest libgtest-dev libbenchmark-dev libpng-dev
+  g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
+  wine wine64 xvfb x11-utils xdotool imagemagick fonts-liberation time python3
+)
+
+install_packages() {
+  echo "== installing packages"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${TESSARINE_PACKAGES[@]}" >/dev/null
+}
+
+# Starts a private X server unless one is given in TESSARINE_DISPLAY; sets DISPLAY.
+start_virtual_display() {
+  local n
+  for n in $(seq 90 120); do
+    [[ -e /tmp/.X11-unix/X$n || -e /tmp/.X$n-lock ]] || break
+  done
+  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  TESSARINE_XVFB_PID=$!
+  export DISPLAY=":$n"
+  for _ in $(seq 50); do
+    xdpyinfo >/dev/null 2>&1 && return 0
+    sleep 0.1
+  done
+  echo "Xvfb did not start" >&2
+  return 1
+}
+
+# A Wine prefix of the project's own, created once, and a wine server kept
+# running so that every Wine process starts fast.
+start_wine() {
+  export WINEPREFIX="$PWD/build/wineprefix" WINEDEBUG=-all
+  mkdir -p build
+  if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
+    echo "== creating the Wine prefix"
+    wineboot -i >/dev/null 2>&1
+  fi
+  wineserver -p
+}
+
+stop_background() {
+  wineserver -k >/dev/null 2>&1 || true
+  [[ -n "${TESSARINE_XVFB_PID:-}" ]] && kill "$TESSARINE_XVFB_PID" 2>/dev/null || true
+}

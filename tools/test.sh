@@ -1,0 +1,27 @@
+#!/bin/bash
+# Builds everything (native, Windows x86_64, Windows i686) and runs every
+# test this machine can run: sanitized unit tests, command-line checks, fuzz
+# runs, and the Windows programs' tests under Wine on a virtual display.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source tools/setup.sh
+install_packages
+trap stop_background EXIT
+
+echo "== native build and tests"
+cmake --preset native >/dev/null
+cmake --build --preset native
+ctest --preset native
+
+echo "== Windows x86_64 build and tests (Wine)"
+start_virtual_display
+start_wine
+cmake --preset mingw64 >/dev/null
+cmake --build --preset mingw64
+ctest --preset mingw64
+
+echo "== Windows i686 build (cannot run on this machine)"
+cmake --preset mingw32 >/dev/null
+cmake --build --preset mingw32
+
+echo "== all builds and tests done"
