@@ -1,2 +1,4 @@
 list(APPEND TESSARINE_PORTABLE_SOURCES
   ui/nodetext.cpp)
+list(APPEND TESSARINE_PORTABLE_SOURCES
+  ui/preview.cpp)

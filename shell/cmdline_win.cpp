@@ -1,0 +1,25 @@
+#include <windows.h>
+
+#include <vector>
+
+#include "shell/cmdline.h"
+#include "winlayer/unicode_win.h"
+
+namespace {
+std::string ModulePath() {
+  // Long paths do not fit MAX_PATH; grow until the whole name fits.
+  std::vector<wchar_t> buffer(MAX_PATH + 1);
+  for (;;) {
+    const DWORD n = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (n == 0) return {};
+    if (n < buffer.size()) return Narrow(std::wstring(buffer.data(), n));
+    if (buffer.size() >= 32768) return {};
+    buffer.resize(buffer.size() * 2);
+  }
+}
+}  // namespace
+
+std::string CommandLineArg(int n) {
+  if (n == 0) return ModulePath();
+  return CommandLineToken(Narrow(GetCommandLineW()), n);
+}

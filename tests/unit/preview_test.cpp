@@ -1,0 +1,119 @@
+#include "ui/preview.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+void ExpectRect(const PixelRect& r, int32_t x, int32_t y, int32_t w, int32_t h) {
+  EXPECT_EQ(r.X, x);
+  EXPECT_EQ(r.Y, y);
+  EXPECT_EQ(r.W, w);
+  EXPECT_EQ(r.H, h);
+}
+
+TEST(PreviewRect, CentresTheImageWithIntegerHalves) {
+  ExpectRect(PreviewRect(64, 1.0, 400, 300), 168, 118, 64, 64);
+  ExpectRect(PreviewRect(64, 1.0, 401, 301), 168, 118, 64, 64);
+  ExpectRect(PreviewRect(37, 2.0, 400, 300), 200 - 37, 150 - 64, 74, 128);
+  ExpectRect(PreviewRect(64, 1.15, 400, 300), 200 - 36, 150 - 36, 73, 73);  // truncated, not rounded
+  ExpectRect(PreviewRect(64, 1.0 / 128, 400, 300), 200, 150, 0, 0);
+  ExpectRect(PreviewRect(64, 10.0, 100, 100), 50 - 320, 50 - 320, 640, 640);  // larger than the pane
+  ExpectRect(PreviewRect(0, 3.0, 10, 10), 5, 5 - 96, 0, 192);
+}
+
+TEST(CornerMarkCentres, LieOnePixelOutsideTheCorners) {
+  const auto c = CornerMarkCentres(PreviewRect(64, 1.0, 400, 300));
+  EXPECT_EQ(c[0].X, 167);
+  EXPECT_EQ(c[0].Y, 117);
+  EXPECT_EQ(c[1].X, 232);
+  EXPECT_EQ(c[1].Y, 117);
+  EXPECT_EQ(c[2].X, 167);
+  EXPECT_EQ(c[2].Y, 182);
+  EXPECT_EQ(c[3].X, 232);
+  EXPECT_EQ(c[3].Y, 182);
+}
+
+TEST(ZoomDrag, FollowsThePointersDistanceFromThePress) {
+  RZoomState z;
+  EXPECT_FALSE(ZoomMove(z, 10)) << "no drag, no change";
+  EXPECT_TRUE(ZoomPress(z, MouseButton::Left, 100));
+  EXPECT_TRUE(ZoomMove(z, 80));
+  EXPECT_DOUBLE_EQ(z.Zoom, 2.0);
+  EXPECT_TRUE(ZoomMove(z, 110));
+  EXPECT_DOUBLE_EQ(z.Zoom, 0.5);
+  EXPECT_TRUE(ZoomMove(z, 97));
+  EXPECT_DOUBLE_EQ(z.Zoom, 1.15);
+  EXPECT_EQ(PreviewRect(64, z.Zoom, 400, 300).W, 73);
+  EXPECT_TRUE(ZoomMove(z, 100));
+  EXPECT_DOUBLE_EQ(z.Zoom, 1.0) << "back at the press point";
+}
+
+TEST(ZoomDrag, RefusesZoomsAtOrBelowZero) {
+  RZoomState z;
+  ZoomPress(z, MouseButton::Left, 0);
+  ZoomMove(z, 19);
+  EXPECT_NEAR(z.Zoom, 0.05, 1e-12);
+  EXPECT_TRUE(ZoomMove(z, 20)) << "still redraws";
+  EXPECT_NEAR(z.Zoom, 0.05, 1e-12) << "keeps the last accepted value";
+  ZoomMove(z, 500);
+  EXPECT_NEAR(z.Zoom, 0.05, 1e-12);
+}
+
+TEST(ZoomDrag, OnlyTheLeftButtonStartsAndAnyButtonEnds) {
+  RZoomState z;
+  EXPECT_FALSE(ZoomPress(z, MouseButton::Right, 5));
+  EXPECT_FALSE(ZoomPress(z, MouseButton::Middle, 5));
+  EXPECT_FALSE(z.ZoomDragging);
+  EXPECT_FALSE(ZoomRelease(z)) << "nothing to release";
+  ZoomPress(z, MouseButton::Left, 5);
+  EXPECT_TRUE(ZoomRelease(z));
+  EXPECT_FALSE(z.ZoomDragging);
+  EXPECT_FALSE(ZoomMove(z, -100));
+  EXPECT_DOUBLE_EQ(z.Zoom, 1.0);
+}
+
+TEST(ZoomDrag, RepeatedDragsStopAtTheCap) {
+  RZoomState z;
+  for (int i = 0; i < 100; ++i) {
+    ZoomPress(z, MouseButton::Left, 32767);
+    ZoomMove(z, -32768);
+    ZoomRelease(z);
+  }
+  EXPECT_DOUBLE_EQ(z.Zoom, MaxZoom);
+  const PixelRect r = PreviewRect(64, z.Zoom, 800, 600);
+  EXPECT_EQ(r.W, 640000);
+}
+
+TEST(ClipStretch, DrawsEverythingWhenTheImageFits) {
+  const PixelRect drawn = PreviewRect(37, 2.0, 400, 300);
+  const StretchPlan p = ClipStretch(drawn, 37, 64, 400, 300);
+  ASSERT_FALSE(p.Empty);
+  ExpectRect(p.Src, 0, 0, 37, 64);
+  ExpectRect(p.Dst, drawn.X, drawn.Y, drawn.W, drawn.H);
+}
+
+TEST(ClipStretch, StretchesOnlyTheCellsThatMeetThePane) {
+  const PixelRect drawn = PreviewRect(64, 1000.0, 400, 300);  // 64000 x 64000
+  const StretchPlan p = ClipStretch(drawn, 64, 64, 400, 300);
+  ASSERT_FALSE(p.Empty);
+  // The pane sees the middle of the image: cells 31 and 32 in both directions.
+  ExpectRect(p.Src, 31, 31, 2, 2);
+  ExpectRect(p.Dst, drawn.X + 31000, drawn.Y + 31000, 2000, 2000);
+  EXPECT_LE(p.Dst.X, 0);
+  EXPECT_GE(p.Dst.X + p.Dst.W, 400);
+  EXPECT_LE(p.Dst.Y, 0);
+  EXPECT_GE(p.Dst.Y + p.Dst.H, 300);
+}
+
+TEST(ClipStretch, NothingToDrawOutsideOrWhenEmpty) {
+  EXPECT_TRUE(ClipStretch(PreviewRect(64, 1.0 / 128, 400, 300), 64, 64, 400, 300).Empty);
+  EXPECT_TRUE(ClipStretch({500, 0, 64, 64}, 64, 64, 400, 300).Empty);
+  EXPECT_TRUE(ClipStretch({-64, 0, 64, 64}, 64, 64, 400, 300).Empty);
+  EXPECT_TRUE(ClipStretch({0, 0, 0, 64}, 0, 64, 400, 300).Empty);
+  const StretchPlan edge = ClipStretch({-63, 0, 64, 64}, 64, 64, 400, 300);
+  ASSERT_FALSE(edge.Empty);
+  ExpectRect(edge.Src, 63, 0, 1, 64);
+  ExpectRect(edge.Dst, 0, 0, 1, 64);
+}
+
+}  // namespace

@@ -1,0 +1,62 @@
+// The preview pane's geometry and its zoom drag, free of any window.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+// The zoom state of the preview pane.
+struct RZoomState {
+  double Zoom = 1.0;
+  double ZoomStep = 0.05;
+  bool ZoomDragging = false;
+  double ZoomAtPress = 1.0;
+  int32_t PressY = 0;
+};
+
+// Zoom never grows past this: 64 x MaxZoom pixels stay far inside 32-bit
+// coordinates, however many drags pile up.
+constexpr double MaxZoom = 10000.0;
+
+enum class MouseButton { Left, Right, Middle };
+
+// A left press starts a drag (the caller captures the mouse): returns true.
+bool ZoomPress(RZoomState& state, MouseButton button, int32_t y);
+// During a drag the zoom follows the pointer's distance from the press
+// point; values at or below 0 are refused. Returns true when the pane must
+// be redrawn (every move of a drag).
+bool ZoomMove(RZoomState& state, int32_t y);
+// Any button release ends a drag: returns true when the caller must release
+// the mouse capture.
+bool ZoomRelease(RZoomState& state);
+
+struct PixelRect {
+  int32_t X = 0;
+  int32_t Y = 0;
+  int32_t W = 0;
+  int32_t H = 0;
+};
+
+// Where an image `imageWidth` x 64 pixels is drawn at `zoom`, centred in a
+// pane of the given size; sizes are truncated toward zero.
+PixelRect PreviewRect(int32_t imageWidth, double zoom, int32_t paneWidth, int32_t paneHeight);
+
+// The part of a stretched image worth drawing: source columns and rows
+// [SrcX, SrcX + SrcW) x [SrcY, SrcY + SrcH), top-down, and the destination
+// they map to. At high zoom only what meets the pane is stretched, so a
+// paint costs the same at zoom 1000 as at zoom 1.
+struct StretchPlan {
+  bool Empty = true;
+  PixelRect Dst;
+  PixelRect Src;
+};
+StretchPlan ClipStretch(const PixelRect& drawn, int32_t imageWidth, int32_t imageHeight, int32_t paneWidth,
+                        int32_t paneHeight);
+
+struct PixelPoint {
+  int32_t X;
+  int32_t Y;
+};
+
+// Centres of the four corner crosses, one pixel diagonally outside the
+// image's corners: top-left, top-right, bottom-left, bottom-right.
+std::array<PixelPoint, 4> CornerMarkCentres(const PixelRect& drawn);
