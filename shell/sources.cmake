@@ -1,5 +1,7 @@
 # Shell integration: file association and command line.
 list(APPEND TESSARINE_PORTABLE_SOURCES
+  shell/association.cpp
   shell/cmdline.cpp)
 list(APPEND TESSARINE_WIN_SOURCES
+  shell/association_win.cpp
   shell/cmdline_win.cpp)
