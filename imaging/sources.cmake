@@ -1,5 +1,6 @@
 list(APPEND TESSARINE_PORTABLE_SOURCES
-  imaging/bmptemplate.cpp)
+  imaging/bmptemplate.cpp
+  imaging/decoder.cpp)
 list(APPEND TESSARINE_POSIX_SOURCES
   imaging/palette_native.cpp)
 list(APPEND TESSARINE_WIN_SOURCES

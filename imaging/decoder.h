@@ -1,0 +1,28 @@
+// Texture and sprite decoding: a chunk becomes an 8-bit palettised bitmap
+// 64 rows high, by way of a BMP file image built on BmpTemplate.
+#pragma once
+
+#include <cstdint>
+
+#include "pagefile/wlfile.h"
+
+class MemoryStream;
+class Stream;
+
+// Reads a texture or sprite chunk through `data` (seeks and reads only) and
+// writes its complete BMP file image to `image`: the 1078 bytes of
+// BmpTemplate with bfSize, biWidth and biHeight set for this image, then 64
+// rows, bottom row first. Returns the number of distinct palette indices the
+// image's pixels use. Writes nothing and returns 0 for the unknown section.
+// Damaged chunks give a well-formed image too; see decoder.cpp for the rules.
+uint16_t WriteElementImage(Stream& data, SectionKind section, MemoryStream& image);
+
+// Decodes chunk `index` of `file` into a new bitmap in its Image and its
+// colour count in Colors. The caller makes sure that the index is a texture
+// or sprite of the table whose Image is empty; any other index is left alone.
+void DecodeElement(RWlFile& file, int32_t index);
+
+// Decodes a texture or sprite the first time it is asked for and returns
+// whether it did; a decoded element, an unknown one or an index outside the
+// table stays as it is. This keeps every element to one decode per load.
+bool EnsureDecoded(RWlFile& file, uint32_t index);

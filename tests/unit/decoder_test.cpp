@@ -1,0 +1,421 @@
+#include "imaging/decoder.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "imaging/bmptemplate.h"
+#include "pagewriter.h"
+#include "tempdir.h"
+#include "winlayer/bytes.h"
+#include "winlayer/streams.h"
+
+namespace {
+
+// A BMP image as the decoder wrote it, with its colour count.
+struct Decoded {
+  std::vector<uint8_t> Bytes;
+  uint16_t Colors = 0;
+
+  uint32_t FileSize() const { return ReadLe32(Bytes.data() + 2); }
+  int32_t Width() const { return static_cast<int32_t>(ReadLe32(Bytes.data() + 18)); }
+  int32_t RowBytes() const { return (Width() + 3) / 4 * 4; }
+  // Palette index at column x, row y from the top.
+  int Pixel(int32_t x, int32_t y) const {
+    return Bytes.at(BmpHeadSize + static_cast<size_t>((63 - y) * RowBytes() + x));
+  }
+  // Column x from the top, as 64 indices.
+  std::vector<int> Column(int32_t x) const {
+    std::vector<int> out;
+    for (int y = 0; y < 64; ++y) out.push_back(Pixel(x, y));
+    return out;
+  }
+};
+
+class DecoderTest : public ::testing::Test {
+ protected:
+  void SetUp() override { InitBmpTemplate(); }
+
+  static Decoded Decode(const std::vector<uint8_t>& chunk, SectionKind section) {
+    MemoryStream data;
+    data.Write(chunk.data(), chunk.size());
+    MemoryStream image;
+    Decoded d;
+    d.Colors = WriteElementImage(data, section, image);
+    d.Bytes = image.Bytes();
+    // Whatever the chunk held, the image is a complete BMP of 64 rows.
+    EXPECT_EQ(d.Bytes.size(), d.FileSize());
+    EXPECT_EQ(d.Bytes.size(), BmpHeadSize + 64u * static_cast<size_t>(d.RowBytes()));
+    EXPECT_EQ(ReadLe32(d.Bytes.data() + 22), 64u);
+    EXPECT_TRUE(std::equal(BmpTemplate.begin(), BmpTemplate.end(), d.Bytes.begin()))
+        << "the head is the template, set for this image";
+    data.Seek(0, SeekOrigin::Begin);
+    std::vector<uint8_t> after(chunk.size());
+    data.Read(after.data(), after.size());
+    EXPECT_EQ(after, chunk) << "the chunk is only read";
+    return d;
+  }
+  static Decoded Texture(const std::vector<uint8_t>& chunk) { return Decode(chunk, SectionKind::Texture); }
+  static Decoded Sprite(const std::vector<uint8_t>& chunk) { return Decode(chunk, SectionKind::Sprite); }
+};
+
+std::vector<int> Rows(int background, std::initializer_list<std::pair<int, std::vector<int>>> runs) {
+  std::vector<int> column(64, background);
+  for (const auto& [top, pixels] : runs)
+    for (size_t t = 0; t < pixels.size(); ++t) column[static_cast<size_t>(top) + t] = pixels[t];
+  return column;
+}
+
+// n chunk bytes counting up from `from`.
+std::vector<uint8_t> Ramp(size_t n, uint8_t from) {
+  std::vector<uint8_t> out(n);
+  for (size_t i = 0; i < n; ++i) out[i] = static_cast<uint8_t>(from + i);
+  return out;
+}
+
+// The same as palette indices.
+std::vector<int> Indices(int n, int from) {
+  std::vector<int> out;
+  for (int i = 0; i < n; ++i) out.push_back((from + i) & 0xFF);
+  return out;
+}
+
+SpritePicture Blank() {
+  SpritePicture p{};
+  for (auto& column : p) column.fill(-1);
+  return p;
+}
+
+TEST_F(DecoderTest, TextureBytesGoDownEachColumnFromTheTopLeft) {
+  std::vector<uint8_t> chunk(4096);
+  for (size_t i = 0; i < chunk.size(); ++i) chunk[i] = static_cast<uint8_t>(i * 7 + i / 256);
+  const Decoded d = Texture(chunk);
+  EXPECT_EQ(d.Bytes.size(), 5174u);
+  EXPECT_EQ(d.FileSize(), 5174u);
+  EXPECT_EQ(d.Width(), 64);
+  EXPECT_EQ(d.Pixel(0, 0), chunk[0]);
+  EXPECT_EQ(d.Pixel(0, 63), chunk[63]);
+  EXPECT_EQ(d.Pixel(1, 0), chunk[64]);
+  EXPECT_EQ(d.Pixel(63, 63), chunk[4095]);
+  // The first row in the image is the bottom row: chunk bytes 63, 127, ..., 4095.
+  for (size_t x = 0; x < 64; ++x) EXPECT_EQ(d.Bytes[BmpHeadSize + x], chunk[x * 64 + 63]) << x;
+  for (int x = 0; x < 64; ++x)
+    for (int y = 0; y < 64; ++y) ASSERT_EQ(d.Pixel(x, y), chunk[static_cast<size_t>(x * 64 + y)]);
+  EXPECT_EQ(d.Colors, 256);
+}
+
+TEST_F(DecoderTest, TextureIgnoresBytesAfterTheFirst4096) {
+  std::vector<uint8_t> chunk(4096, 9);
+  const Decoded plain = Texture(chunk);
+  chunk.resize(5000, 200);
+  const Decoded longer = Texture(chunk);
+  EXPECT_EQ(longer.Bytes, plain.Bytes);
+  EXPECT_EQ(longer.Colors, 1);
+}
+
+TEST_F(DecoderTest, TextureColoursCountDistinctIndices) {
+  EXPECT_EQ(Texture(std::vector<uint8_t>(4096, 0)).Colors, 1);
+  EXPECT_EQ(Texture(std::vector<uint8_t>(4096, 77)).Colors, 1);
+  std::vector<uint8_t> two(4096, 5);
+  two[4095] = 6;
+  EXPECT_EQ(Texture(two).Colors, 2);
+}
+
+TEST_F(DecoderTest, ShortTexturesShowIndexZeroWhereTheChunkEndsAndDoNotCountIt) {
+  const Decoded empty = Texture({});
+  EXPECT_EQ(empty.Bytes.size(), 5174u);
+  EXPECT_EQ(empty.Colors, 0);
+  EXPECT_TRUE(
+      std::all_of(empty.Bytes.begin() + BmpHeadSize, empty.Bytes.end(), [](uint8_t b) { return b == 0; }));
+
+  // 100 bytes: column 0 whole, then rows 0 to 35 of column 1.
+  const Decoded cut = Texture(Ramp(100, 1));
+  EXPECT_EQ(cut.Column(0), Indices(64, 1));
+  EXPECT_EQ(cut.Column(1), Rows(0, {{0, Indices(36, 65)}}));
+  EXPECT_EQ(cut.Column(2), std::vector<int>(64, 0));
+  EXPECT_EQ(cut.Colors, 100);
+}
+
+TEST_F(DecoderTest, SpriteWidthsRoundRowsUpToFourBytes) {
+  struct Case {
+    uint16_t first, last;
+    int32_t width;
+    uint32_t fileSize;
+  };
+  for (const Case& c : {Case{31, 31, 1, 1334}, Case{10, 14, 5, 1590}, Case{0, 30, 31, 3126},
+                        Case{0, 63, 64, 5174}, Case{20, 19, 0, 1078}}) {
+    const std::vector<std::vector<RawRun>> columns(static_cast<size_t>(c.width));
+    const Decoded d = Sprite(EncodeSpriteRuns(c.first, c.last, columns, {}));
+    EXPECT_EQ(d.Width(), c.width) << c.first << ".." << c.last;
+    EXPECT_EQ(d.FileSize(), c.fileSize) << c.first << ".." << c.last;
+    EXPECT_EQ(d.Colors, 0);
+  }
+}
+
+TEST_F(DecoderTest, ARunCoversRowsFromStartToEndAndTakesThePoolInOrder) {
+  // 80, any, 60 covers rows 30 to 39; the next run takes the next bytes.
+  const Decoded d =
+      Sprite(EncodeSpriteRuns(7, 8, {{{80, 0xBEEF, 60}, {6, 0, 2}}, {{128, 0, 124}}}, Ramp(16, 10)));
+  EXPECT_EQ(d.Width(), 2);
+  EXPECT_EQ(d.Column(0), Rows(0, {{30, Indices(10, 10)}, {1, Indices(2, 20)}}));
+  EXPECT_EQ(d.Column(1), Rows(0, {{62, {22, 23}}}));
+  // Row padding from the width to the row length stays 0.
+  for (int y = 0; y < 64; ++y) {
+    EXPECT_EQ(d.Pixel(2, y), 0);
+    EXPECT_EQ(d.Pixel(3, y), 0);
+  }
+  EXPECT_EQ(d.Colors, 14);
+}
+
+TEST_F(DecoderTest, SpritesDecodeToTheirPictureFromTheFirstColumn) {
+  SpritePicture picture = Blank();
+  for (int x = 20; x <= 40; ++x)
+    for (int y = 0; y < 64; ++y)
+      if ((x * 3 + y) % 5 != 0) picture[x][y] = static_cast<int16_t>(1 + (x * 64 + y) % 250);
+  picture[25].fill(-1);  // a column without runs
+  const Decoded d = Sprite(EncodeSprite(picture));
+  ASSERT_EQ(d.Width(), 21);
+  for (int c = 0; c < 21; ++c) {
+    for (int y = 0; y < 64; ++y)
+      ASSERT_EQ(d.Pixel(c, y), std::max<int>(0, picture[20 + c][y])) << c << "," << y;
+  }
+  EXPECT_EQ(d.Column(5), std::vector<int>(64, 0));
+}
+
+TEST_F(DecoderTest, SpriteColoursCountOnlyRunPixels) {
+  SpritePicture three = Blank();
+  three[3][3] = 4;
+  three[4][4] = 5;
+  three[5][5] = 6;
+  three[5][6] = 6;
+  EXPECT_EQ(Sprite(EncodeSprite(three)).Colors, 3);
+  EXPECT_EQ(Sprite(EncodeSprite(Blank())).Colors, 0);
+  SpritePicture withZero = three;
+  withZero[4][40] = 0;
+  EXPECT_EQ(Sprite(EncodeSprite(withZero)).Colors, 4);
+  SpritePicture all = Blank();
+  for (int i = 0; i < 256; ++i) all[i / 64][i % 64] = static_cast<int16_t>(i);
+  EXPECT_EQ(Sprite(EncodeSprite(all)).Colors, 256);
+}
+
+// Damaged sprites: each still gives a complete image and a count.
+
+TEST_F(DecoderTest, SpriteChunksTooShortForTheHeadHaveNoColumns) {
+  for (const std::vector<uint8_t>& chunk : {std::vector<uint8_t>{}, std::vector<uint8_t>{5, 0, 9}}) {
+    const Decoded d = Sprite(chunk);
+    EXPECT_EQ(d.Bytes.size(), 1078u);
+    EXPECT_EQ(d.Width(), 0);
+    EXPECT_EQ(d.Colors, 0);
+  }
+}
+
+TEST_F(DecoderTest, ALastColumnFarBelowTheFirstGivesNoColumns) {
+  const Decoded d = Sprite(EncodeSpriteRuns(40, 10, {{{20, 0, 0}}}, Ramp(10, 1)));
+  EXPECT_EQ(d.Width(), 0);
+  EXPECT_EQ(d.Bytes.size(), 1078u);
+  EXPECT_EQ(d.Colors, 0);
+  EXPECT_EQ(Sprite(EncodeSpriteRuns(0xFFFF, 0, {}, {})).Width(), 0);
+}
+
+TEST_F(DecoderTest, MoreThan64ColumnsShowTheFirst64WithThePoolAfterTheWholeTable) {
+  std::vector<std::vector<RawRun>> columns(100);
+  columns[0] = {{2, 0, 0}};
+  columns[63] = {{4, 0, 0}};
+  columns[64] = {{128, 0, 0}};
+  const Decoded d = Sprite(EncodeSpriteRuns(0, 99, columns, Ramp(67, 1)));
+  EXPECT_EQ(d.Width(), 64);
+  EXPECT_EQ(d.FileSize(), 5174u);
+  EXPECT_EQ(d.Column(0), Rows(0, {{0, {1}}}));
+  EXPECT_EQ(d.Column(63), Rows(0, {{0, {2, 3}}}));
+  EXPECT_EQ(d.Colors, 3);
+  // The whole 65,536-column table that 0 to 0xFFFF declares: still 64 wide.
+  EXPECT_EQ(Sprite(EncodeSpriteRuns(0, 0xFFFF, {{{2, 0, 0}}}, {})).Width(), 64);
+}
+
+TEST_F(DecoderTest, RunRowsOutsideTheFrameTakeTheirPoolBytesButAreNotDrawn) {
+  // Rows 60 to 69: 60 to 63 drawn. Rows 100 to 104: none. 0 to 99: 0 to 63.
+  const Decoded d = Sprite(EncodeSpriteRuns(
+      0, 2, {{{140, 0, 120}, {2, 0, 0}}, {{210, 0, 200}, {4, 0, 2}}, {{200, 0, 0}, {64, 0, 62}}},
+      Ramp(200, 1)));
+  EXPECT_EQ(d.Column(0), Rows(0, {{60, {1, 2, 3, 4}}, {0, {11}}}));
+  EXPECT_EQ(d.Column(1), Rows(0, {{1, {17}}}));
+  EXPECT_EQ(d.Column(2), Rows(0, {{0, Indices(64, 18)}, {31, {118}}}));
+  // Row 31's first pixel (49) was drawn too, before the last run covered it.
+  EXPECT_EQ(d.Colors, 5 + 1 + 64 + 1);
+}
+
+TEST_F(DecoderTest, AnUpsideDownRunDrawsNothingAndTakesNothing) {
+  const Decoded d = Sprite(EncodeSpriteRuns(0, 0, {{{20, 0, 60}, {3, 0, 40}, {81, 0, 60}}}, Ramp(10, 1)));
+  // 20 - 60 and 3 - 40 are negative; 81 - 60 gives ten pixels from row 30.
+  EXPECT_EQ(d.Column(0), Rows(0, {{30, Indices(10, 1)}}));
+  EXPECT_EQ(d.Colors, 10);
+}
+
+TEST_F(DecoderTest, ColumnsWhoseOffsetOrListLiesPastTheChunkAreEmpty) {
+  std::vector<uint8_t> chunk =
+      EncodeSpriteRuns(0, 2, {{{4, 0, 0}}, {{4, 0, 0}}, {{4, 0, 0}}}, {7, 7, 8, 8, 9, 9});
+  WriteLe16(&chunk[6], static_cast<uint16_t>(chunk.size()));  // column 1's list just past the end
+  const Decoded d = Sprite(chunk);
+  EXPECT_EQ(d.Column(0), Rows(0, {{0, {7, 7}}}));
+  EXPECT_EQ(d.Column(1), std::vector<int>(64, 0));
+  EXPECT_EQ(d.Column(2), Rows(0, {{0, {8, 8}}}));
+}
+
+TEST_F(DecoderTest, ATruncatedSpriteShowsPartOfItsPicture) {
+  SpritePicture picture = Blank();
+  for (int x = 10; x < 30; ++x)
+    for (int y = x; y < x + 20; ++y) picture[x][y] = static_cast<int16_t>(x + y);
+  const std::vector<uint8_t> whole = EncodeSprite(picture);
+  for (size_t size = 0; size <= whole.size(); ++size) {
+    const Decoded d = Sprite({whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(size)});
+    ASSERT_EQ(d.Width(), size < 4 ? 0 : 20) << size;
+    for (int c = 0; c < d.Width(); ++c)
+      for (int y = 0; y < 64; ++y) {
+        const int pixel = d.Pixel(c, y);
+        ASSERT_TRUE(pixel == 0 || pixel == picture[10 + c][y]) << size << ": " << c << "," << y;
+      }
+    if (size == whole.size()) EXPECT_EQ(d.Colors, 58);  // x + y from 20 to 77
+  }
+}
+
+TEST_F(DecoderTest, ARunListEndsAtTheEndOfTheChunk) {
+  std::vector<uint8_t> chunk = EncodeSpriteRuns(0, 0, {{{4, 0, 0}, {8, 0, 6}}}, {1, 2, 3});
+  chunk.resize(chunk.size() - 2);  // no closing 0 word
+  EXPECT_EQ(Sprite(chunk).Column(0), Rows(0, {{0, {1, 2}}, {3, {3}}}));
+  chunk.resize(chunk.size() - 1);  // the second record is cut: dropped
+  EXPECT_EQ(Sprite(chunk).Column(0), Rows(0, {{0, {1, 2}}}));
+}
+
+TEST_F(DecoderTest, PoolBytesPastTheChunkLeaveRowsUncoveredAndUncounted) {
+  // Five columns; column 0's list (a run of rows 0 to 9) lies inside the
+  // offset table, and the eight pool bytes end the chunk two short.
+  const std::vector<uint8_t> chunk = {0, 0, 4, 0, 6, 0, 20, 0, 0, 0, 0, 0, 0, 0, 1, 2, 3, 4, 5, 6, 7, 8};
+  const Decoded d = Sprite(chunk);
+  EXPECT_EQ(d.Width(), 5);
+  EXPECT_EQ(d.Column(0), Rows(0, {{0, Indices(8, 1)}}));
+  EXPECT_EQ(d.Colors, 8);
+}
+
+TEST_F(DecoderTest, SixtyFourColumnsSharingOneLongListStayBounded) {
+  // One list of 10,000 records of rows 0 to 63 without a closing word,
+  // shared by every column: each column reads it to the chunk's end.
+  std::vector<uint8_t> chunk(4 + 128, 0);
+  WriteLe16(&chunk[2], 63);
+  for (int c = 0; c < 64; ++c) WriteLe16(&chunk[4 + 2 * static_cast<size_t>(c)], 132);
+  for (int k = 0; k < 10000; ++k) {
+    for (uint16_t w : {uint16_t{128}, uint16_t{0}, uint16_t{0}}) {
+      chunk.push_back(static_cast<uint8_t>(w));
+      chunk.push_back(static_cast<uint8_t>(w >> 8));
+    }
+  }
+  const Decoded d = Sprite(chunk);
+  EXPECT_EQ(d.Width(), 64);
+  // Column 0's runs take the whole pool (the list's own words, 128 and 0).
+  EXPECT_EQ(d.Colors, 2);
+  for (int c = 1; c < 64; ++c) ASSERT_EQ(d.Column(c), std::vector<int>(64, 0)) << c;
+}
+
+// Decoding the entries of a loaded file.
+
+class DecodeElementTest : public DecoderTest {
+ protected:
+  void Load(const PageFileLayout& layout) {
+    const std::string path = dir_.File("vswap.wl6");
+    ASSERT_TRUE(WritePageFile(path, layout));
+    LoadPageFile(file_, path);
+  }
+  // 106 textures of one index each, 435 sprites, one unknown chunk.
+  static PageFileLayout Full(uint8_t shade) {
+    PageFileLayout layout;
+    for (int i = 0; i < 106; ++i) layout.Chunks.push_back({std::vector<uint8_t>(4096, shade), {}, {}});
+    for (int i = 0; i < 435; ++i) {
+      SpritePicture p = Blank();
+      for (int x = 0; x <= i % 64; ++x) p[x][10] = shade;
+      layout.Chunks.push_back({EncodeSprite(p), {}, {}});
+    }
+    layout.Chunks.push_back({std::vector<uint8_t>(4096, 3), {}, {}});
+    return layout;
+  }
+  TempDir dir_;
+  RWlFile file_;
+};
+
+TEST_F(DecodeElementTest, FillsImageAndColorsAndLeavesTheTemplateAtThisImage) {
+  Load(Full(9));
+  DecodeElement(file_, 106 + 4);
+  const RWlChunk& e = file_.Chunks[110];
+  ASSERT_NE(e.Image, nullptr);
+  EXPECT_EQ(e.Image->Width(), 5);
+  EXPECT_EQ(e.Image->Height(), 64);
+  EXPECT_EQ(e.Image->PixelIndex(4, 10), 9);
+  EXPECT_EQ(e.Image->PixelIndex(4, 11), 0);
+  EXPECT_EQ(e.Image->Info().size(), 40u + 1024u);
+  EXPECT_TRUE(
+      std::equal(BmpTemplate.begin() + PaletteOffset, BmpTemplate.end(), e.Image->Info().begin() + 40));
+  EXPECT_EQ(e.Colors, 1);
+  EXPECT_EQ(ReadLe32(BmpTemplate.data() + BfSizeOffset), 1590u);
+  EXPECT_EQ(ReadLe32(BmpTemplate.data() + BiWidthOffset), 5u);
+  EXPECT_EQ(ReadLe32(BmpTemplate.data() + BiHeightOffset), 64u);
+
+  DecodeElement(file_, 0);
+  EXPECT_EQ(file_.Chunks[0].Image->Width(), 64);
+  EXPECT_EQ(file_.Chunks[0].Colors, 1);
+  EXPECT_EQ(ReadLe32(BmpTemplate.data() + BfSizeOffset), 5174u);
+}
+
+TEST_F(DecodeElementTest, DecodesEachElementOncePerLoad) {
+  Load(Full(9));
+  EXPECT_TRUE(EnsureDecoded(file_, 0));
+  const Bitmap* first = file_.Chunks[0].Image.get();
+  EXPECT_FALSE(EnsureDecoded(file_, 0));
+  EXPECT_EQ(file_.Chunks[0].Image.get(), first);
+  EXPECT_TRUE(EnsureDecoded(file_, 540));
+  EXPECT_FALSE(EnsureDecoded(file_, 540));
+  EXPECT_EQ(file_.Chunks[0].Image->PixelIndex(0, 0), 9);
+
+  // Another load starts undecoded and decodes from the new data.
+  Load(Full(12));
+  EXPECT_EQ(file_.Chunks[0].Image, nullptr);
+  EXPECT_EQ(file_.Chunks[0].Colors, 0);
+  EXPECT_TRUE(EnsureDecoded(file_, 0));
+  EXPECT_EQ(file_.Chunks[0].Image->PixelIndex(0, 0), 12);
+}
+
+TEST_F(DecodeElementTest, NeverDecodesUnknownChunksOrIndicesOutsideTheTable) {
+  Load(Full(9));
+  EXPECT_FALSE(EnsureDecoded(file_, 541));
+  DecodeElement(file_, 541);
+  EXPECT_EQ(file_.Chunks[541].Image, nullptr);
+  EXPECT_EQ(file_.Chunks[541].Colors, 0);
+  EXPECT_FALSE(EnsureDecoded(file_, 542));
+  EXPECT_FALSE(EnsureDecoded(file_, 0xFFFFFFFFu));
+  DecodeElement(file_, -1);
+  DecodeElement(file_, 542);
+
+  MemoryStream data;
+  data.Write("abc", 3);
+  MemoryStream image;
+  EXPECT_EQ(WriteElementImage(data, SectionKind::Unknown, image), 0);
+  EXPECT_EQ(image.Size(), 0);
+}
+
+TEST_F(DecodeElementTest, EmptyChunksStillGetABitmap) {
+  PageFileLayout layout;
+  layout.Chunks.resize(107);
+  Load(layout);
+  EXPECT_TRUE(EnsureDecoded(file_, 105));
+  EXPECT_TRUE(EnsureDecoded(file_, 106));
+  ASSERT_NE(file_.Chunks[105].Image, nullptr);
+  ASSERT_NE(file_.Chunks[106].Image, nullptr);
+  EXPECT_EQ(file_.Chunks[105].Image->Width(), 64);
+  EXPECT_EQ(file_.Chunks[106].Image->Width(), 0);
+  EXPECT_FALSE(file_.Chunks[106].Image->Empty());
+  EXPECT_EQ(file_.Chunks[105].Colors, 0);
+  EXPECT_EQ(file_.Chunks[106].Colors, 0);
+  EXPECT_FALSE(EnsureDecoded(file_, 106));
+}
+
+}  // namespace
