@@ -67,6 +67,83 @@ check "hostile file counts" "Unknow Section
 Size: $((65535 * (65535 - 541)))
 Elements: 64994" "$(tail -3 "$dir/out")"
 
+# show: the info panel's lines for one element.
+check "show a texture" "Текстура 1
+Texture Element
+Num: 1
+Size: 4096
+Width: 64
+Height: 64
+Colors: 190 (8 bit)" "$("$cli" show "$dir/pictures.wl6" 0)"
+check "show a sprite" "Спрайт 1
+Sprite Element
+Num: 1
+Size: $("$cli" list "$dir/pictures.wl6" | sed -n 107p | cut -d' ' -f4)
+Width: 21
+Height: 64
+Colors: 3 (2 bit)" "$("$cli" show "$dir/pictures.wl6" 106)"
+check "show an unknown chunk" "Не известен 1
+Unknow Element
+Num: 1
+Size: 3" "$("$cli" show "$dir/pictures.wl6" 541)"
+check "show a chunk of length 0" "Width: 0
+Height: 64
+Colors: 0 (1 bit)" "$("$cli" show "$dir/full.wl6" 106 | tail -3)"
+for bad in 542 -1 abc 99999999999 ""; do
+  "$cli" show "$dir/pictures.wl6" "$bad" >"$dir/out" 2>"$dir/err"
+  check "show of chunk '$bad' fails" 2 $?
+  check "show of chunk '$bad' is explained" "1 0" "$(grep -c "no chunk" "$dir/err") $(wc -c <"$dir/out")"
+done
+
+# export: the decoder's BMP images, named by section and number.
+le32() { od -An -tu4 -j "$2" -N4 "$1" | tr -d ' '; }
+palette="$(dirname "$0")/../../resources/palette.pal"
+"$cli" export "$dir/pictures.wl6" "$dir/new/bmp" >"$dir/out"
+check "export exits 0" 0 $?
+check "export reports what it wrote" "541 files written to $dir/new/bmp" "$(cat "$dir/out")"
+check "export names" "sprite-001.bmp sprite-435.bmp texture-001.bmp texture-106.bmp 541" \
+  "$(cd "$dir/new/bmp" && ls texture-001.bmp texture-106.bmp sprite-001.bmp sprite-435.bmp | tr '\n' ' ')$(ls "$dir/new/bmp" | wc -l)"
+for f in texture-001:64:5174 sprite-001:21:2614 sprite-002:1:1334; do
+  IFS=: read -r name width size <<<"$f"
+  bmp="$dir/new/bmp/$name.bmp"
+  check "$name head" "BM $size $size 1078 40 $width 64" \
+    "$(head -c 2 "$bmp") $(stat -c %s "$bmp") $(le32 "$bmp" 2) $(le32 "$bmp" 10) $(le32 "$bmp" 14) $(le32 "$bmp" 18) $(le32 "$bmp" 22)"
+  check "$name palette" 0 "$(cmp -s <(tail -c +55 "$bmp" | head -c 1024) "$palette"; echo $?)"
+done
+check "texture rows" 0 "$(cmp -s <(tail -c +1079 "$dir/new/bmp/texture-001.bmp") "$dir/texture-001.rows"; echo $?)"
+check "sprite rows" 0 "$(cmp -s <(tail -c +1079 "$dir/new/bmp/sprite-001.bmp") "$dir/sprite-001.rows"; echo $?)"
+"$cli" export "$dir/full.wl6" "$dir/new/damaged" >/dev/null
+check "damaged elements export too" "0 541 1078" \
+  "$? $(ls "$dir/new/damaged" | wc -l) $(stat -c %s "$dir/new/damaged/sprite-001.bmp")"
+
+# --png: the same pictures through libpng, palettised.
+"$cli" export "$dir/pictures.wl6" "$dir/new/png" --png >/dev/null
+check "png export exits 0" "0 541" "$? $(ls "$dir/new/png"/*.png | wc -l)"
+for name in texture-001 sprite-001 sprite-435; do
+  png="$dir/new/png/$name.png"
+  check "$name.png is 8-bit palettised" "8 3" "$(od -An -tu1 -j 24 -N2 "$png" | xargs)"
+  check "$name.png has the BMP's size" "$(identify -format '%w %h' "$dir/new/bmp/$name.bmp")" \
+    "$(identify -format '%w %h' "$png")"
+  check "$name.png has the BMP's pixels" 0 "$(compare -metric AE "$dir/new/bmp/$name.bmp" "$png" null: 2>&1)"
+done
+"$cli" export "$dir/full.wl6" "$dir/new/png0" --png >"$dir/out" 2>"$dir/err"
+check "zero-width pictures are no PNG files, and the exit says so" "1 187 354 354" \
+  "$? $(grep -c "sprite-...\.png not written" "$dir/err") $(ls "$dir/new/png0" | wc -l) $(cut -d' ' -f1 "$dir/out")"
+
+# A folder that cannot be made, or a file that cannot be written.
+touch "$dir/plain"
+"$cli" export "$dir/pictures.wl6" "$dir/plain/sub" >"$dir/out" 2>"$dir/err"
+check "uncreatable folder fails" "1 0" "$? $(wc -c <"$dir/out")"
+check "uncreatable folder is explained" 1 "$(grep -c "cannot create '$dir/plain/sub'" "$dir/err")"
+mkdir -p "$dir/blocked/sprite-001.bmp"
+"$cli" export "$dir/pictures.wl6" "$dir/blocked" >"$dir/out" 2>"$dir/err"
+check "unwritable file fails and reports nothing as done" "1 0" "$? $(wc -c <"$dir/out")"
+check "unwritable file is explained" 1 "$(grep -c "cannot write '$dir/blocked/sprite-001.bmp'; 106 files" "$dir/err")"
+"$cli" export "$dir/pictures.wl6" 2>/dev/null
+check "export without a folder fails" 2 $?
+"$cli" export "$dir/pictures.wl6" "$dir/x" --gif 2>/dev/null
+check "export with an unknown option fails" "2 no" "$? $([[ -e "$dir/x" ]] && echo yes || echo no)"
+
 echo "cli checks: ${rss} KiB peak for the hostile file"
 if (( failures > 0 )); then
   echo "$failures failed"

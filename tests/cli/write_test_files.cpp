@@ -5,6 +5,53 @@
 
 #include "pagewriter.h"
 
+namespace {
+
+// The pixel rows a BMP image of `picture` holds: bottom row first, each
+// padded to a multiple of 4 bytes; transparent pixels are index 0.
+template <typename Picture>
+std::vector<uint8_t> BmpRows(const Picture& picture, int first, int width) {
+  const int rowBytes = (width + 3) / 4 * 4;
+  std::vector<uint8_t> rows;
+  for (int y = 63; y >= 0; --y) {
+    for (int x = 0; x < rowBytes; ++x)
+      rows.push_back(x < width && picture[first + x][y] > 0 ? static_cast<uint8_t>(picture[first + x][y])
+                                                            : 0);
+  }
+  return rows;
+}
+
+// 106 textures, 435 sprites and one unknown chunk, all well formed, with the
+// expected pixel rows of the first texture and the first sprite.
+bool WritePictures(const std::filesystem::path& dir) {
+  PageFileLayout layout;
+  TexturePicture texture{};
+  for (int x = 0; x < 64; ++x)
+    for (int y = 0; y < 64; ++y) texture[x][y] = static_cast<uint8_t>(x + 2 * y);  // 190 indices
+  layout.Chunks.push_back({EncodeTexture(texture), {}, {}});
+  for (int i = 1; i < 106; ++i)
+    layout.Chunks.push_back({std::vector<uint8_t>(4096, static_cast<uint8_t>(i)), {}, {}});
+
+  SpritePicture sprite;
+  for (auto& column : sprite) column.fill(-1);
+  for (int x = 20; x <= 40; ++x)
+    for (int y = 30; y < 46; ++y) sprite[x][y] = static_cast<int16_t>(1 + x % 3);  // 21 wide, 3 indices
+  layout.Chunks.push_back({EncodeSprite(sprite), {}, {}});
+  for (int i = 1; i < 435; ++i) {
+    SpritePicture dot;
+    for (auto& column : dot) column.fill(-1);
+    dot[i % 64][5] = 100;
+    layout.Chunks.push_back({EncodeSprite(dot), {}, {}});
+  }
+  layout.Chunks.push_back({{1, 2, 3}, {}, {}});
+
+  return WritePageFile((dir / "pictures.wl6").string(), layout) &&
+         WriteBytes((dir / "texture-001.rows").string(), BmpRows(texture, 0, 64)) &&
+         WriteBytes((dir / "sprite-001.rows").string(), BmpRows(sprite, 20, 21));
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
   if (argc != 2) return 2;
   const std::filesystem::path dir = argv[1];
@@ -25,5 +72,6 @@ int main(int argc, char** argv) {
   ok = WriteBytes((dir / "hostile.wl6").string(), bytes) && ok;
 
   ok = WriteBytes((dir / "short.wl6").string(), {1}) && ok;
+  ok = WritePictures(dir) && ok;
   return ok ? 0 : 1;
 }
