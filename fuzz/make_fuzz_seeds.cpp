@@ -23,6 +23,30 @@ SpritePicture Disc() {
   return p;
 }
 
+// A decoder seed: the first byte chooses texture (0) or sprite (1).
+std::vector<uint8_t> Element(uint8_t kind, const std::vector<uint8_t>& chunk) {
+  std::vector<uint8_t> out{kind};
+  out.insert(out.end(), chunk.begin(), chunk.end());
+  return out;
+}
+
+void DecoderSeeds(const fs::path& dir, const TexturePicture& texture) {
+  Seed(dir, "texture", Element(0, EncodeTexture(texture)));
+  Seed(dir, "texture-short", Element(0, std::vector<uint8_t>(100, 7)));
+  Seed(dir, "sprite-disc", Element(1, EncodeSprite(Disc())));
+  std::vector<uint8_t> cut = EncodeSprite(Disc());
+  cut.resize(cut.size() / 2);
+  Seed(dir, "sprite-truncated", Element(1, cut));
+  Seed(dir, "sprite-wide",
+       Element(1, EncodeSpriteRuns(0, 99, std::vector<std::vector<RawRun>>(100, {{8, 0, 0}}),
+                                   std::vector<uint8_t>(400, 9))));
+  Seed(dir, "sprite-negative", Element(1, EncodeSpriteRuns(40, 10, {}, {})));
+  // Runs past the frame, longer than it, upside down, and an odd length.
+  Seed(dir, "sprite-runs",
+       Element(1, EncodeSpriteRuns(5, 7, {{{140, 0, 120}, {200, 0, 0}}, {{20, 0, 60}}, {{81, 0, 60}}},
+                                   std::vector<uint8_t>(150, 3))));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -44,6 +68,8 @@ int main(int argc, char** argv) {
   beyond.Chunks[1].Offset = 0xFFFFFF00u;
   beyond.Count = 9;
   Seed(root / "loader_fuzz", "beyond.wl6", BuildPageFile(beyond));
+
+  DecoderSeeds(root / "decoder_fuzz", texture);
 
   return 0;
 }
