@@ -1,0 +1,34 @@
+#include <algorithm>
+
+#include "winlayer/winlayer_win.h"
+
+FontHandle CreateFontFrom(const FontSpec& spec) {
+  LOGFONTW font{};
+  font.lfHeight = spec.Height;
+  font.lfWeight = spec.Bold ? FW_BOLD : FW_NORMAL;
+  font.lfCharSet = spec.CharSet;
+  font.lfOutPrecision = OUT_DEFAULT_PRECIS;
+  font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+  font.lfQuality = DEFAULT_QUALITY;
+  font.lfPitchAndFamily = DEFAULT_PITCH;
+  spec.Face.copy(font.lfFaceName, LF_FACESIZE - 1);
+  return FontHandle(CreateFontIndirectW(&font));
+}
+
+MemoryDc::MemoryDc(HDC target, int32_t width, int32_t height)
+    : dc_(CreateCompatibleDC(target)),
+      // A bitmap needs at least one pixel; an empty area copies nothing anyway.
+      bitmap_(CreateCompatibleBitmap(target, std::max(width, 1), std::max(height, 1))),
+      width_(width),
+      height_(height) {
+  oldBitmap_ = SelectObject(dc_, bitmap_.Get());
+}
+
+MemoryDc::~MemoryDc() {
+  SelectObject(dc_, oldBitmap_);
+  DeleteDC(dc_);
+}
+
+void MemoryDc::CopyTo(HDC target, int32_t x, int32_t y) const {
+  BitBlt(target, x, y, width_, height_, dc_, 0, 0, SRCCOPY);
+}

@@ -1,0 +1,29 @@
+#include "winlayer/winlayer_win.h"
+
+ImageList::ImageList(int32_t width, int32_t height, UINT flags, int32_t initial, int32_t grow)
+    : list_(ImageList_Create(width, height, flags, initial, grow)) {}
+
+ImageList::ImageList(ImageList&& other) noexcept : list_(std::exchange(other.list_, nullptr)) {}
+
+ImageList& ImageList::operator=(ImageList&& other) noexcept {
+  if (this != &other) {
+    if (list_) ImageList_Destroy(list_);
+    list_ = std::exchange(other.list_, nullptr);
+  }
+  return *this;
+}
+
+ImageList::~ImageList() {
+  if (list_) ImageList_Destroy(list_);
+}
+
+int32_t ImageList::Count() const { return list_ ? ImageList_GetImageCount(list_) : 0; }
+
+void ImageList::AddMaskedResource(const wchar_t* name, COLORREF mask) {
+  const BitmapHandle bitmap(LoadBitmapW(GetModuleHandleW(nullptr), name));
+  if (list_ && bitmap) ImageList_AddMasked(list_, bitmap.Get(), mask);
+}
+
+void ImageList::Draw(HDC dc, int32_t index, int32_t x, int32_t y, UINT style) const {
+  if (list_) ImageList_Draw(list_, index, dc, x, y, style);
+}

@@ -1,0 +1,27 @@
+#include "winlayer/winlayer_win.h"
+
+Panel& Panel::CreateIn(Window& parent, const PanelOptions& options) {
+  Panel& panel = parent.AddChild(std::make_unique<Panel>());
+  if (options.Color) panel.SetColour(*options.Color);
+  panel.SetPlacement(options.Alignment, options.Bounds, options.Margin);
+  panel.CreateHandle({.ClassName = Superclass(L"Static", L"TessarinePanel"),
+                      .Style = StaticControlStyle | (options.RaisedEdge ? WS_DLGFRAME : 0),
+                      .Bounds = options.Bounds,
+                      .Parent = parent.Handle()});
+  parent.Relayout();
+  return panel;
+}
+
+LRESULT Panel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_ERASEBKGND:
+      return 1;  // WM_PAINT fills the whole client area
+    case WM_PAINT: {
+      const PaintScope paint(Handle());
+      DrawContent(paint.Dc());
+      return 0;
+    }
+    default:
+      return Window::HandleMessage(message, wParam, lParam);
+  }
+}

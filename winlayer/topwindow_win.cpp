@@ -1,0 +1,76 @@
+#include "winlayer/unicode_win.h"
+#include "winlayer/winlayer_win.h"
+
+bool TopWindow::Create(const TopWindowOptions& options) {
+  SetColour(options.Color);
+  SetFont(options.Font);
+  SetPlacement(Align::None, options.Bounds, options.Margin);
+  return CreateHandle({.ClassName = OwnClass(L"TessarineMain", 0, -1),
+                       .Text = Widen(options.Caption),
+                       .Style = WS_OVERLAPPEDWINDOW | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
+                       .Bounds = options.Bounds,
+                       .Parent = owner_.Handle()});
+}
+
+void TopWindow::SetIcon(const wchar_t* resource) {
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(LoadIconW(instance, resource)));
+  // The title bar's small icon, drawn from the group's own 16 x 16 picture.
+  const HANDLE small = LoadImageW(instance, resource, IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                  GetSystemMetrics(SM_CYSMICON), LR_SHARED);
+  SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+}
+
+void TopWindow::MoveTo(int32_t left, int32_t top) {
+  SetWindowPos(Handle(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+Rect TopWindow::WindowRect() const {
+  RECT r{};
+  GetWindowRect(Handle(), &r);
+  return {r.left, r.top, r.right, r.bottom};
+}
+
+void TopWindow::ShowWindow(int command) { ::ShowWindow(Handle(), command); }
+
+Menu& TopWindow::CreateMenuBar(std::span<const std::string> itemTemplate) {
+  menu_ = std::make_unique<Menu>(Handle(), nextCommandId_, itemTemplate);
+  nextCommandId_ += static_cast<UINT>(menu_->ItemCount());
+  return *menu_;
+}
+
+HACCEL TopWindow::Accelerators() const { return menu_ ? menu_->Accelerators() : nullptr; }
+
+LRESULT TopWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_SHOWWINDOW:
+      if (wParam && !IsWindowVisible(Handle()) && Shown) Shown(*this);
+      break;
+    case WM_DESTROY:
+      if (Destroyed) Destroyed(*this);
+      break;
+    case WM_CLOSE:
+      // Closing ends the message loop; the application window's end then
+      // destroys this window.
+      PostQuitMessage(0);
+      return 0;
+    case WM_ENDSESSION:
+      if (wParam) {
+        owner_.Destroy();
+        PostQuitMessage(0);
+      }
+      return 0;
+    case WM_ERASEBKGND: {
+      const HDC dc = reinterpret_cast<HDC>(wParam);
+      DrawContent(dc);
+      return 1;
+    }
+    case WM_COMMAND:
+      // Menu items (0) and accelerators (1); controls send their own handle.
+      if (lParam == 0 && HIWORD(wParam) <= 1 && menu_ && menu_->Dispatch(LOWORD(wParam))) return 0;
+      break;
+    default:
+      break;
+  }
+  return Window::HandleMessage(message, wParam, lParam);
+}

@@ -1,0 +1,149 @@
+#include "winlayer/unicode_win.h"
+#include "winlayer/winlayer_win.h"
+
+namespace {
+const wchar_t* TreeClass() {
+  static const bool ready = [] {
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_TREEVIEW_CLASSES};
+    return InitCommonControlsEx(&controls) != FALSE;
+  }();
+  return ready ? L"TessarineTree" : nullptr;
+}
+}  // namespace
+
+TreeView& TreeView::CreateIn(Window& parent, const TreeViewOptions& options) {
+  TreeView& tree = parent.AddChild(std::make_unique<TreeView>());
+  if (options.Color) tree.SetColour(*options.Color);
+  tree.SetPlacement(options.Alignment, options.Bounds, 0);
+  const wchar_t* cls = TreeClass() ? Superclass(WC_TREEVIEWW, TreeClass()) : nullptr;
+  if (tree.CreateHandle({.ClassName = cls,
+                         .Style = TreeStyle,
+                         .ExStyle = WS_EX_CLIENTEDGE,
+                         .Bounds = options.Bounds,
+                         .Parent = parent.Handle()})) {
+    SendMessageW(tree.Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(tree.FontHandleOf()), FALSE);
+  }
+  parent.Relayout();
+  return tree;
+}
+
+HTREEITEM TreeView::InsertItem(HTREEITEM parent, HTREEITEM after, const std::string& text) {
+  std::wstring wide = Widen(text);
+  TVINSERTSTRUCTW insert{};
+  insert.hParent = parent;
+  insert.hInsertAfter = after;
+  insert.item.mask = TVIF_TEXT;
+  insert.item.pszText = wide.data();
+  return reinterpret_cast<HTREEITEM>(
+      SendMessageW(Handle(), TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
+}
+
+void TreeView::SetItemImages(HTREEITEM item, int32_t image) {
+  TVITEMW set{};
+  set.mask = TVIF_IMAGE | TVIF_HANDLE;
+  set.hItem = item;
+  set.iImage = image;
+  SendMessageW(Handle(), TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&set));
+  set.mask = TVIF_SELECTEDIMAGE | TVIF_HANDLE;
+  set.iSelectedImage = image;
+  SendMessageW(Handle(), TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&set));
+}
+
+void TreeView::SetItemValue(HTREEITEM item, int32_t value) {
+  TVITEMW get{};
+  get.mask = TVIF_PARAM | TVIF_HANDLE;
+  get.hItem = item;
+  if (!SendMessageW(Handle(), TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&get))) return;
+  // The tree owns the integer: TVN_DELETEITEM frees it with the item.
+  auto owned = std::make_unique<int32_t>(value);
+  TVITEMW set = get;
+  set.lParam = reinterpret_cast<LPARAM>(owned.get());
+  if (SendMessageW(Handle(), TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&set))) {
+    owned.release();
+    delete reinterpret_cast<int32_t*>(get.lParam);
+  }
+}
+
+int32_t TreeView::ItemImage(HTREEITEM item) const {
+  TVITEMW get{};
+  get.mask = TVIF_IMAGE | TVIF_HANDLE;
+  get.hItem = item;
+  if (!item || !SendMessageW(Handle(), TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&get))) return -1;
+  return get.iImage;
+}
+
+std::optional<int32_t> TreeView::ItemValue(HTREEITEM item) const {
+  TVITEMW get{};
+  get.mask = TVIF_PARAM | TVIF_HANDLE;
+  get.hItem = item;
+  if (!item || !SendMessageW(Handle(), TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&get)) || !get.lParam) {
+    return std::nullopt;
+  }
+  return *reinterpret_cast<const int32_t*>(get.lParam);
+}
+
+std::string TreeView::ItemText(HTREEITEM item) const {
+  wchar_t text[4096] = {};
+  TVITEMW get{};
+  get.mask = TVIF_TEXT | TVIF_HANDLE;
+  get.hItem = item;
+  get.pszText = text;
+  get.cchTextMax = static_cast<int>(std::size(text));
+  if (!item || !SendMessageW(Handle(), TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&get))) return {};
+  return Narrow(get.pszText);
+}
+
+HTREEITEM TreeView::Root() const {
+  return reinterpret_cast<HTREEITEM>(SendMessageW(Handle(), TVM_GETNEXTITEM, TVGN_ROOT, 0));
+}
+
+HTREEITEM TreeView::Selection() const {
+  return reinterpret_cast<HTREEITEM>(SendMessageW(Handle(), TVM_GETNEXTITEM, TVGN_CARET, 0));
+}
+
+HTREEITEM TreeView::FirstChild(HTREEITEM item) const {
+  return reinterpret_cast<HTREEITEM>(
+      SendMessageW(Handle(), TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(item)));
+}
+
+HTREEITEM TreeView::NextSibling(HTREEITEM item) const {
+  return reinterpret_cast<HTREEITEM>(
+      SendMessageW(Handle(), TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item)));
+}
+
+void TreeView::Select(HTREEITEM item) {
+  SendMessageW(Handle(), TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
+}
+
+void TreeView::DeleteItem(HTREEITEM item) {
+  SendMessageW(Handle(), TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(item));
+}
+
+int32_t TreeView::Count() const { return static_cast<int32_t>(SendMessageW(Handle(), TVM_GETCOUNT, 0, 0)); }
+
+void TreeView::SetImageList(HIMAGELIST list) {
+  SendMessageW(Handle(), TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(list));
+}
+
+LRESULT TreeView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  // Items go while the parent still hands their TVN_DELETEITEM back to us.
+  if (message == WM_DESTROY) DeleteItem(TVI_ROOT);
+  return Window::HandleMessage(message, wParam, lParam);
+}
+
+std::optional<LRESULT> TreeView::Notified(const NMHDR& header) {
+  // The ANSI and wide notifications share the fields read here.
+  const auto& tree = reinterpret_cast<const NMTREEVIEWW&>(header);
+  switch (header.code) {
+    case TVN_SELCHANGINGW:
+    case TVN_SELCHANGINGA:
+      if (SelectionChanging) SelectionChanging(*this, tree.itemOld.hItem, tree.itemNew.hItem);
+      return FALSE;
+    case TVN_DELETEITEMW:
+    case TVN_DELETEITEMA:
+      delete reinterpret_cast<int32_t*>(tree.itemOld.lParam);
+      return 0;
+    default:
+      return std::nullopt;
+  }
+}

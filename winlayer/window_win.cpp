@@ -1,0 +1,258 @@
+#include <algorithm>
+
+#include "winlayer/unicode_win.h"
+#include "winlayer/winlayer_win.h"
+
+namespace {
+HINSTANCE Instance() { return GetModuleHandleW(nullptr); }
+
+// The window procedure behind each superclass, by class atom. Looked up only
+// while a window has no object (before WM_NCCREATE, after WM_NCDESTROY).
+struct Superclassed {
+  ATOM Atom;
+  WNDPROC Base;
+};
+std::vector<Superclassed>& SuperclassTable() {
+  static std::vector<Superclassed> table;
+  return table;
+}
+
+WNDPROC BaseProcedureOf(HWND hwnd) {
+  const auto atom = static_cast<ATOM>(GetClassLongPtrW(hwnd, GCW_ATOM));
+  for (const Superclassed& entry : SuperclassTable()) {
+    if (entry.Atom == atom) return entry.Base;
+  }
+  return DefWindowProcW;
+}
+}  // namespace
+
+Window::~Window() {
+  if (hwnd_) {
+    // The object is going away: its handlers must not run any more.
+    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+    DestroyWindow(hwnd_);
+  }
+}
+
+Window* Window::FromHandle(HWND hwnd) {
+  if (!hwnd || GetWindowLongPtrW(hwnd, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(&Procedure))
+    return nullptr;
+  return reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+}
+
+Window* Window::ChildBefore(const Window& child) const {
+  for (size_t i = 1; i < children_.size(); ++i) {
+    if (children_[i].get() == &child) return children_[i - 1].get();
+  }
+  return nullptr;
+}
+
+const wchar_t* Window::OwnClass(const wchar_t* name, UINT style, int background) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof(wc);
+  if (GetClassInfoExW(Instance(), name, &wc)) return name;
+  wc.style = style;
+  wc.lpfnWndProc = Procedure;
+  wc.hInstance = Instance();
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.hbrBackground =
+      background < 0 ? nullptr : reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(background + 1));
+  wc.lpszClassName = name;
+  return RegisterClassExW(&wc) ? name : nullptr;
+}
+
+const wchar_t* Window::Superclass(const wchar_t* base, const wchar_t* name) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof(wc);
+  if (GetClassInfoExW(Instance(), name, &wc)) return name;
+  if (!GetClassInfoExW(nullptr, base, &wc)) return nullptr;
+  const WNDPROC baseProc = wc.lpfnWndProc;
+  wc.cbSize = sizeof(wc);
+  wc.lpfnWndProc = Procedure;
+  wc.hInstance = Instance();
+  wc.lpszClassName = name;
+  // Our controls paint within their own bounds, and only this module uses them.
+  wc.style &= ~(CS_PARENTDC | CS_GLOBALCLASS);
+  const ATOM atom = RegisterClassExW(&wc);
+  if (!atom) return nullptr;
+  SuperclassTable().push_back({atom, baseProc});
+  return name;
+}
+
+bool Window::CreateHandle(const WindowParams& params) {
+  if (!params.ClassName) return false;
+  const Rect& b = params.Bounds;
+  CreateWindowExW(params.ExStyle, params.ClassName, params.Text.c_str(), params.Style, b.Left, b.Top,
+                  b.Width(), b.Height(), params.Parent, nullptr, Instance(), this);
+  visible_ = (params.Style & WS_VISIBLE) != 0;
+  return hwnd_ != nullptr;
+}
+
+LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  Window* self = nullptr;
+  if (message == WM_NCCREATE) {
+    self = static_cast<Window*>(reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
+    if (self) {
+      self->hwnd_ = hwnd;
+      self->baseProc_ = BaseProcedureOf(hwnd);
+      SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+  } else {
+    self = reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  }
+  if (!self) return CallWindowProcW(BaseProcedureOf(hwnd), hwnd, message, wParam, lParam);
+  if (message == WM_NCDESTROY) {
+    const LRESULT result = self->CallBase(message, wParam, lParam);
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    self->hwnd_ = nullptr;
+    while (!self->adopted_.empty()) self->adopted_.pop_back();
+    return result;
+  }
+  return self->HandleMessage(message, wParam, lParam);
+}
+
+LRESULT Window::CallBase(UINT message, WPARAM wParam, LPARAM lParam) {
+  return CallWindowProcW(baseProc_, hwnd_, message, wParam, lParam);
+}
+
+LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_SIZE: {
+      const LRESULT result = CallBase(message, wParam, lParam);
+      Relayout();
+      return result;
+    }
+    case WM_NOTIFY: {
+      const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
+      Window* from = FromHandle(header.hwndFrom);
+      if (from && from->parent_ == this) {
+        if (const std::optional<LRESULT> result = from->Notified(header)) return *result;
+      }
+      break;
+    }
+    case WM_COMMAND: {
+      Window* from = FromHandle(reinterpret_cast<HWND>(lParam));
+      if (from && from->parent_ == this && from->Commanded(HIWORD(wParam))) return 0;
+      break;
+    }
+    default:
+      break;
+  }
+  return CallBase(message, wParam, lParam);
+}
+
+std::optional<LRESULT> Window::Notified(const NMHDR&) { return std::nullopt; }
+
+bool Window::Commanded(WORD) { return false; }
+
+void Window::SetPlacement(Align alignment, const Rect& bounds, int32_t margin) {
+  alignment_ = alignment;
+  bounds_ = bounds;
+  margin_ = margin;
+}
+
+void Window::SetBounds(const Rect& bounds) {
+  bounds_ = bounds;
+  if (parent_ && alignment_ != Align::None) {
+    parent_->Relayout();
+  } else if (hwnd_) {
+    MoveWindow(hwnd_, bounds.Left, bounds.Top, bounds.Width(), bounds.Height(), TRUE);
+  }
+}
+
+void Window::SetWidth(int32_t width) {
+  Rect b = bounds_;
+  b.Right = b.Left + width;
+  SetBounds(b);
+}
+
+void Window::SetMargin(int32_t margin) {
+  margin_ = margin;
+  Relayout();
+}
+
+void Window::Show() {
+  if (hwnd_) ShowWindow(hwnd_, SW_SHOW);
+  visible_ = true;
+  if (parent_) parent_->Relayout();
+}
+
+void Window::Hide() {
+  if (hwnd_) ShowWindow(hwnd_, SW_HIDE);
+  visible_ = false;
+  if (parent_) parent_->Relayout();
+}
+
+void Window::Relayout() {
+  if (!hwnd_) return;
+  std::vector<LayoutItem> items;
+  items.reserve(children_.size());
+  for (const auto& child : children_) items.push_back({child->alignment_, child->visible_, child->bounds_});
+  const Rect free = LayoutChildren(ClientRect(), margin_, items);
+  roomAfterEdges_ = std::max(0, free.Width() - 2 * margin_);
+  HDWP batch = BeginDeferWindowPos(static_cast<int>(children_.size()));
+  for (size_t i = 0; i < children_.size(); ++i) {
+    Window& child = *children_[i];
+    if (child.alignment_ == Align::None || !child.visible_ || !child.hwnd_) continue;
+    child.bounds_ = items[i].Bounds;
+    const Rect& b = child.bounds_;
+    constexpr UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
+    if (batch) {
+      batch = DeferWindowPos(batch, child.hwnd_, nullptr, b.Left, b.Top, b.Width(), b.Height(), flags);
+    } else {
+      SetWindowPos(child.hwnd_, nullptr, b.Left, b.Top, b.Width(), b.Height(), flags);
+    }
+  }
+  if (batch) EndDeferWindowPos(batch);
+}
+
+int32_t Window::RoomAfterEdges() const { return roomAfterEdges_; }
+
+void Window::SetFont(const FontSpec& font) {
+  font_ = font;
+  fontHandle_.Reset();
+  Invalidate();
+}
+
+HFONT Window::FontHandleOf() {
+  if (!fontHandle_) fontHandle_ = CreateFontFrom(font_);
+  return fontHandle_.Get();
+}
+
+std::string Window::Text() const {
+  if (!hwnd_) return {};
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(hwnd_)) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(hwnd_, text.data(), static_cast<int>(text.size()))));
+  return Narrow(text);
+}
+
+void Window::SetText(const std::string& text) {
+  if (hwnd_) SetWindowTextW(hwnd_, Widen(text).c_str());
+}
+
+Rect Window::ClientRect() const {
+  RECT r{};
+  if (hwnd_) GetClientRect(hwnd_, &r);
+  return {r.left, r.top, r.right, r.bottom};
+}
+
+void Window::Invalidate() {
+  if (hwnd_) InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void Window::DrawContent(HDC dc) {
+  const Rect c = ClientRect();
+  const RECT area{c.Left, c.Top, c.Right, c.Bottom};
+  const BrushHandle brush(CreateSolidBrush(colour_.Resolve()));
+  FillRect(dc, &area, brush.Get());
+}
+
+void Window::DrawParentContent(HDC dc) {
+  if (!parent_ || !hwnd_) return;
+  POINT origin{0, 0};
+  MapWindowPoints(hwnd_, parent_->hwnd_, &origin, 1);
+  const int saved = SaveDC(dc);
+  OffsetViewportOrgEx(dc, -origin.x, -origin.y, nullptr);
+  parent_->DrawContent(dc);
+  RestoreDC(dc, saved);
+}
