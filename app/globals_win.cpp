@@ -1,0 +1,22 @@
+#include "app/globals_win.h"
+
+#include "ui/nodetext.h"
+
+RWlFile WlFile;
+
+HTREEITEM RootItem = nullptr;
+HTREEITEM TextureItem = nullptr;
+HTREEITEM SpriteItem = nullptr;
+HTREEITEM UnknownItem = nullptr;
+
+ImageList SmallImages;
+ImageList LargeImages;
+
+std::unique_ptr<DeviceBitmap> BackgroundBitmap;
+int32_t SelectedKind = NoNode;
+double Zoom = 1.0;
+double ZoomStep = 0.05;
+bool ArgumentPending = false;
+
+ApplicationWindow* AppWindow = nullptr;
+RMainWindow* MainWindow = nullptr;

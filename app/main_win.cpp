@@ -1,0 +1,15 @@
+// Program entry: the application window, the main window, the message loop.
+#include "app/globals_win.h"
+#include "app/mainwindow_win.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  ApplicationWindow application;
+  CreateAppWindow(application);
+  BuildMainWindow(MainWindow, application);
+  MessageLoop loop(application, *application.MainWindow());
+  loop.Run();
+  // The application window takes the main window with it.
+  application.Destroy();
+  AppWindow = nullptr;
+  return 0;
+}

@@ -1,0 +1,163 @@
+#include "app/mainwindow_win.h"
+
+#include "app/commands_win.h"
+#include "app/globals_win.h"
+#include "imaging/bmptemplate.h"
+#include "ui/about_win.h"
+#include "ui/elementtree_win.h"
+#include "ui/nodetext.h"
+#include "ui/texts.h"
+#include "winlayer/codepage.h"
+
+namespace {
+constexpr char PageFileFilter[] = "vswap.wl6 (*.wl6)|*.wl6|vswap.wl1 (*.wl1)|*.wl1";
+
+// The main window's font, which its controls copy. The tree's captions are
+// Russian: asking for the Cyrillic character set keeps them readable on any
+// system, where ANSI_CHARSET meant Cyrillic only on a Russian one.
+FontSpec MainFont() {
+  return {.Face = L"MS Sans Serif", .Height = 11, .CharSet = RUSSIAN_CHARSET, .Color = Colour::Rgb(0, 0, 0)};
+}
+
+FontSpec LabelFont(const FontSpec& panelFont, const wchar_t* face, int32_t charHeight, bool bold) {
+  FontSpec font = panelFont;
+  font.Face = face;
+  font.Height = -charHeight;
+  font.Bold = bold;
+  return font;
+}
+
+Label& AddLabel(PaintBox& panel, const Rect& bounds, int spaces, const FontSpec& font) {
+  return Label::CreateIn(
+      panel, {.Bounds = bounds, .Text = std::string(static_cast<size_t>(spaces), ' '), .Font = font});
+}
+
+// The nine labels of the info panel, in the order they are made.
+void AddInfoLabels(RMainWindow& mw) {
+  PaintBox& panel = *mw.InfoPanel;
+  const FontSpec caption = LabelFont(panel.Font(), L"Arial", 16, true);
+  const FontSpec title = LabelFont(panel.Font(), L"Arial", 12, true);
+  const FontSpec line = LabelFont(panel.Font(), L"MS Sans Serif", 11, false);
+  mw.WebLink = &AddLabel(panel, RectAt(72, 116, 121, 17), 8, line);
+  mw.TitleLabel = &AddLabel(panel, RectAt(14, 81, 203, 20), 7, title);
+  mw.InfoLine1 = &AddLabel(panel, RectAt(16, 100, 201, 17), 8, line);
+  mw.InfoLine2 = &AddLabel(panel, RectAt(16, 116, 201, 17), 7, line);
+  mw.CaptionLabel = &AddLabel(panel, RectAt(10, 52, 207, 25), 10, caption);
+  mw.InfoLine4 = &AddLabel(panel, RectAt(16, 148, 201, 17), 7, line);
+  mw.InfoLine5 = &AddLabel(panel, RectAt(16, 164, 201, 17), 7, line);
+  mw.AuthorLink = &AddLabel(panel, RectAt(72, 100, 121, 17), 8, line);
+  mw.InfoLine3 = &AddLabel(panel, RectAt(16, 132, 201, 17), 7, line);
+  for (Label* link : {mw.WebLink, mw.AuthorLink}) {
+    link->SetHandCursor(true);
+    // The links cover the right part of the first two fact lines.
+    link->BringToTop();
+  }
+}
+
+void AddMenuBar(RMainWindow& mw) {
+  const std::string items[] = {Cp1251ToUtf8(MenuFile),
+                               "(",
+                               Cp1251ToUtf8(MenuOpen),
+                               "-",
+                               Cp1251ToUtf8(MenuExit),
+                               ")",
+                               Cp1251ToUtf8(MenuHelpTitle),
+                               "(",
+                               Cp1251ToUtf8(MenuAbout),
+                               ")",
+                               ""};
+  Menu& menu = mw.Frame->CreateMenuBar(items);
+  mw.MenuBar = &menu;
+  menu.BindItem(1, [&mw](Menu& m, int32_t item) { OpenCommand(mw, m, item); });
+  menu.BindItem(2, [&mw](Menu& m, int32_t item) { ExitCommand(mw, m, item); });
+  menu.BindItem(4, [&mw](Menu& m, int32_t item) { AboutCommand(mw, m, item); });
+  menu.SetAccelerator(1, FVIRTKEY | FCONTROL, 'O');
+  menu.SetAccelerator(2, FVIRTKEY | FALT, 'X');
+}
+}  // namespace
+
+RMainWindow::~RMainWindow() {
+  if (MainWindow == this) MainWindow = nullptr;
+}
+
+void CreateAppWindow(ApplicationWindow& application) {
+  application.Create("tessarine");
+  application.SetIcon(L"MAINICO");
+  application.TrimSystemMenu();
+  AppWindow = &application;
+}
+
+void BuildMainWindow(RMainWindow*& mainWindow, ApplicationWindow& application) {
+  auto record = std::make_unique<RMainWindow>();
+  RMainWindow& mw = *record;
+  TopWindow& frame = application.CreateMainWindow(
+      {.Caption = "S", .Bounds = RectAt(0, 0, MainWindowWidth, MainWindowHeight), .Font = MainFont()});
+  mw.Frame = &frame;
+  mainWindow = &frame.FreeWithWindow(std::move(record));
+  frame.SetIcon(L"MAINICO");
+  frame.Destroyed = [&mw](TopWindow&) { DestroyMainWindow(mw); };
+
+  AddMenuBar(mw);
+
+  mw.PageFileDialog = &frame.FreeWithWindow(std::make_unique<OpenDialog>(application.Handle()));
+  mw.PageFileDialog->Filter = PageFileFilter;
+
+  mw.AboutBox = &frame.FreeWithWindow(std::make_unique<RAboutBox>());
+  ConfigureAboutBox(*mw.AboutBox);
+
+  mw.TopBar = &Panel::CreateIn(
+      frame, {.Alignment = Align::Top, .Bounds = RectAt(0, 0, 0, 65), .Margin = 2, .RaisedEdge = true});
+  mw.ContentPanel = &Panel::CreateIn(frame, {.Alignment = Align::Client, .Margin = 2, .RaisedEdge = true});
+  mw.ViewArea =
+      &Panel::CreateIn(*mw.ContentPanel, {.Alignment = Align::Client, .Color = Colour::Rgb(255, 255, 255)});
+
+  FontSpec infoFont = mw.ViewArea->Font();
+  infoFont.Color = Colour::System(COLOR_WINDOWTEXT);
+  infoFont.Height = 0;
+  mw.InfoPanel = &PaintBox::CreateIn(
+      *mw.ViewArea,
+      {.Alignment = Align::Left, .Bounds = RectAt(0, 0, 233, 0), .Margin = 2, .Font = infoFont});
+  AddInfoLabels(mw);
+  mw.InfoSplitter = &Splitter::CreateIn(*mw.ViewArea, {});
+  mw.PreviewPane = &PaintBox::CreateIn(*mw.ViewArea, {.Alignment = Align::Client, .Margin = 2});
+
+  mw.ElementTree = &TreeView::CreateIn(
+      *mw.ContentPanel,
+      {.Alignment = Align::Left, .Bounds = RectAt(0, 0, 161, 0), .Color = Colour::System(COLOR_WINDOW)});
+  mw.TreeSplitter = &Splitter::CreateIn(*mw.ContentPanel, {});
+
+  mw.PageFileDialog->Owner = frame.Handle();
+  const Rect outer = frame.WindowRect();
+  frame.MoveTo(CentredStart(GetSystemMetrics(SM_CXSCREEN), outer.Width()),
+               CentredStart(GetSystemMetrics(SM_CYSCREEN), outer.Height()));
+  InitMainWindow(mw);
+  // Minimising from the taskbar button starts at the main window: the
+  // application window does that for the main window it owns.
+}
+
+void InitMainWindow(RMainWindow& mw) {
+  mw.VersionText = "1.81 Deluxe";
+  mw.ProductName = "Tessarine";
+  mw.Frame->SetText(mw.ProductName + " V" + mw.VersionText);
+  CreateImageLists(*mw.ElementTree);
+  ZoomStep = 0.05;
+  ArgumentPending = true;
+  BackgroundBitmap = std::make_unique<DeviceBitmap>();
+  BackgroundBitmap->LoadResource(L"BackG");
+  InitBmpTemplate();
+  SelectedKind = NoNode;
+  Zoom = 1.0;
+}
+
+void DestroyMainWindow(RMainWindow&) {
+  BackgroundBitmap.reset();
+  FreeWlFile(WlFile);
+}
+
+void LoadWlFile(RMainWindow& mw, const std::string& path) {
+  ClearTree(*mw.ElementTree);
+  TreeBuilder builder(*mw.ElementTree);
+  LoadPageFile(WlFile, path, &builder);
+  mw.AuthorLink->Hide();
+  mw.WebLink->Hide();
+}
