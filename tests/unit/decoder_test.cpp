@@ -272,12 +272,15 @@ TEST_F(DecoderTest, ATruncatedSpriteShowsPartOfItsPicture) {
   for (size_t size = 0; size <= whole.size(); ++size) {
     const Decoded d = Sprite({whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(size)});
     ASSERT_EQ(d.Width(), size < 4 ? 0 : 20) << size;
-    for (int c = 0; c < d.Width(); ++c)
+    for (int c = 0; c < d.Width(); ++c) {
       for (int y = 0; y < 64; ++y) {
         const int pixel = d.Pixel(c, y);
         ASSERT_TRUE(pixel == 0 || pixel == picture[10 + c][y]) << size << ": " << c << "," << y;
       }
-    if (size == whole.size()) EXPECT_EQ(d.Colors, 58);  // x + y from 20 to 77
+    }
+    if (size == whole.size()) {
+      EXPECT_EQ(d.Colors, 58);  // x + y from 20 to 77
+    }
   }
 }
 
