@@ -9,7 +9,7 @@ Label& Label::CreateIn(Window& parent, const LabelOptions& options) {
   // Overlapping labels clip each other, so one that repaints leaves the text
   // of a label above it alone.
   label.CreateHandle(
-      {.ClassName = Superclass(L"Static", L"TessarineLabel"),
+      {.ClassName = L"Static",
        .Text = Widen(options.Text),
        .Style = WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_NOTIFY | WS_CLIPSIBLINGS,
        .Bounds = options.Bounds,

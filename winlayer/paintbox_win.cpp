@@ -9,7 +9,7 @@ PaintBox& PaintBox::CreateIn(Window& parent, const PaintBoxOptions& options) {
   PaintBox& box = parent.AddChild(std::make_unique<PaintBox>());
   if (options.Font) box.SetFont(*options.Font);
   box.SetPlacement(options.Alignment, options.Bounds, options.Margin);
-  box.CreateHandle({.ClassName = Superclass(L"Static", L"TessarinePaintBox"),
+  box.CreateHandle({.ClassName = L"Static",
                     .Style = StaticControlStyle,
                     .Bounds = options.Bounds,
                     .Parent = parent.Handle()});

@@ -4,7 +4,7 @@ Panel& Panel::CreateIn(Window& parent, const PanelOptions& options) {
   Panel& panel = parent.AddChild(std::make_unique<Panel>());
   if (options.Color) panel.SetColour(*options.Color);
   panel.SetPlacement(options.Alignment, options.Bounds, options.Margin);
-  panel.CreateHandle({.ClassName = Superclass(L"Static", L"TessarinePanel"),
+  panel.CreateHandle({.ClassName = L"Static",
                       .Style = StaticControlStyle | (options.RaisedEdge ? WS_DLGFRAME : 0),
                       .Bounds = options.Bounds,
                       .Parent = parent.Handle()});

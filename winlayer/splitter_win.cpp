@@ -8,10 +8,8 @@ Splitter& Splitter::CreateIn(Window& parent, const SplitterOptions& options) {
   Splitter& splitter = parent.AddChild(std::make_unique<Splitter>());
   const Rect bounds = RectAt(0, 0, options.Width, options.Width);
   splitter.SetPlacement(options.Alignment, bounds, 0);
-  splitter.CreateHandle({.ClassName = Superclass(L"Static", L"TessarineSplitter"),
-                         .Style = StaticControlStyle,
-                         .Bounds = bounds,
-                         .Parent = parent.Handle()});
+  splitter.CreateHandle(
+      {.ClassName = L"Static", .Style = StaticControlStyle, .Bounds = bounds, .Parent = parent.Handle()});
   parent.Relayout();
   return splitter;
 }

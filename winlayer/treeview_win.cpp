@@ -7,7 +7,7 @@ const wchar_t* TreeClass() {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_TREEVIEW_CLASSES};
     return InitCommonControlsEx(&controls) != FALSE;
   }();
-  return ready ? L"TessarineTree" : nullptr;
+  return ready ? WC_TREEVIEWW : nullptr;
 }
 }  // namespace
 
@@ -15,8 +15,7 @@ TreeView& TreeView::CreateIn(Window& parent, const TreeViewOptions& options) {
   TreeView& tree = parent.AddChild(std::make_unique<TreeView>());
   if (options.Color) tree.SetColour(*options.Color);
   tree.SetPlacement(options.Alignment, options.Bounds, 0);
-  const wchar_t* cls = TreeClass() ? Superclass(WC_TREEVIEWW, TreeClass()) : nullptr;
-  if (tree.CreateHandle({.ClassName = cls,
+  if (tree.CreateHandle({.ClassName = TreeClass(),
                          .Style = TreeStyle,
                          .ExStyle = WS_EX_CLIENTEDGE,
                          .Bounds = options.Bounds,

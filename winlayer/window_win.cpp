@@ -6,23 +6,11 @@
 namespace {
 HINSTANCE Instance() { return GetModuleHandleW(nullptr); }
 
-// The window procedure behind each superclass, by class atom. Looked up only
-// while a window has no object (before WM_NCCREATE, after WM_NCDESTROY).
-struct Superclassed {
-  ATOM Atom;
-  WNDPROC Base;
-};
-std::vector<Superclassed>& SuperclassTable() {
-  static std::vector<Superclassed> table;
-  return table;
-}
-
-WNDPROC BaseProcedureOf(HWND hwnd) {
-  const auto atom = static_cast<ATOM>(GetClassLongPtrW(hwnd, GCW_ATOM));
-  for (const Superclassed& entry : SuperclassTable()) {
-    if (entry.Atom == atom) return entry.Base;
-  }
-  return DefWindowProcW;
+// The procedure a window's class gives it: a system control's own, or the
+// default one behind this layer's classes.
+WNDPROC ClassProcedureOf(HWND hwnd, WNDPROC layer) {
+  const auto proc = reinterpret_cast<WNDPROC>(GetClassLongPtrW(hwnd, GCLP_WNDPROC));
+  return proc == layer ? DefWindowProcW : proc;
 }
 }  // namespace
 
@@ -61,29 +49,23 @@ const wchar_t* Window::OwnClass(const wchar_t* name, UINT style, int background)
   return RegisterClassExW(&wc) ? name : nullptr;
 }
 
-const wchar_t* Window::Superclass(const wchar_t* base, const wchar_t* name) {
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof(wc);
-  if (GetClassInfoExW(Instance(), name, &wc)) return name;
-  if (!GetClassInfoExW(nullptr, base, &wc)) return nullptr;
-  const WNDPROC baseProc = wc.lpfnWndProc;
-  wc.cbSize = sizeof(wc);
-  wc.lpfnWndProc = Procedure;
-  wc.hInstance = Instance();
-  wc.lpszClassName = name;
-  // Our controls paint within their own bounds, and only this module uses them.
-  wc.style &= ~(CS_PARENTDC | CS_GLOBALCLASS);
-  const ATOM atom = RegisterClassExW(&wc);
-  if (!atom) return nullptr;
-  SuperclassTable().push_back({atom, baseProc});
-  return name;
-}
-
 bool Window::CreateHandle(const WindowParams& params) {
   if (!params.ClassName) return false;
   const Rect& b = params.Bounds;
-  CreateWindowExW(params.ExStyle, params.ClassName, params.Text.c_str(), params.Style, b.Left, b.Top,
-                  b.Width(), b.Height(), params.Parent, nullptr, Instance(), this);
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof(wc);
+  const bool ownClass = GetClassInfoExW(Instance(), params.ClassName, &wc) && wc.lpfnWndProc == Procedure;
+  const HWND hwnd =
+      CreateWindowExW(params.ExStyle, params.ClassName, params.Text.c_str(), params.Style, b.Left, b.Top,
+                      b.Width(), b.Height(), params.Parent, nullptr, Instance(), ownClass ? this : nullptr);
+  if (hwnd && !ownClass) {
+    // A system control keeps its class, so it is what it says it is to
+    // anyone who looks; its messages reach this layer from here on.
+    hwnd_ = hwnd;
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    baseProc_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Procedure)));
+  }
   visible_ = (params.Style & WS_VISIBLE) != 0;
   return hwnd_ != nullptr;
 }
@@ -94,13 +76,13 @@ LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARA
     self = static_cast<Window*>(reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
     if (self) {
       self->hwnd_ = hwnd;
-      self->baseProc_ = BaseProcedureOf(hwnd);
+      self->baseProc_ = ClassProcedureOf(hwnd, Procedure);
       SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }
   } else {
     self = reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   }
-  if (!self) return CallWindowProcW(BaseProcedureOf(hwnd), hwnd, message, wParam, lParam);
+  if (!self) return CallWindowProcW(ClassProcedureOf(hwnd, Procedure), hwnd, message, wParam, lParam);
   if (message == WM_NCDESTROY) {
     const LRESULT result = self->CallBase(message, wParam, lParam);
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);

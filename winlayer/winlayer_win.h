@@ -243,10 +243,9 @@ class Window {
   virtual std::optional<LRESULT> Notified(const NMHDR& header);
   virtual bool Commanded(WORD code);
 
-  // Registers a window class of this layer once, or a superclass of a system
-  // control (a class of its own whose messages reach this layer first).
+  // Registers a window class of this layer once; null if that fails. System
+  // controls keep their own classes and are subclassed once created.
   static const wchar_t* OwnClass(const wchar_t* name, UINT style, int background);
-  static const wchar_t* Superclass(const wchar_t* base, const wchar_t* name);
 
  private:
   static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -340,8 +339,8 @@ class TopWindow final : public Window {
 };
 
 // ---------------------------------------------------------------------------
-// Panels, paint boxes, labels and splitters: STATIC child windows that this
-// layer paints itself (panel_win.cpp, paintbox_win.cpp, label_win.cpp,
+// Panels, paint boxes, labels and splitters: STATIC controls that this layer
+// paints itself (panel_win.cpp, paintbox_win.cpp, label_win.cpp,
 // splitter_win.cpp).
 
 // Styles shared by these controls.

@@ -1,0 +1,121 @@
+#include "ui_support.h"
+
+#include <utility>
+#include <vector>
+
+#include "winlayer/unicode_win.h"
+
+Rect PlaceOf(HWND window) {
+  RECT r{};
+  GetWindowRect(window, &r);
+  if (GetWindowLongPtrW(window, GWL_STYLE) & WS_CHILD) {
+    MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&r), 2);
+  }
+  return {r.left, r.top, r.right, r.bottom};
+}
+
+Rect PlaceOf(const Window& window) { return PlaceOf(window.Handle()); }
+
+Rect ClientOf(const Window& window) {
+  RECT r{};
+  GetClientRect(window.Handle(), &r);
+  return {r.left, r.top, r.right, r.bottom};
+}
+
+std::string ClassOf(HWND window) {
+  wchar_t name[256] = {};
+  GetClassNameW(window, name, 256);
+  return Narrow(name);
+}
+
+std::string TextOf(HWND window) {
+  wchar_t text[1024] = {};
+  GetWindowTextW(window, text, 1024);
+  return Narrow(text);
+}
+
+void SetKey(WORD key, bool down) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = key;
+  input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+  SendInput(1, &input, sizeof(input));
+}
+
+void TypeKeys(std::initializer_list<WORD> keys) {
+  for (WORD key : keys) SetKey(key, true);
+  for (auto it = std::rbegin(keys); it != std::rend(keys); ++it) SetKey(*it, false);
+}
+
+namespace {
+std::function<void(HWND)> dialogAction;
+bool dialogHandled = false;
+HWND dialogSeen = nullptr;
+
+BOOL CALLBACK FindDialog(HWND window, LPARAM found) {
+  if (ClassOf(window) == "#32770" && IsWindowVisible(window)) {
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+void CALLBACK LookForDialog(HWND, UINT, UINT_PTR timer, DWORD) {
+  HWND dialog = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&dialog));
+  // The dialog is driven one tick after it showed, when its start-up is over.
+  if (!dialog || dialog != std::exchange(dialogSeen, dialog)) return;
+  KillTimer(nullptr, timer);
+  dialogHandled = true;
+  dialogAction(dialog);
+}
+}  // namespace
+
+void WhenDialogShows(std::function<void(HWND dialog)> action) {
+  dialogAction = std::move(action);
+  dialogHandled = false;
+  dialogSeen = nullptr;
+  SetTimer(nullptr, 0, 50, LookForDialog);
+}
+
+bool DialogWasHandled() { return dialogHandled; }
+
+void MainWindowTest::SetUp() {
+  CreateAppWindow(app_);
+  BuildMainWindow(MainWindow, app_);
+  mw_ = MainWindow;
+  ASSERT_NE(mw_, nullptr);
+  loop_ = std::make_unique<MessageLoop>(app_, *mw_->Frame);
+  mw_->Frame->ShowWindow();
+  SetForegroundWindow(Frame());
+  Pump();
+}
+
+void MainWindowTest::TearDown() {
+  app_.Destroy();
+  AppWindow = nullptr;
+  // Whatever the test left queued, WM_QUIT included, goes with it.
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message != WM_QUIT) DispatchMessageW(&message);
+  }
+}
+
+bool MainWindowTest::Pump() {
+  if (!quit_ && !loop_->Drain()) quit_ = true;
+  return !quit_;
+}
+
+bool MainWindowTest::PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limit) {
+  const auto end = std::chrono::steady_clock::now() + limit;
+  while (!done() && std::chrono::steady_clock::now() < end) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    Pump();
+  }
+  return done();
+}
+
+void MainWindowTest::ResizeMainWindow(int32_t width, int32_t height) {
+  SetWindowPos(Frame(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
+  Pump();
+}

@@ -1,0 +1,55 @@
+// The viewer's main window, built in the test's own process, and the means
+// to drive it: pumping messages, geometry in a parent's coordinates, keys,
+// and hands for the modal dialogs.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "app/globals_win.h"
+#include "app/mainwindow_win.h"
+
+// A window's outer rectangle in its parent's client coordinates (screen
+// coordinates for a top-level window).
+Rect PlaceOf(HWND window);
+Rect PlaceOf(const Window& window);
+Rect ClientOf(const Window& window);
+std::string ClassOf(HWND window);
+std::string TextOf(HWND window);
+
+// Presses and releases keys through the system's input queue, as a keyboard
+// would; `keys` are virtual-key codes, pressed in order, released backwards.
+void TypeKeys(std::initializer_list<WORD> keys);
+void SetKey(WORD key, bool down);
+
+// Runs `action` on the first dialog box of this thread as soon as one shows,
+// from inside the dialog's own modal loop. Returns the dialog's handle
+// through `shown` when it was found.
+void WhenDialogShows(std::function<void(HWND dialog)> action);
+bool DialogWasHandled();
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // Handles every queued message; false once WM_QUIT was taken.
+  bool Pump();
+  // Pumps until `done` holds or `limit` has passed; returns `done()`.
+  bool PumpUntil(const std::function<bool()>& done,
+                 std::chrono::milliseconds limit = std::chrono::milliseconds(3000));
+  // Resizes the main window's outer rectangle and lays out.
+  void ResizeMainWindow(int32_t width, int32_t height);
+
+  RMainWindow& Mw() { return *mw_; }
+  HWND Frame() { return mw_->Frame->Handle(); }
+
+  ApplicationWindow app_;
+  RMainWindow* mw_ = nullptr;
+  std::unique_ptr<MessageLoop> loop_;
+  bool quit_ = false;
+};
