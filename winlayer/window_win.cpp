@@ -67,6 +67,7 @@ bool Window::CreateHandle(const WindowParams& params) {
         SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Procedure)));
   }
   visible_ = (params.Style & WS_VISIBLE) != 0;
+  placed_ = params.Bounds;
   return hwnd_ != nullptr;
 }
 
@@ -139,6 +140,7 @@ void Window::SetBounds(const Rect& bounds) {
     parent_->Relayout();
   } else if (hwnd_) {
     MoveWindow(hwnd_, bounds.Left, bounds.Top, bounds.Width(), bounds.Height(), TRUE);
+    placed_ = bounds;
   }
 }
 
@@ -172,18 +174,25 @@ void Window::Relayout() {
   for (const auto& child : children_) items.push_back({child->alignment_, child->visible_, child->bounds_});
   const Rect free = LayoutChildren(ClientRect(), margin_, items);
   roomAfterEdges_ = std::max(0, free.Width() - 2 * margin_);
-  HDWP batch = BeginDeferWindowPos(static_cast<int>(children_.size()));
+  std::vector<Window*> moving;
   for (size_t i = 0; i < children_.size(); ++i) {
     Window& child = *children_[i];
     if (child.alignment_ == Align::None || !child.visible_ || !child.hwnd_) continue;
     child.bounds_ = items[i].Bounds;
-    const Rect& b = child.bounds_;
+    if (child.bounds_ != child.placed_) moving.push_back(&child);
+  }
+  if (moving.empty()) return;
+  // One step for all, so that the children repaint once.
+  HDWP batch = BeginDeferWindowPos(static_cast<int>(moving.size()));
+  for (Window* child : moving) {
+    const Rect& b = child->bounds_;
     constexpr UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
     if (batch) {
-      batch = DeferWindowPos(batch, child.hwnd_, nullptr, b.Left, b.Top, b.Width(), b.Height(), flags);
+      batch = DeferWindowPos(batch, child->hwnd_, nullptr, b.Left, b.Top, b.Width(), b.Height(), flags);
     } else {
-      SetWindowPos(child.hwnd_, nullptr, b.Left, b.Top, b.Width(), b.Height(), flags);
+      SetWindowPos(child->hwnd_, nullptr, b.Left, b.Top, b.Width(), b.Height(), flags);
     }
+    child->placed_ = b;
   }
   if (batch) EndDeferWindowPos(batch);
 }

@@ -257,6 +257,7 @@ class Window {
   std::vector<std::unique_ptr<void, void (*)(void*)>> adopted_;
   Align alignment_ = Align::None;
   Rect bounds_;
+  Rect placed_;  // where the handle was last put, to skip moves that change nothing
   int32_t margin_ = 0;
   bool visible_ = true;
   int32_t roomAfterEdges_ = 0;
