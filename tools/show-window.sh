@@ -12,13 +12,13 @@ exe=$build/app/tessarine.exe
 [[ -x "$exe" ]] || { echo "build $exe first (cmake --preset mingw64; cmake --build --preset mingw64)"; exit 1; }
 
 if [[ -n "${DISPLAY:-}" ]] && xdpyinfo >/dev/null 2>&1; then
-  start_wine
+  start_wine || true
   exec wine "$exe" "$@"
 fi
 
-trap stop_background EXIT
 start_virtual_display
-start_wine
+trap 'kill "$TESSARINE_XVFB_PID" 2>/dev/null' EXIT
+start_wine || true  # a wine server may run already
 wine explorer /desktop=Tessarine,1024x768 "$exe" "$@" &
 pid=$!
 for _ in $(seq 300); do
