@@ -6,7 +6,7 @@
 TESSARINE_PACKAGES=(
   cmake ninja-build g++ clang libclang-rt-14-dev googletest libgtest-dev libbenchmark-dev libpng-dev
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
-  wine wine64 xvfb x11-utils xdotool imagemagick fonts-liberation time python3
+  wine wine64 fonts-wine xvfb x11-utils xdotool imagemagick fonts-liberation time python3
 )
 
 install_packages() {
@@ -42,6 +42,9 @@ start_wine() {
     echo "== creating the Wine prefix"
     wineboot -i >/dev/null 2>&1
   fi
+  # This Wine build does not look in /usr/share/wine/fonts; without the
+  # fonts in the prefix, captions and title-bar buttons draw as garbage.
+  cp -n /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
   wineserver -p
 }
 
