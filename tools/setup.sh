@@ -41,11 +41,13 @@ start_wine() {
   if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
     echo "== creating the Wine prefix"
     wineboot -i >/dev/null 2>&1
+    wineserver -w  # let the set-up's own server finish
   fi
   # This Wine build does not look in /usr/share/wine/fonts; without the
   # fonts in the prefix, captions and title-bar buttons draw as garbage.
   cp -n /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
-  wineserver -p
+  # Fails harmlessly when a server of this prefix runs already.
+  wineserver -p 2>/dev/null || true
 }
 
 stop_background() {
