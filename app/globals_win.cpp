@@ -14,8 +14,7 @@ ImageList LargeImages;
 
 std::unique_ptr<DeviceBitmap> BackgroundBitmap;
 int32_t SelectedKind = NoNode;
-double Zoom = 1.0;
-double ZoomStep = 0.05;
+RZoomState ZoomState;
 bool ArgumentPending = false;
 
 ApplicationWindow* AppWindow = nullptr;

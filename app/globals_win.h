@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "pagefile/wlfile.h"
+#include "ui/preview.h"
 #include "winlayer/winlayer_win.h"
 
 struct RMainWindow;
@@ -26,8 +27,7 @@ extern ImageList LargeImages;
 
 extern std::unique_ptr<DeviceBitmap> BackgroundBitmap;  // the info panel's picture
 extern int32_t SelectedKind;                            // the node kind the info panel shows, or -1
-extern double Zoom;                                     // scale of the preview
-extern double ZoomStep;                                 // zoom change per pixel of a drag
+extern RZoomState ZoomState;                            // the preview's zoom and its drag
 extern bool ArgumentPending;                            // the command-line file is still to be opened
 
 extern ApplicationWindow* AppWindow;  // not owned: the program entry's

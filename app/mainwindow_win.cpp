@@ -5,7 +5,9 @@
 #include "imaging/bmptemplate.h"
 #include "ui/about_win.h"
 #include "ui/elementtree_win.h"
+#include "ui/infopanel_win.h"
 #include "ui/nodetext.h"
+#include "ui/preview_win.h"
 #include "ui/texts.h"
 #include "winlayer/codepage.h"
 
@@ -117,13 +119,24 @@ void BuildMainWindow(RMainWindow*& mainWindow, ApplicationWindow& application) {
   mw.InfoPanel = &PaintBox::CreateIn(
       *mw.ViewArea,
       {.Alignment = Align::Left, .Bounds = RectAt(0, 0, 233, 0), .Margin = 2, .Font = infoFont});
+  mw.InfoPanel->Paint = [&mw](PaintBox& panel, HDC dc) { PaintInfoPanel(mw, panel, dc); };
   AddInfoLabels(mw);
   mw.InfoSplitter = &Splitter::CreateIn(*mw.ViewArea, {});
   mw.PreviewPane = &PaintBox::CreateIn(*mw.ViewArea, {.Alignment = Align::Client, .Margin = 2});
+  PaintBox& pane = *mw.PreviewPane;
+  pane.MouseDown = [&mw](PaintBox& p, MouseButton b, int32_t x, int32_t y) {
+    PreviewMouseDown(mw, p, b, x, y);
+  };
+  pane.MouseMove = [&mw](PaintBox& p, int32_t x, int32_t y) { PreviewMouseMove(mw, p, x, y); };
+  pane.MouseUp = [&mw](PaintBox& p, MouseButton b, int32_t x, int32_t y) { PreviewMouseUp(mw, p, b, x, y); };
+  pane.Paint = [&mw](PaintBox& p, HDC dc) { PaintPreview(mw, p, dc); };
 
   mw.ElementTree = &TreeView::CreateIn(
       *mw.ContentPanel,
       {.Alignment = Align::Left, .Bounds = RectAt(0, 0, 161, 0), .Color = Colour::System(COLOR_WINDOW)});
+  mw.ElementTree->SelectionChanging = [&mw](TreeView& tree, HTREEITEM oldItem, HTREEITEM newItem) {
+    ShowNodeInfo(mw, tree, oldItem, newItem);
+  };
   mw.TreeSplitter = &Splitter::CreateIn(*mw.ContentPanel, {});
 
   mw.PageFileDialog->Owner = frame.Handle();
@@ -140,13 +153,13 @@ void InitMainWindow(RMainWindow& mw) {
   mw.ProductName = "Tessarine";
   mw.Frame->SetText(mw.ProductName + " V" + mw.VersionText);
   CreateImageLists(*mw.ElementTree);
-  ZoomStep = 0.05;
+  ZoomState.ZoomStep = 0.05;
   ArgumentPending = true;
   BackgroundBitmap = std::make_unique<DeviceBitmap>();
   BackgroundBitmap->LoadResource(L"BackG");
   InitBmpTemplate();
   SelectedKind = NoNode;
-  Zoom = 1.0;
+  ZoomState.Zoom = 1.0;
 }
 
 void DestroyMainWindow(RMainWindow&) {
@@ -155,9 +168,15 @@ void DestroyMainWindow(RMainWindow&) {
 }
 
 void LoadWlFile(RMainWindow& mw, const std::string& path) {
-  ClearTree(*mw.ElementTree);
-  TreeBuilder builder(*mw.ElementTree);
+  TreeView& tree = *mw.ElementTree;
+  // Tens of thousands of nodes go in at once: one repaint at the end, no
+  // flicker and no redraw per node.
+  tree.SetRedraw(false);
+  ClearTree(tree);
+  TreeBuilder builder(tree);
   LoadPageFile(WlFile, path, &builder);
+  tree.SetRedraw(true);
   mw.AuthorLink->Hide();
   mw.WebLink->Hide();
+  ShowNodeInfo(mw, *mw.Frame, nullptr, RootItem);
 }

@@ -4,6 +4,8 @@
 #include <array>
 #include <cstdint>
 
+#include "winlayer/mouse.h"
+
 // The zoom state of the preview pane.
 struct RZoomState {
   double Zoom = 1.0;
@@ -16,8 +18,6 @@ struct RZoomState {
 // Zoom never grows past this: 64 x MaxZoom pixels stay far inside 32-bit
 // coordinates, however many drags pile up.
 constexpr double MaxZoom = 10000.0;
-
-enum class MouseButton { Left, Right, Middle };
 
 // A left press starts a drag (the caller captures the mouse): returns true.
 bool ZoomPress(RZoomState& state, MouseButton button, int32_t y);

@@ -6,4 +6,6 @@ list(APPEND TESSARINE_PORTABLE_SOURCES
 # so they go into the program's library (app/), not into the core.
 list(APPEND TESSARINE_APP_SOURCES
   ui/about_win.cpp
-  ui/elementtree_win.cpp)
+  ui/elementtree_win.cpp
+  ui/infopanel_win.cpp
+  ui/preview_win.cpp)

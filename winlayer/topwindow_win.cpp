@@ -41,8 +41,37 @@ Menu& TopWindow::CreateMenuBar(std::span<const std::string> itemTemplate) {
 
 HACCEL TopWindow::Accelerators() const { return menu_ ? menu_->Accelerators() : nullptr; }
 
+void TopWindow::PassFocusOn() {
+  const auto takes = [](HWND w) { return IsWindowVisible(w) && IsWindowEnabled(w); };
+  HWND target = lastFocus_ && IsChild(Handle(), lastFocus_) && takes(lastFocus_) ? lastFocus_ : nullptr;
+  if (!target) {
+    // Descendants come in creation order, depth first.
+    EnumChildWindows(
+        Handle(),
+        [](HWND child, LPARAM found) -> BOOL {
+          if (!(GetWindowLongPtrW(child, GWL_STYLE) & WS_TABSTOP) || !IsWindowVisible(child) ||
+              !IsWindowEnabled(child)) {
+            return TRUE;
+          }
+          *reinterpret_cast<HWND*>(found) = child;
+          return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&target));
+  }
+  if (target) SetFocus(target);
+}
+
 LRESULT TopWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        const HWND focus = GetFocus();
+        if (focus && IsChild(Handle(), focus)) lastFocus_ = focus;
+      }
+      break;
+    case WM_SETFOCUS:
+      PassFocusOn();
+      return 0;
     case WM_SHOWWINDOW:
       if (wParam && !IsWindowVisible(Handle()) && Shown) Shown(*this);
       break;

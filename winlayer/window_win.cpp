@@ -221,6 +221,12 @@ void Window::SetText(const std::string& text) {
   if (hwnd_) SetWindowTextW(hwnd_, Widen(text).c_str());
 }
 
+void Window::SetRedraw(bool redraw) {
+  if (!hwnd_) return;
+  SendMessageW(hwnd_, WM_SETREDRAW, redraw, 0);
+  if (redraw) RedrawWindow(hwnd_, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
 Rect Window::ClientRect() const {
   RECT r{};
   if (hwnd_) GetClientRect(hwnd_, &r);

@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "winlayer/layout.h"
+#include "winlayer/mouse.h"
 
 class Bitmap;
 
@@ -199,6 +200,9 @@ class Window {
 
   std::string Text() const;
   void SetText(const std::string& text);
+  // Turns drawing off while many changes are made, and back on with one
+  // repaint of the window.
+  void SetRedraw(bool redraw);
   Rect ClientRect() const;
   void Invalidate();
 
@@ -308,7 +312,9 @@ class ApplicationWindow final : public Window {
 
 // The program's main window: an overlapped window owned by the application
 // window. Closing it ends the message loop; the application window's end
-// destroys it.
+// destroys it. Like a dialog it hands the keyboard focus on to a control:
+// the one that had it when the window was last left, else the first tab
+// stop, so the keyboard works without a click first.
 class TopWindow final : public Window {
  public:
   explicit TopWindow(ApplicationWindow& owner) : owner_(owner) {}
@@ -334,9 +340,12 @@ class TopWindow final : public Window {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
+  void PassFocusOn();
+
   ApplicationWindow& owner_;
   std::unique_ptr<Menu> menu_;
   UINT nextCommandId_ = 4096;
+  HWND lastFocus_ = nullptr;  // not owned: a descendant, checked before use
 };
 
 // ---------------------------------------------------------------------------
@@ -364,8 +373,6 @@ class Panel final : public Window {
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 };
-
-enum class MouseButton { Left, Right, Middle };
 
 struct PaintBoxOptions {
   Align Alignment = Align::None;
@@ -606,6 +613,9 @@ class OpenDialog {
 
 // Stretches a device-independent bitmap onto (x, y, w, h) of `dc`.
 void StretchBitmap(HDC dc, const Bitmap& bitmap, const Rect& destination);
+// Stretches part of it: `source` counts rows from the top of the picture,
+// whichever way its rows are stored.
+void StretchBitmap(HDC dc, const Bitmap& bitmap, const Rect& destination, const Rect& source);
 
 // A device-dependent bitmap, such as a bitmap resource of the program.
 class DeviceBitmap {

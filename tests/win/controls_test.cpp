@@ -155,6 +155,7 @@ TEST_F(Controls, PaintBoxesAndLabelsDrawOverTheirParentsPicture) {
   PaintBox& panel = *Mw().InfoPanel;
   const COLORREF white = RGB(255, 255, 255);
   // Without a paint handler the panel shows the white view area.
+  panel.Paint = nullptr;
   EXPECT_EQ(PixelOf(panel, 100, 30), white);
   panel.Paint = [](PaintBox& box, HDC dc) {
     const BrushHandle red(CreateSolidBrush(RGB(255, 0, 0)));

@@ -208,8 +208,9 @@ TEST_F(StartUp, LinksLieAboveTheLinesTheyCover) {
 
 TEST_F(StartUp, InitialisationSetsTheViewState) {
   EXPECT_EQ(SelectedKind, NoNode);
-  EXPECT_EQ(Zoom, 1.0);
-  EXPECT_EQ(ZoomStep, 0.05);
+  EXPECT_EQ(ZoomState.Zoom, 1.0);
+  EXPECT_EQ(ZoomState.ZoomStep, 0.05);
+  EXPECT_FALSE(ZoomState.ZoomDragging);
   EXPECT_TRUE(ArgumentPending);
   ASSERT_TRUE(BackgroundBitmap);
   EXPECT_EQ(BackgroundBitmap->Width(), 151);
