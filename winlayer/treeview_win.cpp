@@ -9,6 +9,22 @@ const wchar_t* TreeClass() {
   }();
   return ready ? WC_TREEVIEWW : nullptr;
 }
+
+bool MovesSelection(WPARAM key) {
+  switch (key) {
+    case VK_UP:
+    case VK_DOWN:
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_HOME:
+    case VK_END:
+    case VK_PRIOR:
+    case VK_NEXT:
+      return true;
+    default:
+      return false;
+  }
+}
 }  // namespace
 
 TreeView& TreeView::CreateIn(Window& parent, const TreeViewOptions& options) {
@@ -96,6 +112,10 @@ HTREEITEM TreeView::Root() const {
   return reinterpret_cast<HTREEITEM>(SendMessageW(Handle(), TVM_GETNEXTITEM, TVGN_ROOT, 0));
 }
 
+HTREEITEM TreeView::FirstVisible() const {
+  return reinterpret_cast<HTREEITEM>(SendMessageW(Handle(), TVM_GETNEXTITEM, TVGN_FIRSTVISIBLE, 0));
+}
+
 HTREEITEM TreeView::Selection() const {
   return reinterpret_cast<HTREEITEM>(SendMessageW(Handle(), TVM_GETNEXTITEM, TVGN_CARET, 0));
 }
@@ -125,8 +145,25 @@ void TreeView::SetImageList(HIMAGELIST list) {
 }
 
 LRESULT TreeView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  // Items go while the parent still hands their TVN_DELETEITEM back to us.
-  if (message == WM_DESTROY) DeleteItem(TVI_ROOT);
+  switch (message) {
+    case WM_DESTROY:
+      // Items go while the parent still hands their TVN_DELETEITEM back to us.
+      DeleteItem(TVI_ROOT);
+      break;
+    case WM_KEYDOWN:
+      // A tree refilled while it had the focus has no selection, and the
+      // system's tree then ignores the keyboard. The first movement key
+      // selects the top item, as gaining the focus would have done.
+      if (MovesSelection(wParam) && !Selection()) {
+        if (const HTREEITEM top = FirstVisible()) {
+          Select(top);
+          return 0;
+        }
+      }
+      break;
+    default:
+      break;
+  }
   return Window::HandleMessage(message, wParam, lParam);
 }
 

@@ -493,6 +493,7 @@ class TreeView final : public Window {
   // Empty when the item cannot be read.
   std::string ItemText(HTREEITEM item) const;
   HTREEITEM Root() const;
+  HTREEITEM FirstVisible() const;
   HTREEITEM Selection() const;
   HTREEITEM FirstChild(HTREEITEM item) const;
   HTREEITEM NextSibling(HTREEITEM item) const;
