@@ -48,6 +48,10 @@ start_wine() {
   cp -n /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
   # Fails harmlessly when a server of this prefix runs already.
   wineserver -p 2>/dev/null || true
+  # Bring up Wine's background services now, detached from our output: had a
+  # test started them, they would hold its output pipe open and CTest would
+  # wait for them to end.
+  wine cmd /c exit </dev/null >/dev/null 2>&1 || true
 }
 
 stop_background() {
