@@ -3,6 +3,8 @@
 #include "app/commands_win.h"
 #include "app/globals_win.h"
 #include "imaging/bmptemplate.h"
+#include "shell/association.h"
+#include "shell/openargument_win.h"
 #include "ui/about_win.h"
 #include "ui/elementtree_win.h"
 #include "ui/infopanel_win.h"
@@ -53,7 +55,11 @@ void AddInfoLabels(RMainWindow& mw) {
     link->SetHandCursor(true);
     // The links cover the right part of the first two fact lines.
     link->BringToTop();
+    link->Enter = [&mw](Label& l) { LinkEntered(mw, l); };
+    link->Leave = [&mw](Label& l) { LinkLeft(mw, l); };
   }
+  mw.WebLink->Click = [&mw](Label& l) { OpenWebLink(mw, l); };
+  mw.AuthorLink->Click = [&mw](Label& l) { OpenAuthorLink(mw, l); };
 }
 
 void AddMenuBar(RMainWindow& mw) {
@@ -97,6 +103,7 @@ void BuildMainWindow(RMainWindow*& mainWindow, ApplicationWindow& application) {
   mw.Frame = &frame;
   mainWindow = &frame.FreeWithWindow(std::move(record));
   frame.SetIcon(L"MAINICO");
+  frame.Shown = [&mw](TopWindow& f) { OpenArgumentFile(mw, f); };
   frame.Destroyed = [&mw](TopWindow&) { DestroyMainWindow(mw); };
 
   AddMenuBar(mw);
@@ -159,7 +166,9 @@ void InitMainWindow(RMainWindow& mw) {
   BackgroundBitmap->LoadResource(L"BackG");
   InitBmpTemplate();
   SelectedKind = NoNode;
+  ShowStartView(mw);
   ZoomState.Zoom = 1.0;
+  RegisterFileType();
 }
 
 void DestroyMainWindow(RMainWindow&) {

@@ -3,13 +3,22 @@
 #include <shellapi.h>
 
 #include "app/globals_win.h"
+#include "app/mainwindow_win.h"
 #include "ui/texts.h"
 #include "winlayer/codepage.h"
 #include "winlayer/unicode_win.h"
 
+namespace {
+void OpenTarget(const std::string& target) {
+  // Shown normally: a hidden start would leave the user a mail program or a
+  // browser that never appears.
+  ShellExecuteW(nullptr, nullptr, Widen(target).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+}  // namespace
+
 void ConfigureAboutBox(RAboutBox& box) {
   box.LineText = Cp1251ToUtf8(AboutTitle);
-  box.OtherText = "Tessarine shows the textures and sprites of Wolfenstein 3D page files.";
+  box.OtherText = "Tessarine shows the textures and sprites of Wolfenstein 3D page files. By Ada Brightoak.";
   box.TitleText = Cp1251ToUtf8(AboutTitle);
   box.IconKind = 1;
 }
@@ -23,3 +32,20 @@ void ShowAboutBox(const RAboutBox& box) {
   // first line.
   ShellAboutW(owner, Widen(box.TitleText + "#" + box.LineText).c_str(), Widen(box.OtherText).c_str(), icon);
 }
+
+void ShowStartView(RMainWindow& mw) {
+  mw.CaptionLabel->SetText(mw.ProductName);
+  mw.TitleLabel->SetText("Version: " + mw.VersionText);
+  mw.InfoLine1->SetText("Author: ");
+  mw.AuthorLink->SetText(AuthorName);
+  mw.InfoLine2->SetText("Web Page: ");
+  mw.WebLink->SetText(WebAddress);
+}
+
+void OpenAuthorLink(RMainWindow&, Label&) { OpenTarget(AuthorMailTarget); }
+
+void OpenWebLink(RMainWindow&, Label&) { OpenTarget(WebAddress); }
+
+void LinkEntered(RMainWindow&, Label& link) { link.SetTextColour(Colour::Rgb(0, 0, 255)); }
+
+void LinkLeft(RMainWindow&, Label& link) { link.SetTextColour(Colour::Rgb(0, 0, 0)); }

@@ -2,6 +2,7 @@
 // geometry, and how the geometry follows resizing and maximising.
 #include <vector>
 
+#include "ui/about_win.h"
 #include "ui/nodetext.h"
 #include "ui_support.h"
 
@@ -162,7 +163,7 @@ TEST_F(StartUp, FontsAreCopiedFromParentToChild) {
   EXPECT_EQ(mw.InfoPanel->Font().Color, Colour::System(COLOR_WINDOWTEXT));
 }
 
-TEST_F(StartUp, InfoLabelsHaveTheirPlacesFontsAndPlaceholders) {
+TEST_F(StartUp, InfoLabelsHaveTheirPlacesFontsAndStartTexts) {
   RMainWindow& mw = Mw();
   struct Expected {
     Label* label;
@@ -170,18 +171,18 @@ TEST_F(StartUp, InfoLabelsHaveTheirPlacesFontsAndPlaceholders) {
     const wchar_t* face;
     int32_t height;
     bool bold;
-    size_t spaces;
+    std::string text;  // the start view's, or the blanks the label was made with
   };
   const Expected labels[] = {
-      {mw.CaptionLabel, RectAt(10, 52, 207, 25), L"Arial", -16, true, 10},
-      {mw.TitleLabel, RectAt(14, 81, 203, 20), L"Arial", -12, true, 7},
-      {mw.InfoLine1, RectAt(16, 100, 201, 17), L"MS Sans Serif", -11, false, 8},
-      {mw.InfoLine2, RectAt(16, 116, 201, 17), L"MS Sans Serif", -11, false, 7},
-      {mw.InfoLine3, RectAt(16, 132, 201, 17), L"MS Sans Serif", -11, false, 7},
-      {mw.InfoLine4, RectAt(16, 148, 201, 17), L"MS Sans Serif", -11, false, 7},
-      {mw.InfoLine5, RectAt(16, 164, 201, 17), L"MS Sans Serif", -11, false, 7},
-      {mw.AuthorLink, RectAt(72, 100, 121, 17), L"MS Sans Serif", -11, false, 8},
-      {mw.WebLink, RectAt(72, 116, 121, 17), L"MS Sans Serif", -11, false, 8},
+      {mw.CaptionLabel, RectAt(10, 52, 207, 25), L"Arial", -16, true, "Tessarine"},
+      {mw.TitleLabel, RectAt(14, 81, 203, 20), L"Arial", -12, true, "Version: 1.81 Deluxe"},
+      {mw.InfoLine1, RectAt(16, 100, 201, 17), L"MS Sans Serif", -11, false, "Author: "},
+      {mw.InfoLine2, RectAt(16, 116, 201, 17), L"MS Sans Serif", -11, false, "Web Page: "},
+      {mw.InfoLine3, RectAt(16, 132, 201, 17), L"MS Sans Serif", -11, false, std::string(7, ' ')},
+      {mw.InfoLine4, RectAt(16, 148, 201, 17), L"MS Sans Serif", -11, false, std::string(7, ' ')},
+      {mw.InfoLine5, RectAt(16, 164, 201, 17), L"MS Sans Serif", -11, false, std::string(7, ' ')},
+      {mw.AuthorLink, RectAt(72, 100, 121, 17), L"MS Sans Serif", -11, false, AuthorName},
+      {mw.WebLink, RectAt(72, 116, 121, 17), L"MS Sans Serif", -11, false, WebAddress},
   };
   for (const Expected& e : labels) {
     SCOPED_TRACE(e.place.Top);
@@ -191,7 +192,7 @@ TEST_F(StartUp, InfoLabelsHaveTheirPlacesFontsAndPlaceholders) {
     EXPECT_EQ(e.label->Font().Height, e.height);
     EXPECT_EQ(e.label->Font().Bold, e.bold);
     EXPECT_EQ(e.label->TextColour(), Colour::System(COLOR_WINDOWTEXT));
-    EXPECT_EQ(TextOf(e.label->Handle()), std::string(e.spaces, ' '));
+    EXPECT_EQ(TextOf(e.label->Handle()), e.text);
     constexpr DWORD labelStyles = WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_NOTIFY;
     EXPECT_EQ(StyleOf(e.label->Handle()) & labelStyles, labelStyles);
   }
@@ -211,7 +212,7 @@ TEST_F(StartUp, InitialisationSetsTheViewState) {
   EXPECT_EQ(ZoomState.Zoom, 1.0);
   EXPECT_EQ(ZoomState.ZoomStep, 0.05);
   EXPECT_FALSE(ZoomState.ZoomDragging);
-  EXPECT_TRUE(ArgumentPending);
+  EXPECT_TRUE(argumentPendingAtInit_);
   ASSERT_TRUE(BackgroundBitmap);
   EXPECT_EQ(BackgroundBitmap->Width(), 151);
   EXPECT_EQ(BackgroundBitmap->Height(), 171);

@@ -85,6 +85,11 @@ void MainWindowTest::SetUp() {
   BuildMainWindow(MainWindow, app_);
   mw_ = MainWindow;
   ASSERT_NE(mw_, nullptr);
+  // The tests' own arguments name no page file: the first showing must not
+  // load one.
+  argumentPendingAtInit_ = std::exchange(ArgumentPending, false);
+  // A pointer left over a link by an earlier test would colour it.
+  SetCursorPos(0, 0);
   loop_ = std::make_unique<MessageLoop>(app_, *mw_->Frame);
   mw_->Frame->ShowWindow();
   SetForegroundWindow(Frame());

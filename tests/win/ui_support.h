@@ -50,6 +50,7 @@ class MainWindowTest : public ::testing::Test {
 
   ApplicationWindow app_;
   RMainWindow* mw_ = nullptr;
+  bool argumentPendingAtInit_ = false;  // as the initialisation left it
   std::unique_ptr<MessageLoop> loop_;
   bool quit_ = false;
 };

@@ -1,0 +1,14 @@
+#include "shell/openargument_win.h"
+
+#include "app/globals_win.h"
+#include "app/mainwindow_win.h"
+#include "shell/cmdline.h"
+
+void OpenArgumentFile(RMainWindow& mainWindow, TopWindow&) {
+  // Restoring after a minimise shows the window again; only the first
+  // showing opens the argument.
+  if (!ArgumentPending) return;
+  const std::string path = CommandLineArg(1);
+  if (!path.empty()) LoadWlFile(mainWindow, path);
+  ArgumentPending = false;
+}
