@@ -32,8 +32,13 @@ size_t MemoryStream::Read(void* dst, size_t count) {
 size_t MemoryStream::Write(const void* src, size_t count) {
   if (count == 0) return 0;
   const size_t at = static_cast<size_t>(position_);
-  if (bytes_.size() < at + count) bytes_.resize(at + count);
-  std::memcpy(bytes_.data() + at, src, count);
+  const auto* from = static_cast<const uint8_t*>(src);
+  if (at == bytes_.size()) {
+    bytes_.insert(bytes_.end(), from, from + count);  // appending: nothing to zero first
+  } else {
+    if (bytes_.size() < at + count) bytes_.resize(at + count);
+    std::memcpy(bytes_.data() + at, from, count);
+  }
   position_ += static_cast<int64_t>(count);
   return count;
 }
