@@ -18,7 +18,7 @@ void OpenTarget(const std::string& target) {
 
 void ConfigureAboutBox(RAboutBox& box) {
   box.LineText = Cp1251ToUtf8(AboutTitle);
-  box.OtherText = "Tessarine shows the textures and sprites of Wolfenstein 3D page files. By Ada Brightoak.";
+  box.OtherText = "VSWAP graphics viewer by Ada Brightoak";
   box.TitleText = Cp1251ToUtf8(AboutTitle);
   box.IconKind = 1;
 }
