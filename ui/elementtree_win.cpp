@@ -24,10 +24,9 @@ void ClearTree(TreeView& tree) {
   if (const HTREEITEM root = tree.Root()) tree.DeleteItem(root);
 }
 
-HTREEITEM TreeBuilder::AddNode(HTREEITEM parent, HTREEITEM after, const std::string& caption, NodeKind kind) {
-  const HTREEITEM item = tree_.InsertItem(parent, after, caption);
-  tree_.SetItemImages(item, kind);
-  return item;
+HTREEITEM TreeBuilder::AddNode(HTREEITEM parent, HTREEITEM after, const std::string& caption, NodeKind kind,
+                               std::optional<int32_t> chunk) {
+  return tree_.InsertItem(parent, after, caption, kind, chunk);
 }
 
 void TreeBuilder::DirectoryRead(const RWlFile& file) {
@@ -41,8 +40,8 @@ void TreeBuilder::ChunkCounted(const RWlFile&, uint32_t index, SectionKind secti
   const HTREEITEM parent = section == SectionKind::Texture  ? TextureItem
                            : section == SectionKind::Sprite ? SpriteItem
                                                             : UnknownItem;
-  const HTREEITEM item = AddNode(parent, TVI_LAST, ElementCaption(section, number), ElementNodeKind(section));
-  tree_.SetItemValue(item, static_cast<int32_t>(index));
+  AddNode(parent, TVI_LAST, ElementCaption(section, number), ElementNodeKind(section),
+          static_cast<int32_t>(index));
 }
 
 NodeKind NodeKindOf(const TreeView& tree, HTREEITEM item) {

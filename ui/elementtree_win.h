@@ -26,7 +26,9 @@ class TreeBuilder final : public LoadObserver {
   void ChunkCounted(const RWlFile& file, uint32_t index, SectionKind section, uint32_t number) override;
 
  private:
-  HTREEITEM AddNode(HTREEITEM parent, HTREEITEM after, const std::string& caption, NodeKind kind);
+  // Element nodes carry their chunk index; file and section nodes none.
+  HTREEITEM AddNode(HTREEITEM parent, HTREEITEM after, const std::string& caption, NodeKind kind,
+                    std::optional<int32_t> chunk = std::nullopt);
 
   TreeView& tree_;  // not owned
 };

@@ -42,41 +42,30 @@ TreeView& TreeView::CreateIn(Window& parent, const TreeViewOptions& options) {
   return tree;
 }
 
-HTREEITEM TreeView::InsertItem(HTREEITEM parent, HTREEITEM after, const std::string& text) {
+HTREEITEM TreeView::InsertItem(HTREEITEM parent, HTREEITEM after, const std::string& text, int32_t image,
+                               std::optional<int32_t> value) {
   std::wstring wide = Widen(text);
   TVINSERTSTRUCTW insert{};
   insert.hParent = parent;
   insert.hInsertAfter = after;
   insert.item.mask = TVIF_TEXT;
   insert.item.pszText = wide.data();
-  return reinterpret_cast<HTREEITEM>(
-      SendMessageW(Handle(), TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
-}
-
-void TreeView::SetItemImages(HTREEITEM item, int32_t image) {
-  TVITEMW set{};
-  set.mask = TVIF_IMAGE | TVIF_HANDLE;
-  set.hItem = item;
-  set.iImage = image;
-  SendMessageW(Handle(), TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&set));
-  set.mask = TVIF_SELECTEDIMAGE | TVIF_HANDLE;
-  set.iSelectedImage = image;
-  SendMessageW(Handle(), TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&set));
-}
-
-void TreeView::SetItemValue(HTREEITEM item, int32_t value) {
-  TVITEMW get{};
-  get.mask = TVIF_PARAM | TVIF_HANDLE;
-  get.hItem = item;
-  if (!SendMessageW(Handle(), TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&get))) return;
-  // The tree owns the integer: TVN_DELETEITEM frees it with the item.
-  auto owned = std::make_unique<int32_t>(value);
-  TVITEMW set = get;
-  set.lParam = reinterpret_cast<LPARAM>(owned.get());
-  if (SendMessageW(Handle(), TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&set))) {
-    owned.release();
-    delete reinterpret_cast<int32_t*>(get.lParam);
+  if (image >= 0) {
+    insert.item.mask |= TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+    insert.item.iImage = image;
+    insert.item.iSelectedImage = image;
   }
+  // The tree owns the integer: TVN_DELETEITEM frees it with the item.
+  std::unique_ptr<int32_t> owned;
+  if (value) {
+    owned = std::make_unique<int32_t>(*value);
+    insert.item.mask |= TVIF_PARAM;
+    insert.item.lParam = reinterpret_cast<LPARAM>(owned.get());
+  }
+  const auto item = reinterpret_cast<HTREEITEM>(
+      SendMessageW(Handle(), TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
+  if (item) owned.release();
+  return item;
 }
 
 int32_t TreeView::ItemImage(HTREEITEM item) const {

@@ -483,10 +483,11 @@ class TreeView final : public Window {
 
   static TreeView& CreateIn(Window& parent, const TreeViewOptions& options);
 
-  HTREEITEM InsertItem(HTREEITEM parent, HTREEITEM after, const std::string& text);
-  // Sets the image and then the selected image to `image`.
-  void SetItemImages(HTREEITEM item, int32_t image);
-  void SetItemValue(HTREEITEM item, int32_t value);
+  // An item with its image and selected image `image` (none when negative)
+  // and its value, made in one step: per-item messages after the insert
+  // make each handle be looked up again, which grows with the tree.
+  HTREEITEM InsertItem(HTREEITEM parent, HTREEITEM after, const std::string& text, int32_t image = -1,
+                       std::optional<int32_t> value = std::nullopt);
   // -1 when the item cannot be read.
   int32_t ItemImage(HTREEITEM item) const;
   std::optional<int32_t> ItemValue(HTREEITEM item) const;
@@ -614,9 +615,6 @@ class OpenDialog {
 
 // Stretches a device-independent bitmap onto (x, y, w, h) of `dc`.
 void StretchBitmap(HDC dc, const Bitmap& bitmap, const Rect& destination);
-// Stretches part of it: `source` counts rows from the top of the picture,
-// whichever way its rows are stored.
-void StretchBitmap(HDC dc, const Bitmap& bitmap, const Rect& destination, const Rect& source);
 
 // A device-dependent bitmap, such as a bitmap resource of the program.
 class DeviceBitmap {
