@@ -15,8 +15,9 @@ struct RZoomState {
   int32_t PressY = 0;
 };
 
-// Zoom never grows past this: 64 x MaxZoom pixels stay far inside 32-bit
-// coordinates, however many drags pile up.
+// Zoom never grows past this, however many drags pile up: the stretched
+// image, 64 x MaxZoom pixels wide, stays far inside the coordinates a
+// device context takes (27 bits).
 constexpr double MaxZoom = 10000.0;
 
 // A left press starts a drag (the caller captures the mouse): returns true.
@@ -39,18 +40,6 @@ struct PixelRect {
 // Where an image `imageWidth` x 64 pixels is drawn at `zoom`, centred in a
 // pane of the given size; sizes are truncated toward zero.
 PixelRect PreviewRect(int32_t imageWidth, double zoom, int32_t paneWidth, int32_t paneHeight);
-
-// The part of a stretched image worth drawing: source columns and rows
-// [SrcX, SrcX + SrcW) x [SrcY, SrcY + SrcH), top-down, and the destination
-// they map to. At high zoom only what meets the pane is stretched, so a
-// paint costs the same at zoom 1000 as at zoom 1.
-struct StretchPlan {
-  bool Empty = true;
-  PixelRect Dst;
-  PixelRect Src;
-};
-StretchPlan ClipStretch(const PixelRect& drawn, int32_t imageWidth, int32_t imageHeight, int32_t paneWidth,
-                        int32_t paneHeight);
 
 struct PixelPoint {
   int32_t X;

@@ -26,10 +26,11 @@ void PaintPreview(RMainWindow& mw, PaintBox& pane, HDC dc) {
   const Rect client = pane.ClientRect();
   const PixelRect drawn = PreviewRect(width, ZoomState.Zoom, client.Width(), client.Height());
   SetStretchBltMode(dc, HALFTONE);
-  // Only the cells that meet the pane are stretched, so a deep zoom costs
-  // no more than a shallow one and no coordinate leaves the device's range.
-  const StretchPlan plan = ClipStretch(drawn, image.Width(), image.Height(), client.Width(), client.Height());
-  if (!plan.Empty) StretchBitmap(dc, image, ToRect(plan.Dst), ToRect(plan.Src));
+  // The whole image is stretched, even when the pane shows a small part of
+  // it: halftoning blends neighbouring pixels, so a part cut out would be
+  // drawn with other edges. The system only fills what the pane shows, and
+  // the zoom's cap keeps every coordinate far inside the device's range.
+  StretchBitmap(dc, image, ToRect(drawn));
   const HGDIOBJ black = GetStockObject(BLACK_PEN);
   const SelectScope pen(dc, black);
   DrawCornerMarks(dc, drawn.X, drawn.Y, drawn.W, drawn.H, CrossArm);

@@ -31,8 +31,6 @@ class Bitmap {
   const std::vector<uint8_t>& Bits() const { return bits_; }
   int32_t BitCount() const { return bitCount_; }
   int32_t Stride() const { return stride_; }
-  // Rows stored bottom row first (a positive biHeight).
-  bool BottomUp() const { return bottomUp_; }
 
   // Palette index (or first byte of the pixel) at column x, row y counted
   // from the top; only for 8-bit images. Out of range gives -1.

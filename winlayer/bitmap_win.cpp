@@ -2,16 +2,9 @@
 #include "winlayer/winlayer_win.h"
 
 void StretchBitmap(HDC dc, const Bitmap& bitmap, const Rect& destination) {
-  StretchBitmap(dc, bitmap, destination, RectAt(0, 0, bitmap.Width(), bitmap.Height()));
-}
-
-void StretchBitmap(HDC dc, const Bitmap& bitmap, const Rect& destination, const Rect& source) {
   if (bitmap.Empty()) return;
-  // For rows stored bottom row first the system counts the source's y from
-  // the bottom of the picture.
-  const int32_t sourceY = bitmap.BottomUp() ? bitmap.Height() - source.Bottom : source.Top;
-  StretchDIBits(dc, destination.Left, destination.Top, destination.Width(), destination.Height(), source.Left,
-                sourceY, source.Width(), source.Height(), bitmap.Bits().data(),
+  StretchDIBits(dc, destination.Left, destination.Top, destination.Width(), destination.Height(), 0, 0,
+                bitmap.Width(), bitmap.Height(), bitmap.Bits().data(),
                 reinterpret_cast<const BITMAPINFO*>(bitmap.Info().data()), DIB_RGB_COLORS, SRCCOPY);
 }
 

@@ -84,36 +84,4 @@ TEST(ZoomDrag, RepeatedDragsStopAtTheCap) {
   EXPECT_EQ(r.W, 640000);
 }
 
-TEST(ClipStretch, DrawsEverythingWhenTheImageFits) {
-  const PixelRect drawn = PreviewRect(37, 2.0, 400, 300);
-  const StretchPlan p = ClipStretch(drawn, 37, 64, 400, 300);
-  ASSERT_FALSE(p.Empty);
-  ExpectRect(p.Src, 0, 0, 37, 64);
-  ExpectRect(p.Dst, drawn.X, drawn.Y, drawn.W, drawn.H);
-}
-
-TEST(ClipStretch, StretchesOnlyTheCellsThatMeetThePane) {
-  const PixelRect drawn = PreviewRect(64, 1000.0, 400, 300);  // 64000 x 64000
-  const StretchPlan p = ClipStretch(drawn, 64, 64, 400, 300);
-  ASSERT_FALSE(p.Empty);
-  // The pane sees the middle of the image: cells 31 and 32 in both directions.
-  ExpectRect(p.Src, 31, 31, 2, 2);
-  ExpectRect(p.Dst, drawn.X + 31000, drawn.Y + 31000, 2000, 2000);
-  EXPECT_LE(p.Dst.X, 0);
-  EXPECT_GE(p.Dst.X + p.Dst.W, 400);
-  EXPECT_LE(p.Dst.Y, 0);
-  EXPECT_GE(p.Dst.Y + p.Dst.H, 300);
-}
-
-TEST(ClipStretch, NothingToDrawOutsideOrWhenEmpty) {
-  EXPECT_TRUE(ClipStretch(PreviewRect(64, 1.0 / 128, 400, 300), 64, 64, 400, 300).Empty);
-  EXPECT_TRUE(ClipStretch({500, 0, 64, 64}, 64, 64, 400, 300).Empty);
-  EXPECT_TRUE(ClipStretch({-64, 0, 64, 64}, 64, 64, 400, 300).Empty);
-  EXPECT_TRUE(ClipStretch({0, 0, 0, 64}, 0, 64, 400, 300).Empty);
-  const StretchPlan edge = ClipStretch({-63, 0, 64, 64}, 64, 64, 400, 300);
-  ASSERT_FALSE(edge.Empty);
-  ExpectRect(edge.Src, 63, 0, 1, 64);
-  ExpectRect(edge.Dst, 0, 0, 1, 64);
-}
-
 }  // namespace
