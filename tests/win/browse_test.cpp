@@ -1,0 +1,732 @@
+// Browsing an open file: the tree's nodes, the info panel's texts and
+// picture, the preview drawn pixel by pixel, the zoom drag and the keyboard.
+#include <cstring>
+#include <set>
+#include <vector>
+
+#include "imaging/bmptemplate.h"
+#include "pagewriter.h"
+#include "tempdir.h"
+#include "ui/elementtree_win.h"
+#include "ui/infopanel_win.h"
+#include "ui/preview_win.h"
+#include "ui_support.h"
+
+namespace {
+
+COLORREF PaletteColour(int index) {
+  const uint8_t* entry = BmpTemplate.data() + PaletteOffset + 4 * static_cast<size_t>(index);
+  return RGB(entry[2], entry[1], entry[0]);
+}
+
+// What a window draws (its parent's picture included), composed off-screen
+// once and then read pixel by pixel.
+class Snapshot {
+ public:
+  explicit Snapshot(Window& window)
+      : screen_(GetDC(nullptr)),
+        size_(window.ClientRect()),
+        buffer_(std::make_unique<MemoryDc>(screen_, size_.Width(), size_.Height())) {
+    window.DrawContent(buffer_->Dc());
+  }
+  Snapshot(const Snapshot&) = delete;
+  Snapshot& operator=(const Snapshot&) = delete;
+  ~Snapshot() {
+    buffer_.reset();
+    ReleaseDC(nullptr, screen_);
+  }
+
+  COLORREF At(int32_t x, int32_t y) const { return GetPixel(buffer_->Dc(), x, y); }
+  int32_t Width() const { return size_.Width(); }
+  int32_t Height() const { return size_.Height(); }
+  // Pixels of the whole picture that are not `colour`.
+  int32_t CountOther(COLORREF colour) const {
+    int32_t n = 0;
+    for (int32_t y = 0; y < Height(); ++y) {
+      for (int32_t x = 0; x < Width(); ++x) n += At(x, y) != colour;
+    }
+    return n;
+  }
+
+ private:
+  HDC screen_;
+  Rect size_;
+  std::unique_ptr<MemoryDc> buffer_;
+};
+
+constexpr COLORREF White = RGB(255, 255, 255);
+constexpr COLORREF Black = RGB(0, 0, 0);
+
+PageChunk Chunk(std::vector<uint8_t> bytes) { return {.Bytes = std::move(bytes), .Offset = {}, .Size = {}}; }
+
+// A texture using `colours` palette indices, starting at `from`.
+PageChunk TextureOf(int colours, int from = 1) {
+  TexturePicture picture{};
+  for (int x = 0; x < 64; ++x) {
+    for (int y = 0; y < 64; ++y) picture[x][y] = static_cast<uint8_t>(from + (x * 64 + y) % colours);
+  }
+  return Chunk(EncodeTexture(picture));
+}
+
+// Texture pixel (x, y): x + 64 y, all 256 indices, each corner its own.
+uint8_t GradientIndex(int x, int y) { return static_cast<uint8_t>(x + 64 * y); }
+
+// A texture of 8 x 8 blocks, one index each: zoomed, the middle of a block
+// keeps its colour whether the system blends neighbouring pixels or not.
+uint8_t BlockIndex(int x, int y) { return static_cast<uint8_t>(1 + x / 8 + 8 * (y / 8)); }
+
+// The sprite of the preview tests: frame columns 10 to 46 (37 wide), every
+// pixel opaque but a hole in image column 10, rows 5 to 9.
+constexpr int SpriteFirst = 10;
+constexpr int SpriteWidth = 37;
+int SpriteIndex(int column, int row) {
+  if (column == 0 && row == 0) return 40;
+  if (column == SpriteWidth - 1 && row == 63) return 100;
+  if (column == 10 && row >= 5 && row < 10) return -1;
+  return 15;
+}
+
+// The file of the panel and preview tests: 106 textures, 435 sprites and 4
+// unknown chunks, with the pictures and lengths that the edge cases need.
+PageFileLayout BrowseLayout() {
+  PageFileLayout layout;
+  TexturePicture gradient{};
+  for (int x = 0; x < 64; ++x) {
+    for (int y = 0; y < 64; ++y) gradient[x][y] = GradientIndex(x, y);
+  }
+  layout.Chunks.push_back(Chunk(EncodeTexture(gradient)));                              // 0: 256 colours
+  for (int colours : {1, 3, 16, 17, 129}) layout.Chunks.push_back(TextureOf(colours));  // 1 to 5
+  layout.Chunks.push_back(Chunk(std::vector<uint8_t>(100, 9)));                         // 6: short texture
+  layout.Chunks.push_back(Chunk({}));                                                   // 7: empty texture
+  TexturePicture blocks{};
+  for (int x = 0; x < 64; ++x) {
+    for (int y = 0; y < 64; ++y) blocks[x][y] = BlockIndex(x, y);
+  }
+  layout.Chunks.push_back(Chunk(EncodeTexture(blocks)));  // 8
+  while (layout.Chunks.size() < 106) layout.Chunks.push_back(TextureOf(2));
+
+  SpritePicture sprite{};
+  for (auto& column : sprite) column.fill(-1);
+  for (int c = 0; c < SpriteWidth; ++c) {
+    for (int row = 0; row < 64; ++row)
+      sprite[SpriteFirst + c][row] = static_cast<int16_t>(SpriteIndex(c, row));
+  }
+  layout.Chunks.push_back(Chunk(EncodeSprite(sprite)));                // 106
+  layout.Chunks.push_back(Chunk({}));                                  // 107: empty sprite
+  layout.Chunks.push_back(Chunk(EncodeSpriteRuns(31, 31, {{}}, {})));  // 108: no runs
+  while (layout.Chunks.size() < 541) layout.Chunks.push_back(Chunk(EncodeSprite(sprite)));
+
+  layout.Chunks.push_back(Chunk({}));                          // 541: empty unknown
+  layout.Chunks.push_back(Chunk(std::vector<uint8_t>(5, 1)));  // 542
+  layout.Chunks.push_back(Chunk(std::vector<uint8_t>(7, 1)));
+  layout.Chunks.push_back(Chunk(std::vector<uint8_t>(9, 1)));
+  return layout;
+}
+
+int64_t BytesOf(const PageFileLayout& layout, size_t from, size_t to) {
+  int64_t n = 0;
+  for (size_t i = from; i < to && i < layout.Chunks.size(); ++i)
+    n += static_cast<int64_t>(layout.Chunks[i].Bytes.size());
+  return n;
+}
+
+class Browsing : public MainWindowTest {
+ protected:
+  void TearDown() override {
+    // A drag a test left open would reach into the next one.
+    ZoomState.ZoomDragging = false;
+    MainWindowTest::TearDown();
+  }
+
+  TreeView& Tree() { return *Mw().ElementTree; }
+
+  // Loads the browse file; returns its layout.
+  const PageFileLayout& LoadBrowseFile() {
+    layout_ = BrowseLayout();
+    const std::vector<uint8_t> bytes = BuildPageFile(layout_);
+    fileSize_ = static_cast<int64_t>(bytes.size());
+    path_ = dir_.File("VSWAP.WL6");
+    EXPECT_TRUE(WriteBytes(path_, bytes));
+    LoadWlFile(Mw(), path_);
+    return layout_;
+  }
+
+  // The element node of chunk `index` (the browse file's sections are full).
+  HTREEITEM ElementItem(uint32_t index) {
+    const SectionKind section = SectionOf(index);
+    HTREEITEM item = Tree().FirstChild(section == SectionKind::Texture  ? TextureItem
+                                       : section == SectionKind::Sprite ? SpriteItem
+                                                                        : UnknownItem);
+    const uint32_t first = section == SectionKind::Texture ? 0 : section == SectionKind::Sprite ? 106 : 541;
+    for (uint32_t i = first; i < index && item; ++i) item = Tree().NextSibling(item);
+    return item;
+  }
+
+  void Select(HTREEITEM item) {
+    Tree().Select(item);
+    Pump();
+  }
+
+  // Caption, title and the five lines, as the panel shows them.
+  std::vector<std::string> PanelTexts() {
+    std::vector<std::string> texts;
+    for (Label* l : {Mw().CaptionLabel, Mw().TitleLabel, Mw().InfoLine1, Mw().InfoLine2, Mw().InfoLine3,
+                     Mw().InfoLine4, Mw().InfoLine5}) {
+      texts.push_back(l->Text());
+    }
+    return texts;
+  }
+
+  // Gives the preview pane this client size by resizing the main window.
+  void SizePreviewPane(int32_t width, int32_t height) {
+    for (int i = 0; i < 2; ++i) {
+      const Rect pane = ClientOf(*Mw().PreviewPane);
+      const Rect frame = PlaceOf(Frame());
+      ResizeMainWindow(frame.Width() + width - pane.Width(), frame.Height() + height - pane.Height());
+    }
+    ASSERT_EQ(ClientOf(*Mw().PreviewPane), RectAt(0, 0, width, height));
+  }
+
+  // A cross of arm 10 centred on (cx, cy): its ends and centre black, the
+  // pixels just beyond its ends white.
+  void ExpectCross(const Snapshot& s, int32_t cx, int32_t cy) {
+    SCOPED_TRACE(testing::Message() << "cross at " << cx << ", " << cy);
+    for (const auto& [x, y] :
+         {std::pair{cx, cy}, {cx - 10, cy}, {cx + 10, cy}, {cx, cy - 10}, {cx, cy + 10}}) {
+      EXPECT_EQ(s.At(x, y), Black) << x << ", " << y;
+    }
+    for (const auto& [x, y] : {std::pair{cx - 11, cy}, {cx + 11, cy}, {cx, cy - 11}, {cx, cy + 11}}) {
+      EXPECT_EQ(s.At(x, y), White) << x << ", " << y;
+    }
+  }
+
+  TempDir dir_;
+  PageFileLayout layout_;
+  std::string path_;
+  int64_t fileSize_ = 0;
+};
+
+// ---------------------------------------------------------------------------
+// The tree
+
+// Walks the whole tree and checks it against a file of `chunks` chunks.
+void ExpectTreeOf(const TreeView& tree, const std::string& fileCaption, uint32_t chunks) {
+  SCOPED_TRACE(testing::Message() << chunks << " chunks");
+  EXPECT_EQ(tree.Count(), static_cast<int32_t>(4 + chunks));
+  ASSERT_EQ(tree.Root(), RootItem);
+  EXPECT_EQ(tree.NextSibling(RootItem), nullptr) << "the file node stands alone at the top";
+  EXPECT_EQ(NodeCaption(tree, RootItem), fileCaption);
+  EXPECT_EQ(NodeKindOf(tree, RootItem), FileNode);
+  EXPECT_EQ(ChunkIndexOf(tree, RootItem), std::nullopt);
+
+  const HTREEITEM sections[] = {TextureItem, SpriteItem, UnknownItem};
+  const char* words[] = {"Текстура", "Спрайт", "Не известен"};
+  const uint32_t firsts[] = {0, 106, 541};
+  const uint32_t ends[] = {106, 541, 65536};
+  HTREEITEM section = tree.FirstChild(RootItem);
+  for (int s = 0; s < 3; ++s, section = tree.NextSibling(section)) {
+    ASSERT_EQ(section, sections[s]);
+    EXPECT_EQ(NodeCaption(tree, section), words[s]);
+    EXPECT_EQ(NodeKindOf(tree, section), static_cast<NodeKind>(TextureSection + s));
+    EXPECT_EQ(ChunkIndexOf(tree, section), std::nullopt);
+    uint32_t index = firsts[s];
+    for (HTREEITEM e = tree.FirstChild(section); e; e = tree.NextSibling(e), ++index) {
+      ASSERT_LT(index, std::min(ends[s], chunks));
+      ASSERT_EQ(ChunkIndexOf(tree, e), static_cast<int32_t>(index));
+      ASSERT_EQ(NodeKindOf(tree, e), static_cast<NodeKind>(TextureElement + s));
+      ASSERT_EQ(NodeCaption(tree, e), std::string(words[s]) + " " + std::to_string(index - firsts[s] + 1));
+      ASSERT_EQ(tree.FirstChild(e), nullptr);
+    }
+    EXPECT_EQ(index, std::max(firsts[s], std::min(ends[s], chunks)));
+  }
+  EXPECT_EQ(section, nullptr);
+}
+
+TEST_F(Browsing, TreeMirrorsFilesOfEverySectionBoundaryAndReloadsLeaveNothingBehind) {
+  for (uint32_t chunks : {663u, 0u, 106u, 541u, 542u, 663u}) {
+    PageFileLayout layout;
+    for (uint32_t i = 0; i < chunks; ++i) layout.Chunks.push_back(Chunk({static_cast<uint8_t>(i)}));
+    const std::string name = std::to_string(chunks) + ".wl6";
+    ASSERT_TRUE(WritePageFile(dir_.File(name), layout));
+    LoadWlFile(Mw(), dir_.File(name));
+    ExpectTreeOf(Tree(), name, chunks);
+    // After a load only the file node shows, and nothing is selected.
+    EXPECT_EQ(Tree().Selection(), nullptr);
+    RECT row{};
+    std::memcpy(&row, &TextureItem, sizeof(TextureItem));  // the message takes the item in the rectangle
+    EXPECT_FALSE(SendMessageW(Tree().Handle(), TVM_GETITEMRECT, FALSE, reinterpret_cast<LPARAM>(&row)))
+        << "sections are hidden under the collapsed file node";
+  }
+}
+
+TEST_F(Browsing, ReloadingASelectedElementShowsTheNewFileNode) {
+  LoadBrowseFile();
+  Select(ElementItem(106));
+  LoadWlFile(Mw(), path_);
+  ExpectTreeOf(Tree(), "VSWAP.WL6", 545);
+  EXPECT_EQ(Tree().Selection(), nullptr);
+  // The file node's facts, not the sprite's, although it was selected.
+  EXPECT_EQ(SelectedKind, FileNode);
+  EXPECT_EQ(Mw().TitleLabel->Text(), "Wolf3D Grafic File");
+}
+
+TEST_F(Browsing, PicturesAreTransparentWherePureRed) {
+  // Drawn over white, no picture of either list shows pure red.
+  const HDC screen = GetDC(nullptr);
+  for (const ImageList* list : {&SmallImages, &LargeImages}) {
+    int w = 0;
+    int h = 0;
+    ImageList_GetIconSize(list->Handle(), &w, &h);
+    ASSERT_EQ(list->Count(), 7);
+    for (int kind = 0; kind < 7; ++kind) {
+      const MemoryDc buffer(screen, w, h);
+      const RECT all{0, 0, w, h};
+      FillRect(buffer.Dc(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+      list->Draw(buffer.Dc(), kind, 0, 0);
+      int red = 0;
+      int white = 0;
+      for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+          red += GetPixel(buffer.Dc(), x, y) == RGB(255, 0, 0);
+          white += GetPixel(buffer.Dc(), x, y) == White;
+        }
+      }
+      EXPECT_EQ(red, 0) << w << " px, kind " << kind;
+      EXPECT_GT(white, 0) << w << " px, kind " << kind << ": the transparent border shows the white below";
+    }
+  }
+  ReleaseDC(nullptr, screen);
+}
+
+// ---------------------------------------------------------------------------
+// The info panel
+
+TEST_F(Browsing, RightAfterALoadThePanelShowsTheFileNode) {
+  LoadBrowseFile();
+  EXPECT_EQ(Tree().Selection(), nullptr);
+  EXPECT_EQ(SelectedKind, FileNode);
+  const std::vector<std::string> file{
+      "VSWAP.WL6", "Wolf3D Grafic File", "File Size: " + std::to_string(fileSize_), "Elements: 545", "", "",
+      ""};
+  EXPECT_EQ(PanelTexts(), file);
+  EXPECT_FALSE(IsWindowVisible(Mw().AuthorLink->Handle()));
+  EXPECT_FALSE(IsWindowVisible(Mw().WebLink->Handle()));
+  Select(RootItem);
+  EXPECT_EQ(PanelTexts(), file) << "selecting the file node shows the same facts";
+}
+
+TEST_F(Browsing, SectionsShowTheirTotalsAndCounts) {
+  const PageFileLayout& layout = LoadBrowseFile();
+  Select(TextureItem);
+  EXPECT_EQ(PanelTexts(), (std::vector<std::string>{"Текстура", "Texture Section",
+                                                    "Size: " + std::to_string(BytesOf(layout, 0, 106)),
+                                                    "Elements: 106", "", "", ""}));
+  EXPECT_EQ(SelectedKind, TextureSection);
+  Select(SpriteItem);
+  EXPECT_EQ(PanelTexts(), (std::vector<std::string>{"Спрайт", "Sprite Section",
+                                                    "Size: " + std::to_string(BytesOf(layout, 106, 541)),
+                                                    "Elements: 435", "", "", ""}));
+  Select(UnknownItem);
+  EXPECT_EQ(PanelTexts(), (std::vector<std::string>{"Не известен", "Unknow Section", "Size: 21",
+                                                    "Elements: 4", "", "", ""}));
+  EXPECT_EQ(SelectedKind, UnknownSection);
+}
+
+TEST_F(Browsing, AnEmptySectionShowsZeros) {
+  PageFileLayout few;
+  few.Chunks.push_back(Chunk({1, 2, 3}));
+  ASSERT_TRUE(WritePageFile(dir_.File("few.wl6"), few));
+  LoadWlFile(Mw(), dir_.File("few.wl6"));
+  Select(SpriteItem);
+  EXPECT_EQ(PanelTexts(),
+            (std::vector<std::string>{"Спрайт", "Sprite Section", "Size: 0", "Elements: 0", "", "", ""}));
+}
+
+TEST_F(Browsing, ElementsShowNumberSizeWidthHeightAndColours) {
+  LoadBrowseFile();
+  struct Expected {
+    uint32_t chunk;
+    std::vector<std::string> texts;
+  };
+  const Expected cases[] = {
+      {0,
+       {"Текстура 1", "Texture Element", "Num: 1", "Size: 4096", "Width: 64", "Height: 64",
+        "Colors: 256 (8 bit)"}},
+      {1,
+       {"Текстура 2", "Texture Element", "Num: 2", "Size: 4096", "Width: 64", "Height: 64",
+        "Colors: 1 (1 bit)"}},
+      {2,
+       {"Текстура 3", "Texture Element", "Num: 3", "Size: 4096", "Width: 64", "Height: 64",
+        "Colors: 3 (2 bit)"}},
+      {3,
+       {"Текстура 4", "Texture Element", "Num: 4", "Size: 4096", "Width: 64", "Height: 64",
+        "Colors: 16 (4 bit)"}},
+      {4,
+       {"Текстура 5", "Texture Element", "Num: 5", "Size: 4096", "Width: 64", "Height: 64",
+        "Colors: 17 (5 bit)"}},
+      {5,
+       {"Текстура 6", "Texture Element", "Num: 6", "Size: 4096", "Width: 64", "Height: 64",
+        "Colors: 129 (8 bit)"}},
+      // The texture lines are fixed: a short or empty chunk still says 4096.
+      {6,
+       {"Текстура 7", "Texture Element", "Num: 7", "Size: 4096", "Width: 64", "Height: 64",
+        "Colors: 1 (1 bit)"}},
+      {105,
+       {"Текстура 106", "Texture Element", "Num: 106", "Size: 4096", "Width: 64", "Height: 64",
+        "Colors: 2 (1 bit)"}},
+      {106,
+       {"Спрайт 1", "Sprite Element", "Num: 1", "Size: " + std::to_string(layout_.Chunks[106].Bytes.size()),
+        "Width: 37", "Height: 64", "Colors: 3 (2 bit)"}},
+      {107,
+       {"Спрайт 2", "Sprite Element", "Num: 2", "Size: 0", "Width: 0", "Height: 64", "Colors: 0 (1 bit)"}},
+      {108,
+       {"Спрайт 3", "Sprite Element", "Num: 3", "Size: " + std::to_string(layout_.Chunks[108].Bytes.size()),
+        "Width: 1", "Height: 64", "Colors: 0 (1 bit)"}},
+      {540,
+       {"Спрайт 435", "Sprite Element", "Num: 435",
+        "Size: " + std::to_string(layout_.Chunks[540].Bytes.size()), "Width: 37", "Height: 64",
+        "Colors: 3 (2 bit)"}},
+      {541, {"Не известен 1", "Unknow Element", "Num: 1", "Size: 0", "", "", ""}},
+      {542, {"Не известен 2", "Unknow Element", "Num: 2", "Size: 5", "", "", ""}},
+  };
+  for (const Expected& e : cases) {
+    SCOPED_TRACE(e.chunk);
+    // Each element comes after a node that writes all five lines, so the
+    // unknown elements' blank lines are blanked, not merely left alone.
+    Select(ElementItem(0));
+    Select(ElementItem(e.chunk));
+    EXPECT_EQ(PanelTexts(), e.texts);
+    EXPECT_EQ(SelectedKind, static_cast<int32_t>(TextureElement + static_cast<int>(SectionOf(e.chunk))));
+  }
+  // An empty texture still reads as one: its chunk gives no pixels.
+  Select(ElementItem(7));
+  EXPECT_EQ(Mw().InfoLine2->Text(), "Size: 4096");
+}
+
+TEST_F(Browsing, SectionsAfterAnElementBlankTheElementsLines) {
+  LoadBrowseFile();
+  Select(ElementItem(106));
+  ASSERT_EQ(Mw().InfoLine5->Text(), "Colors: 3 (2 bit)");
+  Select(SpriteItem);
+  EXPECT_EQ(Mw().InfoLine3->Text(), "");
+  EXPECT_EQ(Mw().InfoLine4->Text(), "");
+  EXPECT_EQ(Mw().InfoLine5->Text(), "");
+  Select(ElementItem(106));
+  Select(RootItem);
+  EXPECT_EQ(Mw().InfoLine5->Text(), "");
+}
+
+TEST_F(Browsing, AnItemThatCannotBeReadShowsNothing) {
+  LoadBrowseFile();
+  Select(ElementItem(0));
+  ShowNodeInfo(Mw(), Tree(), nullptr, nullptr);
+  EXPECT_EQ(SelectedKind, NoNode);
+  EXPECT_EQ(PanelTexts(), std::vector<std::string>(7, ""));
+  // An element node whose item data is missing is treated the same way.
+  const HTREEITEM stray = Tree().InsertItem(TextureItem, TVI_LAST, "stray", TextureElement);
+  ShowNodeInfo(Mw(), Tree(), nullptr, stray);
+  EXPECT_EQ(SelectedKind, NoNode);
+  EXPECT_EQ(Mw().CaptionLabel->Text(), "stray");
+  EXPECT_EQ(Mw().TitleLabel->Text(), "");
+}
+
+TEST_F(Browsing, EverySelectionResetsTheZoom) {
+  LoadBrowseFile();
+  for (HTREEITEM item : {RootItem, TextureItem, ElementItem(3), ElementItem(200), ElementItem(543)}) {
+    ZoomState.Zoom = 3.5;
+    Select(item);
+    EXPECT_EQ(ZoomState.Zoom, 1.0);
+    EXPECT_EQ(SelectedKind, NodeKindOf(Tree(), item));
+  }
+  // Showing the same node again resets it too.
+  ZoomState.Zoom = 2.0;
+  ShowNodeInfo(Mw(), Tree(), ElementItem(543), ElementItem(543));
+  EXPECT_EQ(ZoomState.Zoom, 1.0);
+  ZoomState.Zoom = 2.0;
+  LoadWlFile(Mw(), path_);
+  EXPECT_EQ(ZoomState.Zoom, 1.0);
+}
+
+TEST_F(Browsing, ElementsDecodeOnFirstSelectionOncePerLoad) {
+  LoadBrowseFile();
+  for (const RWlChunk& e : WlFile.Chunks) ASSERT_EQ(e.Image, nullptr);
+  Select(ElementItem(106));
+  const Bitmap* first = WlFile.Chunks[106].Image.get();
+  ASSERT_NE(first, nullptr);
+  Select(ElementItem(0));
+  Select(ElementItem(106));
+  ShowNodeInfo(Mw(), Tree(), nullptr, ElementItem(106));
+  EXPECT_EQ(WlFile.Chunks[106].Image.get(), first) << "decoded once";
+  // Unknown elements are never decoded; nothing else was touched.
+  Select(ElementItem(542));
+  EXPECT_EQ(WlFile.Chunks[542].Image, nullptr);
+  const auto decoded = std::count_if(WlFile.Chunks.begin(), WlFile.Chunks.end(),
+                                     [](const RWlChunk& e) { return e.Image != nullptr; });
+  EXPECT_EQ(decoded, 2);
+
+  LoadWlFile(Mw(), path_);
+  EXPECT_EQ(WlFile.Chunks[106].Image, nullptr);
+  EXPECT_EQ(WlFile.Chunks[106].Colors, 0);
+  Select(ElementItem(106));
+  ASSERT_NE(WlFile.Chunks[106].Image, nullptr) << "decoded afresh after the reload";
+  EXPECT_EQ(WlFile.Chunks[106].Colors, 3);
+}
+
+TEST_F(Browsing, PanelPictureHasTheRuleAndTheKindsHeaderIcon) {
+  PaintBox& panel = *Mw().InfoPanel;
+  // The header icon at (14, 14), 32 x 32, as the panel draws it for a kind.
+  const auto header = [&] {
+    const Snapshot s(panel);
+    std::vector<COLORREF> pixels;
+    for (int y = 14; y < 46; ++y) {
+      for (int x = 14; x < 46; ++x) pixels.push_back(s.At(x, y));
+    }
+    return pixels;
+  };
+  const std::vector<COLORREF> programIcon = header();
+  LoadBrowseFile();
+  std::vector<std::vector<COLORREF>> headers;
+  for (HTREEITEM item :
+       {RootItem, TextureItem, SpriteItem, UnknownItem, ElementItem(0), ElementItem(106), ElementItem(541)}) {
+    Select(item);
+    headers.push_back(header());
+  }
+  // Seven different pictures, none of them the program's icon.
+  const std::set<std::vector<COLORREF>> distinct(headers.begin(), headers.end());
+  EXPECT_EQ(distinct.size(), 7u);
+  EXPECT_EQ(distinct.count(programIcon), 0u);
+  // A node that cannot be read brings the program's icon back.
+  ShowNodeInfo(Mw(), Tree(), nullptr, nullptr);
+  EXPECT_EQ(header(), programIcon);
+
+  // The red rule runs across the whole width at y = 71, also once widened.
+  for (int32_t width : {233, 420}) {
+    panel.SetWidth(width);
+    Pump();
+    const Snapshot s(panel);
+    ASSERT_EQ(s.Width(), width);
+    for (int32_t x : {0, 100, 232, width - 1}) {
+      EXPECT_EQ(s.At(x, 71), RGB(255, 0, 0)) << x;
+      EXPECT_NE(s.At(x, 72), RGB(255, 0, 0)) << x;
+    }
+  }
+}
+
+// ---------------------------------------------------------------------------
+// The preview
+
+TEST_F(Browsing, TextureIsDrawnCentredWithCornerCrossesInItsPaletteColours) {
+  SizePreviewPane(400, 300);
+  LoadBrowseFile();
+  Select(ElementItem(0));
+  const Snapshot s(*Mw().PreviewPane);
+  // The image covers (168, 118) to (231, 181).
+  EXPECT_EQ(s.At(168, 118), PaletteColour(GradientIndex(0, 0)));
+  EXPECT_EQ(s.At(231, 118), PaletteColour(GradientIndex(63, 0)));
+  EXPECT_EQ(s.At(168, 181), PaletteColour(GradientIndex(0, 63)));
+  EXPECT_EQ(s.At(231, 181), PaletteColour(GradientIndex(63, 63)));
+  EXPECT_EQ(s.At(200, 150), PaletteColour(GradientIndex(32, 32)));
+  EXPECT_EQ(s.At(190, 131), PaletteColour(GradientIndex(22, 13)));
+  for (const auto& [x, y] : {std::pair{166, 150}, {232, 150}, {200, 116}, {200, 183}}) {
+    EXPECT_EQ(s.At(x, y), White) << x << ", " << y;
+  }
+  ExpectCross(s, 167, 117);
+  ExpectCross(s, 232, 117);
+  ExpectCross(s, 167, 182);
+  ExpectCross(s, 232, 182);
+  // Nothing else is drawn: the image (some palette colours are white) and
+  // four crosses of 41 pixels each.
+  int32_t coloured = 0;
+  for (int x = 0; x < 64; ++x) {
+    for (int y = 0; y < 64; ++y) coloured += PaletteColour(GradientIndex(x, y)) != White;
+  }
+  EXPECT_EQ(s.CountOther(White), coloured + 4 * 41);
+}
+
+TEST_F(Browsing, SpriteIsDrawnAtItsOwnWidthWithHolesInColourZero) {
+  SizePreviewPane(400, 300);
+  LoadBrowseFile();
+  Select(ElementItem(106));
+  ASSERT_NE(PaletteColour(0), PaletteColour(15));
+  {
+    // 37 x 64 at (182, 118); uncovered pixels are index 0, drawn in its
+    // colour rather than left out.
+    const Snapshot s(*Mw().PreviewPane);
+    EXPECT_EQ(s.At(182, 118), PaletteColour(40));
+    EXPECT_EQ(s.At(183, 118), PaletteColour(15));
+    EXPECT_EQ(s.At(218, 181), PaletteColour(100));
+    EXPECT_EQ(s.At(192, 125), PaletteColour(0));
+    EXPECT_EQ(s.At(193, 125), PaletteColour(15));
+    ExpectCross(s, 181, 117);
+    ExpectCross(s, 219, 117);
+    ExpectCross(s, 181, 182);
+    ExpectCross(s, 219, 182);
+  }
+  // At 2.0, as a drag would leave it: 74 x 128 at (163, 86).
+  ZoomState.Zoom = 2.0;
+  const Snapshot s(*Mw().PreviewPane);
+  EXPECT_EQ(s.At(163, 86), PaletteColour(40));
+  EXPECT_EQ(s.At(236, 213), PaletteColour(100));
+  EXPECT_EQ(s.At(163, 150), PaletteColour(15));
+  EXPECT_EQ(s.At(236, 150), PaletteColour(15));
+  ExpectCross(s, 162, 85);
+  ExpectCross(s, 237, 85);
+  ExpectCross(s, 162, 214);
+  ExpectCross(s, 237, 214);
+  for (const auto& [x, y] : {std::pair{162, 150}, {237, 150}, {200, 85}, {200, 214}}) {
+    EXPECT_EQ(s.At(x, y), White) << x << ", " << y;
+  }
+}
+
+TEST_F(Browsing, PreviewIsBlankForOtherKindsAndEmptyElements) {
+  LoadBrowseFile();
+  const auto blank = [&] { return Snapshot(*Mw().PreviewPane).CountOther(White) == 0; };
+  EXPECT_TRUE(blank()) << "after the load";
+  for (HTREEITEM item :
+       {RootItem, TextureItem, SpriteItem, UnknownItem, ElementItem(7), ElementItem(107), ElementItem(542)}) {
+    Select(ElementItem(0));
+    ASSERT_FALSE(blank());
+    Select(item);
+    EXPECT_TRUE(blank()) << NodeCaption(Tree(), item);
+  }
+}
+
+TEST_F(Browsing, ImagesTooSmallToSeeKeepTheirCrosses) {
+  SizePreviewPane(400, 300);
+  LoadBrowseFile();
+  Select(ElementItem(0));
+  ZoomState.Zoom = 1.0 / 128;
+  const Snapshot s(*Mw().PreviewPane);
+  // A 0 x 0 image at (200, 150): crosses centred on (199, 149), (200, 149),
+  // (199, 150) and (200, 150), which together make two bars 22 pixels long
+  // in each direction.
+  for (const auto& [x, y] : {std::pair{189, 149}, {210, 150}, {199, 139}, {200, 160}}) {
+    EXPECT_EQ(s.At(x, y), Black) << x << ", " << y;
+  }
+  for (const auto& [x, y] : {std::pair{188, 149}, {211, 150}, {199, 138}, {200, 161}}) {
+    EXPECT_EQ(s.At(x, y), White) << x << ", " << y;
+  }
+  EXPECT_EQ(s.CountOther(White), 4 * 22 - 4);
+}
+
+TEST_F(Browsing, DeepZoomsShowTheRightPartAndCoverThePane) {
+  SizePreviewPane(400, 300);
+  LoadBrowseFile();
+  Select(ElementItem(8));
+  // At 10 the image is 640 x 640 at (-120, -170): pane pixel (x, y) lies in
+  // cell ((x + 120) / 10, (y + 170) / 10). Pixels two cells inside a block
+  // show its colour, across the whole pane.
+  ZoomState.Zoom = 10.0;
+  {
+    const Snapshot s(*Mw().PreviewPane);
+    int checked = 0;
+    for (int y = 0; y < 300; y += 7) {
+      for (int x = 0; x < 400; x += 7) {
+        const int cx = (x + 120) / 10;
+        const int cy = (y + 170) / 10;
+        if (cx % 8 < 2 || cx % 8 > 5 || cy % 8 < 2 || cy % 8 > 5) continue;
+        ASSERT_EQ(s.At(x, y), PaletteColour(BlockIndex(cx, cy))) << x << ", " << y;
+        ++checked;
+      }
+    }
+    EXPECT_GT(checked, 500);
+  }
+  // Deeper, up to the cap, one colour fills the whole pane: nothing
+  // overflows and nothing is left white.
+  Select(ElementItem(1));
+  for (double zoom : {1000.0, MaxZoom}) {
+    ZoomState.Zoom = zoom;
+    EXPECT_EQ(Snapshot(*Mw().PreviewPane).CountOther(PaletteColour(1)), 0) << zoom;
+  }
+}
+
+TEST_F(Browsing, LeftDragZoomsAndAnyReleaseEndsIt) {
+  SizePreviewPane(400, 300);
+  LoadBrowseFile();
+  Select(ElementItem(1));  // one colour, not white
+  ASSERT_NE(PaletteColour(1), White);
+  const HWND pane = Mw().PreviewPane->Handle();
+  const auto send = [&](UINT message, int32_t y) {
+    SendMessageW(pane, message, 0, MAKELPARAM(50, static_cast<WORD>(static_cast<int16_t>(y))));
+  };
+  // The right button starts nothing.
+  send(WM_RBUTTONDOWN, 100);
+  send(WM_MOUSEMOVE, 80);
+  EXPECT_EQ(ZoomState.Zoom, 1.0);
+  EXPECT_EQ(GetCapture(), nullptr);
+  send(WM_RBUTTONUP, 80);
+
+  send(WM_LBUTTONDOWN, 100);
+  EXPECT_EQ(GetCapture(), pane);
+  ValidateRect(pane, nullptr);
+  send(WM_MOUSEMOVE, 80);
+  EXPECT_DOUBLE_EQ(ZoomState.Zoom, 2.0);
+  EXPECT_TRUE(GetUpdateRect(pane, nullptr, FALSE)) << "every move repaints";
+  EXPECT_EQ(Snapshot(*Mw().PreviewPane).CountOther(White), 128 * 128 + 4 * 41);
+  send(WM_MOUSEMOVE, 110);
+  EXPECT_DOUBLE_EQ(ZoomState.Zoom, 0.5);
+  send(WM_MOUSEMOVE, 97);
+  EXPECT_EQ(Snapshot(*Mw().PreviewPane).CountOther(White), 73 * 73 + 4 * 41);
+  send(WM_MOUSEMOVE, 119);
+  EXPECT_NEAR(ZoomState.Zoom, 0.05, 1e-12);
+  ValidateRect(pane, nullptr);
+  send(WM_MOUSEMOVE, 125);
+  EXPECT_NEAR(ZoomState.Zoom, 0.05, 1e-12) << "20 or more below keeps the last accepted zoom";
+  EXPECT_TRUE(GetUpdateRect(pane, nullptr, FALSE));
+  send(WM_MOUSEMOVE, 90);
+
+  // Releasing the right button ends the left button's drag.
+  send(WM_RBUTTONUP, 90);
+  EXPECT_EQ(GetCapture(), nullptr);
+  EXPECT_FALSE(ZoomState.ZoomDragging);
+  const double zoom = ZoomState.Zoom;
+  send(WM_MOUSEMOVE, 0);
+  EXPECT_EQ(ZoomState.Zoom, zoom);
+
+  // A release outside the pane ends a drag too; the next selection resets.
+  send(WM_LBUTTONDOWN, 10);
+  send(WM_MOUSEMOVE, -30);
+  send(WM_LBUTTONUP, -30);
+  EXPECT_EQ(GetCapture(), nullptr);
+  EXPECT_DOUBLE_EQ(ZoomState.Zoom, zoom + 2.0);
+  send(WM_MOUSEMOVE, -100);
+  EXPECT_DOUBLE_EQ(ZoomState.Zoom, zoom + 2.0);
+  Select(ElementItem(106));
+  EXPECT_EQ(ZoomState.Zoom, 1.0);
+}
+
+// ---------------------------------------------------------------------------
+// The keyboard
+
+TEST_F(Browsing, TheKeyboardBrowsesAFreshlyOpenedFile) {
+  // The main window handed the focus to the tree when it was activated.
+  EXPECT_EQ(GetFocus(), Tree().Handle());
+  LoadBrowseFile();
+  ASSERT_EQ(Tree().Selection(), nullptr);
+  const auto press = [&](WORD key) {
+    TypeKeys({key});
+    PumpUntil([] { return false; }, std::chrono::milliseconds(100));
+  };
+  press(VK_DOWN);
+  EXPECT_EQ(Tree().Selection(), RootItem) << "the first key selects the file node";
+  press(VK_RIGHT);
+  press(VK_DOWN);
+  EXPECT_EQ(Tree().Selection(), TextureItem);
+  press(VK_RIGHT);
+  press(VK_DOWN);
+  press(VK_DOWN);
+  EXPECT_EQ(Tree().Selection(), ElementItem(1));
+  EXPECT_EQ(Mw().CaptionLabel->Text(), "Текстура 2");
+  EXPECT_EQ(SelectedKind, TextureElement);
+  EXPECT_NE(WlFile.Chunks[1].Image, nullptr);
+  press(VK_END);
+  EXPECT_EQ(Mw().CaptionLabel->Text(), "Не известен");
+  EXPECT_EQ(SelectedKind, UnknownSection);
+
+  // Coming back to the window brings the focus back to the tree.
+  SetFocus(nullptr);
+  SetFocus(Frame());
+  EXPECT_EQ(GetFocus(), Tree().Handle());
+}
+
+}  // namespace
