@@ -41,23 +41,20 @@ Menu& TopWindow::CreateMenuBar(std::span<const std::string> itemTemplate) {
 
 HACCEL TopWindow::Accelerators() const { return menu_ ? menu_->Accelerators() : nullptr; }
 
+namespace {
+bool TakesFocus(HWND window) { return IsWindowVisible(window) && IsWindowEnabled(window); }
+
+// Descendants come in creation order, depth first: stops at the first tab stop.
+BOOL CALLBACK FindTabStop(HWND child, LPARAM found) {
+  if (!(GetWindowLongPtrW(child, GWL_STYLE) & WS_TABSTOP) || !TakesFocus(child)) return TRUE;
+  *reinterpret_cast<HWND*>(found) = child;
+  return FALSE;
+}
+}  // namespace
+
 void TopWindow::PassFocusOn() {
-  const auto takes = [](HWND w) { return IsWindowVisible(w) && IsWindowEnabled(w); };
-  HWND target = lastFocus_ && IsChild(Handle(), lastFocus_) && takes(lastFocus_) ? lastFocus_ : nullptr;
-  if (!target) {
-    // Descendants come in creation order, depth first.
-    EnumChildWindows(
-        Handle(),
-        [](HWND child, LPARAM found) -> BOOL {
-          if (!(GetWindowLongPtrW(child, GWL_STYLE) & WS_TABSTOP) || !IsWindowVisible(child) ||
-              !IsWindowEnabled(child)) {
-            return TRUE;
-          }
-          *reinterpret_cast<HWND*>(found) = child;
-          return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&target));
-  }
+  HWND target = lastFocus_ && IsChild(Handle(), lastFocus_) && TakesFocus(lastFocus_) ? lastFocus_ : nullptr;
+  if (!target) EnumChildWindows(Handle(), FindTabStop, reinterpret_cast<LPARAM>(&target));
   if (target) SetFocus(target);
 }
 
