@@ -25,6 +25,9 @@ TEST(CommandLineToken, TheShellsWaysOfPassingAPath) {
       {"\"\"", ""},
       {"\"", "\""},
       {"a\"b c\"d e", "a\"b c\"d"},
+      {"\"a b\"c d", "\"a b\"c"},
+      {"x\x7Fy z", "x\x7Fy"},
+      {"\"C:\\Games\\\" vswap.wl6", "C:\\Games\\"},
   };
   for (const Row& r : rows) {
     for (const std::string program : {"tessarine.exe", "\"C:\\Program Files\\Tessarine\\tessarine.exe\""}) {

@@ -3,6 +3,7 @@
 #include <utility>
 #include <vector>
 
+#include "shell/association.h"
 #include "winlayer/unicode_win.h"
 
 Rect PlaceOf(HWND window) {
@@ -80,7 +81,21 @@ void WhenDialogShows(std::function<void(HWND dialog)> action) {
 
 bool DialogWasHandled() { return dialogHandled; }
 
+namespace {
+bool ClassesKeyExists(const char* name) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(HKEY_CLASSES_ROOT, Widen(name).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+  RegCloseKey(key);
+  return true;
+}
+}  // namespace
+
 void MainWindowTest::SetUp() {
+  // Building the main window registers .wl6 for this test program; what it
+  // adds goes again at the end, so that the prefix keeps no association
+  // naming ui_tests.exe.
+  extensionExisted_ = ClassesKeyExists(AssociatedExtension);
+  progIdExisted_ = ClassesKeyExists(AssociationProgId);
   CreateAppWindow(app_);
   BuildMainWindow(MainWindow, app_);
   mw_ = MainWindow;
@@ -97,6 +112,8 @@ void MainWindowTest::SetUp() {
 }
 
 void MainWindowTest::TearDown() {
+  if (!extensionExisted_) RegDeleteTreeW(HKEY_CLASSES_ROOT, Widen(AssociatedExtension).c_str());
+  if (!progIdExisted_) RegDeleteTreeW(HKEY_CLASSES_ROOT, Widen(AssociationProgId).c_str());
   app_.Destroy();
   AppWindow = nullptr;
   // Whatever the test left queued, WM_QUIT included, goes with it.
