@@ -13,15 +13,6 @@ Panel& Panel::CreateIn(Window& parent, const PanelOptions& options) {
 }
 
 LRESULT Panel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_ERASEBKGND:
-      return 1;  // WM_PAINT fills the whole client area
-    case WM_PAINT: {
-      const PaintScope paint(Handle());
-      DrawContent(paint.Dc());
-      return 0;
-    }
-    default:
-      return Window::HandleMessage(message, wParam, lParam);
-  }
+  if (const auto painted = PaintOpaque(message)) return *painted;
+  return Window::HandleMessage(message, wParam, lParam);
 }

@@ -30,14 +30,8 @@ void Splitter::EndDrag() {
 }
 
 LRESULT Splitter::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (const auto painted = PaintOpaque(message)) return *painted;
   switch (message) {
-    case WM_ERASEBKGND:
-      return 1;  // WM_PAINT fills the whole client area
-    case WM_PAINT: {
-      const PaintScope paint(Handle());
-      DrawContent(paint.Dc());
-      return 0;
-    }
     case WM_SETCURSOR:
       SetCursor(SizeCursor());
       return TRUE;

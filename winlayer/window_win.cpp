@@ -244,6 +244,14 @@ void Window::DrawContent(HDC dc) {
   FillRect(dc, &area, brush.Get());
 }
 
+std::optional<LRESULT> Window::PaintOpaque(UINT message) {
+  if (message == WM_ERASEBKGND) return 1;  // WM_PAINT fills the whole client area
+  if (message != WM_PAINT) return std::nullopt;
+  const PaintScope paint(Handle());
+  DrawContent(paint.Dc());
+  return 0;
+}
+
 void Window::DrawParentContent(HDC dc) {
   if (!parent_ || !hwnd_) return;
   POINT origin{0, 0};

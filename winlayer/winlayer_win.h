@@ -240,6 +240,9 @@ class Window {
   void SetColour(const Colour& colour) { colour_ = colour; }
   // Draws the parent's content under this window into `dc` (client coordinates).
   void DrawParentContent(HDC dc);
+  // The paint messages of an opaque window that draws DrawContent directly;
+  // nullopt for any other message.
+  std::optional<LRESULT> PaintOpaque(UINT message);
 
   virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT CallBase(UINT message, WPARAM wParam, LPARAM lParam);

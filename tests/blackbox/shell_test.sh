@@ -299,10 +299,22 @@ show=1 http://brightoak.example/"
   # Help, About, through the menu bar as a user would.
   main=$(xdotool search --onlyvisible --name '^Tessarine V1\.81 Deluxe$' | head -1)
   eval "$(xdotool getwindowgeometry --shell "$main")"
-  xdotool mousemove $((X + 68)) $((Y + 10)) click 1
+  # A busy machine may drop the first click on the menu: try again after
+  # closing whatever opened, and wait for the dialog rather than a fixed time.
+  for _ in 1 2 3; do
+    xdotool mousemove $((X + 68)) $((Y + 10)) click 1
+    sleep 1
+    xdotool mousemove $((X + 85)) $((Y + 30)) click 1
+    shown=0
+    for _ in $(seq 25); do
+      probe view | grep -q '^window #32770' && { shown=1; break; }
+      sleep 0.2
+    done
+    [[ $shown -eq 1 ]] && break
+    xdotool key Escape Escape
+    sleep 0.5
+  done
   sleep 0.5
-  xdotool mousemove $((X + 85)) $((Y + 30)) click 1
-  sleep 1.5
   import -window root "$shots/about-box.png"
   # Wine's About box does not split the title at "#"; Windows shows only
   # the part before it.
