@@ -19,19 +19,19 @@ constexpr char PageFileFilter[] = "vswap.wl6 (*.wl6)|*.wl6|vswap.wl1 (*.wl1)|*.w
 // The main window's font, which its controls copy. The tree's captions are
 // Russian: asking for the Cyrillic character set keeps them readable on any
 // system, where ANSI_CHARSET meant Cyrillic only on a Russian one.
-FontSpec MainFont() {
+FontStyle MainFont() {
   return {.Face = L"MS Sans Serif", .Height = 11, .CharSet = RUSSIAN_CHARSET, .Color = Colour::Rgb(0, 0, 0)};
 }
 
-FontSpec LabelFont(const FontSpec& panelFont, const wchar_t* face, int32_t charHeight, bool bold) {
-  FontSpec font = panelFont;
+FontStyle LabelFont(const FontStyle& panelFont, const wchar_t* face, int32_t charHeight, bool bold) {
+  FontStyle font = panelFont;
   font.Face = face;
   font.Height = -charHeight;
   font.Bold = bold;
   return font;
 }
 
-Label& AddLabel(PaintBox& panel, const Rect& bounds, int spaces, const FontSpec& font) {
+Label& AddLabel(PaintBox& panel, const Rect& bounds, int spaces, const FontStyle& font) {
   return Label::CreateIn(
       panel, {.Bounds = bounds, .Text = std::string(static_cast<size_t>(spaces), ' '), .Font = font});
 }
@@ -39,9 +39,9 @@ Label& AddLabel(PaintBox& panel, const Rect& bounds, int spaces, const FontSpec&
 // The nine labels of the info panel, in the order they are made.
 void AddInfoLabels(RMainWindow& mw) {
   PaintBox& panel = *mw.InfoPanel;
-  const FontSpec caption = LabelFont(panel.Font(), L"Arial", 16, true);
-  const FontSpec title = LabelFont(panel.Font(), L"Arial", 12, true);
-  const FontSpec line = LabelFont(panel.Font(), L"MS Sans Serif", 11, false);
+  const FontStyle caption = LabelFont(panel.Font(), L"Arial", 16, true);
+  const FontStyle title = LabelFont(panel.Font(), L"Arial", 12, true);
+  const FontStyle line = LabelFont(panel.Font(), L"MS Sans Serif", 11, false);
   mw.WebLink = &AddLabel(panel, RectAt(72, 116, 121, 17), 8, line);
   mw.TitleLabel = &AddLabel(panel, RectAt(14, 81, 203, 20), 7, title);
   mw.InfoLine1 = &AddLabel(panel, RectAt(16, 100, 201, 17), 8, line);
@@ -120,7 +120,7 @@ void BuildMainWindow(RMainWindow*& mainWindow, ApplicationWindow& application) {
   mw.ViewArea =
       &Panel::CreateIn(*mw.ContentPanel, {.Alignment = Align::Client, .Color = Colour::Rgb(255, 255, 255)});
 
-  FontSpec infoFont = mw.ViewArea->Font();
+  FontStyle infoFont = mw.ViewArea->Font();
   infoFont.Color = Colour::System(COLOR_WINDOWTEXT);
   infoFont.Height = 0;
   mw.InfoPanel = &PaintBox::CreateIn(

@@ -2,16 +2,16 @@
 
 #include "winlayer/winlayer_win.h"
 
-FontHandle CreateFontFrom(const FontSpec& spec) {
+FontHandle CreateFontFrom(const FontStyle& style) {
   LOGFONTW font{};
-  font.lfHeight = spec.Height;
-  font.lfWeight = spec.Bold ? FW_BOLD : FW_NORMAL;
-  font.lfCharSet = spec.CharSet;
+  font.lfHeight = style.Height;
+  font.lfWeight = style.Bold ? FW_BOLD : FW_NORMAL;
+  font.lfCharSet = style.CharSet;
   font.lfOutPrecision = OUT_DEFAULT_PRECIS;
   font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
   font.lfQuality = DEFAULT_QUALITY;
   font.lfPitchAndFamily = DEFAULT_PITCH;
-  spec.Face.copy(font.lfFaceName, LF_FACESIZE - 1);
+  style.Face.copy(font.lfFaceName, LF_FACESIZE - 1);
   return FontHandle(CreateFontIndirectW(&font));
 }
 

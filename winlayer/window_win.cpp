@@ -199,7 +199,7 @@ void Window::Relayout() {
 
 int32_t Window::RoomAfterEdges() const { return roomAfterEdges_; }
 
-void Window::SetFont(const FontSpec& font) {
+void Window::SetFont(const FontStyle& font) {
   font_ = font;
   fontHandle_.Reset();
   Invalidate();

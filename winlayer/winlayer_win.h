@@ -48,7 +48,7 @@ class Colour {
 
 // What a control draws its text with. Height is LOGFONT's lfHeight: positive
 // for a cell height, negative for a character height, 0 for the default.
-struct FontSpec {
+struct FontStyle {
   std::wstring Face = L"MS Sans Serif";
   int32_t Height = 0;
   bool Bold = false;
@@ -90,7 +90,7 @@ using PenHandle = GdiObject<HPEN>;
 using BrushHandle = GdiObject<HBRUSH>;
 using BitmapHandle = GdiObject<HBITMAP>;
 
-FontHandle CreateFontFrom(const FontSpec& spec);
+FontHandle CreateFontFrom(const FontStyle& style);
 
 // Selects an object into a device context for the lifetime of the scope.
 class SelectScope {
@@ -193,8 +193,8 @@ class Window {
   int32_t RoomAfterEdges() const;
 
   const Colour& Color() const { return colour_; }
-  const FontSpec& Font() const { return font_; }
-  void SetFont(const FontSpec& font);
+  const FontStyle& Font() const { return font_; }
+  void SetFont(const FontStyle& font);
   // The font as a GDI object, made on first use.
   HFONT FontHandleOf();
 
@@ -269,7 +269,7 @@ class Window {
   bool visible_ = true;
   int32_t roomAfterEdges_ = 0;
   Colour colour_ = Colour::System(COLOR_BTNFACE);
-  FontSpec font_;
+  FontStyle font_;
   FontHandle fontHandle_;
 };
 
@@ -282,7 +282,7 @@ class TopWindow;
 struct TopWindowOptions {
   std::string Caption{};
   Rect Bounds{};  // outer rectangle on the screen
-  FontSpec Font{};
+  FontStyle Font{};
   Colour Color = Colour::System(COLOR_BTNFACE);
   int32_t Margin = 0;
 };
@@ -381,7 +381,7 @@ struct PaintBoxOptions {
   Align Alignment = Align::None;
   Rect Bounds{};
   int32_t Margin = 0;
-  std::optional<FontSpec> Font{};  // the parent's when empty
+  std::optional<FontStyle> Font{};  // the parent's when empty
 };
 
 // A transparent, double-buffered drawing surface: each paint starts from the
@@ -404,7 +404,7 @@ class PaintBox final : public Window {
 struct LabelOptions {
   Rect Bounds{};
   std::string Text{};
-  std::optional<FontSpec> Font{};  // the parent's when empty
+  std::optional<FontStyle> Font{};  // the parent's when empty
 };
 
 // One line of text drawn transparently over the parent's picture, clipped at

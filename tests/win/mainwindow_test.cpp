@@ -144,7 +144,7 @@ TEST_F(StartUp, ControlsHaveTheirClassesStylesAndColours) {
 
 TEST_F(StartUp, FontsAreCopiedFromParentToChild) {
   RMainWindow& mw = Mw();
-  const FontSpec& main = mw.Frame->Font();
+  const FontStyle& main = mw.Frame->Font();
   EXPECT_EQ(main.Face, L"MS Sans Serif");
   EXPECT_EQ(main.Height, 11);
   EXPECT_EQ(main.Color, Colour::Rgb(0, 0, 0));
