@@ -139,7 +139,7 @@ int Export(const std::vector<std::string>& args) {
                   static_cast<unsigned>(ElementNumber(i)), png ? "png" : "bmp");
     MemoryStream image;
     WriteElementImage(*file.Chunks[i].Data, section, image);
-    std::vector<uint8_t> bytes = image.Bytes();
+    std::vector<uint8_t> bytes(image.Bytes().begin(), image.Bytes().end());
 #ifdef TESSARINE_PNG
     if (png) {
       Bitmap bitmap;

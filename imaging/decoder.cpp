@@ -5,7 +5,7 @@
 #include <bit>
 #include <cstring>
 #include <memory>
-#include <vector>
+#include <utility>
 
 #include "imaging/bmptemplate.h"
 #include "winlayer/bitmap.h"
@@ -28,6 +28,7 @@ class UsedIndices {
   void MarkAll(const uint8_t* pixels, size_t n) {
     for (size_t i = 0; i < n; ++i) used_[pixels[i]] = 1;
   }
+
   // Each flag is a byte of 0 or 1, so a word's set bits count eight flags.
   uint16_t Count() const {
     int n = 0;
@@ -43,61 +44,69 @@ class UsedIndices {
   std::array<uint8_t, 256> used_{};
 };
 
-static_assert(std::endian::native == std::endian::little, "byte j of a word is its bits 8j to 8j + 7");
+// Sixteen bytes that the compiler keeps in one vector register where the
+// target has them (SSE2 on x86), and in ordinary registers elsewhere.
+using Bytes16 = uint8_t __attribute__((vector_size(16)));
 
-// Transposes the 8 x 8 bytes held in eight words: byte j of word i trades
-// places with byte i of word j. Swaps bytes, then pairs, then quads.
-void Transpose8(uint64_t m[8]) {
-  for (int i = 0; i < 8; i += 2) {
-    const uint64_t t = ((m[i] >> 8) ^ m[i + 1]) & 0x00FF00FF00FF00FFull;
-    m[i + 1] ^= t;
-    m[i] ^= t << 8;
-  }
-  for (int i : {0, 1, 4, 5}) {
-    const uint64_t t = ((m[i] >> 16) ^ m[i + 2]) & 0x0000FFFF0000FFFFull;
-    m[i + 2] ^= t;
-    m[i] ^= t << 16;
-  }
-  for (int i = 0; i < 4; ++i) {
-    const uint64_t t = ((m[i] >> 32) ^ m[i + 4]) & 0x00000000FFFFFFFFull;
-    m[i + 4] ^= t;
-    m[i] ^= t << 32;
-  }
+// Interleaves vector i with vector i + 8 into vectors 2i and 2i + 1 (the
+// bytes of the first go to the even places). For the 16 x 16 bytes this
+// rotates the eight bits of (vector, byte) left by one place.
+template <size_t... I>
+inline void Interleave(const Bytes16 in[16], Bytes16 out[16], std::index_sequence<I...>) {
+  ((out[2 * I] =
+        __builtin_shufflevector(in[I], in[I + 8], 0, 16, 1, 17, 2, 18, 3, 19, 4, 20, 5, 21, 6, 22, 7, 23),
+    out[2 * I + 1] = __builtin_shufflevector(in[I], in[I + 8], 8, 24, 9, 25, 10, 26, 11, 27, 12, 28, 13, 29,
+                                             14, 30, 15, 31)),
+   ...);
 }
 
-// Writes the BMP file image to `image` in one piece: BmpTemplate with its
+// Transposes the 16 x 16 bytes held in sixteen vectors: byte j of vector i
+// trades places with byte i of vector j. Four rotations by one bit swap the
+// four bits of the vector with the four of the byte.
+inline void Transpose16(Bytes16 m[16]) {
+  Bytes16 t[16];
+  constexpr auto halves = std::make_index_sequence<8>();
+  Interleave(m, t, halves);
+  Interleave(t, m, halves);
+  Interleave(m, t, halves);
+  Interleave(t, m, halves);
+}
+
+// Writes the BMP file image at the end of `image`, in place: BmpTemplate with its
 // per-image fields set for `width`, then 64 rows of the row length, bottom
-// row first. The columns from `width` up to the next multiple of 8 must be
-// 0: they pad the rows to their length, and are read as whole blocks.
-void WriteBmp(const ColumnImage& columns, int32_t width, MemoryStream& image) {
+// row first. `columns` holds the image column after column; the columns from
+// `width` up to the next multiple of 16 must be 0: they pad the rows to their
+// length, and are read as whole blocks.
+void WriteBmp(const uint8_t* columns, int32_t width, MemoryStream& image) {
   const int32_t rowBytes = (width + 3) / 4 * 4;
   WriteLe32(BmpTemplate.data() + BfSizeOffset, static_cast<uint32_t>(BmpHeadSize + kSide * rowBytes));
   WriteLe32(BmpTemplate.data() + BiWidthOffset, static_cast<uint32_t>(width));
   WriteLe32(BmpTemplate.data() + BiHeightOffset, kSide);
 
-  std::array<uint8_t, BmpHeadSize + kPixels> bmp;
-  std::memcpy(bmp.data(), BmpTemplate.data(), BmpHeadSize);
-  uint8_t* rows = bmp.data() + BmpHeadSize;
-  // Eight columns by eight rows at a time; the last block of a row length
-  // that is not a multiple of 8 gives only its first four columns.
-  for (int32_t x0 = 0; x0 < rowBytes; x0 += 8) {
-    const bool full = rowBytes - x0 >= 8;
-    for (int y0 = 0; y0 < kSide; y0 += 8) {
-      uint64_t block[8];
-      for (int i = 0; i < 8; ++i) std::memcpy(&block[i], columns.data() + (x0 + i) * kSide + y0, 8);
-      Transpose8(block);
-      // Fixed sizes, so that each copy is a single store.
-      for (int j = 0; j < 8; ++j) {
+  uint8_t* bmp = image.Append(BmpHeadSize + static_cast<size_t>(kSide * rowBytes));
+  std::memcpy(bmp, BmpTemplate.data(), BmpHeadSize);
+  uint8_t* rows = bmp + BmpHeadSize;
+  // Sixteen columns by sixteen rows at a time; the last block of a row length
+  // that is not a multiple of 16 gives only the columns the row holds.
+  for (int32_t x0 = 0; x0 < rowBytes; x0 += 16) {
+    const int32_t n = std::min(rowBytes - x0, 16);
+    for (int y0 = 0; y0 < kSide; y0 += 16) {
+      Bytes16 block[16];
+      for (int i = 0; i < 16; ++i) std::memcpy(&block[i], columns + (x0 + i) * kSide + y0, 16);
+      Transpose16(block);
+      for (int j = 0; j < 16; ++j) {
         uint8_t* to = rows + (kSide - 1 - y0 - j) * rowBytes + x0;
-        if (full) {
-          std::memcpy(to, &block[j], 8);
+        // Fixed sizes, so that each copy is a single store.
+        if (n == 16) {
+          std::memcpy(to, &block[j], 16);
         } else {
-          std::memcpy(to, &block[j], 4);
+          const auto* from = reinterpret_cast<const uint8_t*>(&block[j]);
+          if (n & 8) std::memcpy(to, from, 8);
+          if (n & 4) std::memcpy(to + (n & 8), from + (n & 8), 4);
         }
       }
     }
   }
-  image.Write(bmp.data(), BmpHeadSize + static_cast<size_t>(kSide * rowBytes));
 }
 
 uint16_t WriteTexture(Stream& data, MemoryStream& image) {
@@ -110,125 +119,85 @@ uint16_t WriteTexture(Stream& data, MemoryStream& image) {
   std::fill(columns.begin() + static_cast<std::ptrdiff_t>(supplied), columns.end(), 0);
   UsedIndices used;
   used.MarkAll(columns.data(), supplied);
-  WriteBmp(columns, kSide, image);
+  WriteBmp(columns.data(), kSide, image);
   return used.Count();
 }
 
-// A sprite chunk, read out of its Data stream once, read again with the
-// stream's own rules: a read yields only the bytes before the end, and a
+// A sprite chunk is read out of its Data stream once and then walked with
+// the stream's rules: a read yields only the bytes before the end, and a
 // position may lie beyond the end.
-class ChunkReader {
- public:
-  explicit ChunkReader(Stream& data) : bytes_(static_cast<size_t>(std::max<int64_t>(data.Size(), 0))) {
-    data.Seek(0, SeekOrigin::Begin);
-    bytes_.resize(data.Read(bytes_.data(), bytes_.size()));
-  }
+ByteVector ReadWholeChunk(Stream& data) {
+  ByteVector bytes(static_cast<size_t>(std::max<int64_t>(data.Size(), 0)));
+  data.Seek(0, SeekOrigin::Begin);
+  bytes.resize(data.Read(bytes.data(), bytes.size()));
+  return bytes;
+}
 
-  void Seek(int64_t position) { position_ = std::max<int64_t>(position, 0); }
-  void Skip(int64_t count) { Seek(position_ + count); }
-  size_t Read(uint8_t* dst, size_t count) {
-    const size_t n = std::min(count, Remaining());
-    if (n == 0) return 0;
-    std::memcpy(dst, bytes_.data() + position_, n);
-    position_ += static_cast<int64_t>(n);
-    return n;
-  }
-  // The 16-bit word at the position, if the chunk holds both its bytes.
-  bool ReadWord(uint16_t& word) {
-    if (Remaining() < 2) return false;
-    word = ReadLe16(bytes_.data() + position_);
-    position_ += 2;
-    return true;
-  }
-  size_t Remaining() const {
-    const auto size = static_cast<int64_t>(bytes_.size());
-    return position_ < size ? static_cast<size_t>(size - position_) : 0;
-  }
-
- private:
-  std::vector<uint8_t> bytes_;
-  int64_t position_ = 0;
-};
-
-struct RunRecord {
-  uint16_t EndTimes2;
-  uint16_t StartTimes2;
-};
-
-// Reads the run list at `offset`: records of three words up to a 0 word,
-// which is read where the next record would begin. A list ends where the
-// chunk ends: a missing end word closes it, and a record the chunk holds only
-// in part is dropped. Every record moves the position 6 bytes on, so a list
-// never holds more records than the chunk has room for.
-void ReadRunList(ChunkReader& chunk, int64_t offset, std::vector<RunRecord>& runs) {
-  chunk.Seek(offset);
-  uint16_t marker = 0;
-  while (chunk.ReadWord(marker) && marker != 0) {
-    chunk.Skip(-2);
-    uint16_t end = 0;
-    uint16_t ignored = 0;
-    uint16_t start = 0;
-    if (chunk.Remaining() < 6) return;
-    chunk.ReadWord(end);
-    chunk.ReadWord(ignored);
-    chunk.ReadWord(start);
-    runs.push_back({end, start});
+// Copies a run's pixels in whole words; the last word may overlap the one
+// before it, so nothing outside the n bytes is read or written.
+void CopyRun(uint8_t* to, const uint8_t* from, size_t n) {
+  if (n >= 8) {
+    for (size_t i = 0; i + 8 < n; i += 8) std::memcpy(to + i, from + i, 8);
+    std::memcpy(to + n - 8, from + n - 8, 8);
+  } else if (n >= 4) {
+    std::memcpy(to, from, 4);
+    std::memcpy(to + n - 4, from + n - 4, 4);
+  } else {
+    for (size_t i = 0; i < n; ++i) to[i] = from[i];
   }
 }
 
 uint16_t WriteSprite(Stream& data, MemoryStream& image) {
-  ChunkReader chunk(data);
-  uint8_t head[4];
+  const ByteVector bytes = ReadWholeChunk(data);
+  const uint8_t* chunk = bytes.data();
+  const size_t size = bytes.size();
+
   // A chunk too short for its two column words has no columns.
-  const bool hasHead = chunk.Read(head, sizeof head) == sizeof head;
-  const int32_t declared = hasHead ? int32_t{ReadLe16(head + 2)} - int32_t{ReadLe16(head)} + 1 : 0;
-  // The pool follows the whole declared offset table.
-  const int64_t poolStart = (int64_t{declared} + 2) * 2;
+  const int32_t declared = size >= 4 ? int32_t{ReadLe16(chunk + 2)} - int32_t{ReadLe16(chunk)} + 1 : 0;
   // A last column more than one below the first gives no columns; beyond 64
   // columns only the first 64 are shown, as the frame is 64 pixels wide.
   const int32_t width = std::clamp(declared, 0, kSide);
-
   // Offset table entries that the chunk does not hold leave their columns
   // without runs.
-  uint8_t table[2 * kSide];
-  const auto listed = static_cast<int32_t>(chunk.Read(table, 2 * static_cast<size_t>(width)) / 2);
-
-  // All columns' runs in column order; column c's are runs[first[c]] up to
-  // runs[first[c + 1]].
-  std::vector<RunRecord> runs;
-  runs.reserve(256);
-  std::array<size_t, kSide + 1> first{};
-  for (int32_t c = 0; c < width; ++c) {
-    first[static_cast<size_t>(c)] = runs.size();
-    if (c < listed) ReadRunList(chunk, ReadLe16(table + 2 * c), runs);
-  }
-  first[static_cast<size_t>(width)] = runs.size();
+  const int32_t listed = size >= 4 ? std::min(width, static_cast<int32_t>((size - 4) / 2)) : 0;
 
   // Uncovered pixels are 0, and so are the columns that pad the rows and
-  // fill the last 8-column block that WriteBmp reads.
+  // fill the last 16-column block that WriteBmp reads.
   ColumnImage columns;
-  std::fill_n(columns.begin(), (width + 7) / 8 * 8 * kSide, 0);
+  std::fill_n(columns.begin(), (width + 15) / 16 * 16 * kSide, 0);
   UsedIndices used;
-  chunk.Seek(poolStart);
-  for (int32_t c = 0; c < width; ++c) {
+
+  // The pool follows the whole declared offset table and is consumed in
+  // column order, each column's runs in list order: the order in which the
+  // run lists are walked, so each run is drawn as soon as it is read.
+  size_t pool = static_cast<size_t>((std::max(declared, 0) + 2) * 2);
+  for (int32_t c = 0; c < listed; ++c) {
     uint8_t* column = columns.data() + c * kSide;
-    for (size_t k = first[static_cast<size_t>(c)]; k < first[static_cast<size_t>(c) + 1]; ++k) {
+    // Records of three words up to a 0 word, which is read where the next
+    // record would begin. A list ends where the chunk ends: a missing end
+    // word closes it, and a record the chunk holds only in part is dropped.
+    size_t at = ReadLe16(chunk + 4 + 2 * c);
+    while (at + 6 <= size && ReadLe16(chunk + at) != 0) {
+      const int32_t end2 = ReadLe16(chunk + at);
+      const int32_t start2 = ReadLe16(chunk + at + 4);
+      at += 6;
       // An upside-down run (end above start) covers no rows and takes nothing
       // from the pool.
-      const int32_t length = (int32_t{runs[k].EndTimes2} - int32_t{runs[k].StartTimes2}) / 2;
+      const int32_t length = (end2 - start2) / 2;
       if (length <= 0) continue;
       // A run takes all its bytes from the pool, but only its rows inside the
       // frame are drawn; pool bytes past the end of the chunk leave their
       // rows uncovered, and so uncounted.
-      const int32_t top = runs[k].StartTimes2 >> 1;
-      const int32_t inFrame = std::clamp(kSide - top, 0, length);
-      const size_t got = inFrame > 0 ? chunk.Read(column + top, static_cast<size_t>(inFrame)) : 0;
-      chunk.Skip(length - static_cast<int64_t>(got));
-      used.MarkAll(column + top, got);
+      const int32_t top = start2 >> 1;
+      const auto inFrame = static_cast<size_t>(std::clamp(kSide - top, 0, length));
+      const size_t got = pool < size ? std::min(inFrame, size - pool) : 0;
+      CopyRun(column + top, chunk + pool, got);
+      used.MarkAll(chunk + pool, got);
+      pool += static_cast<size_t>(length);
     }
   }
 
-  WriteBmp(columns, width, image);
+  WriteBmp(columns.data(), width, image);
   return used.Count();
 }
 
@@ -255,7 +224,7 @@ void DecodeElement(RWlFile& file, int32_t index) {
   entry.Colors = WriteElementImage(*entry.Data, section, image);
   image.Seek(0, SeekOrigin::Begin);
   entry.Image = std::make_unique<Bitmap>();
-  entry.Image->LoadFromStream(image);
+  entry.Image->TakeFromStream(image);
 }
 
 bool EnsureDecoded(RWlFile& file, uint32_t index) {

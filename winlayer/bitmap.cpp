@@ -11,67 +11,111 @@
 namespace {
 constexpr size_t kFileHeaderSize = 14;
 constexpr size_t kInfoHeaderSize = 40;
+constexpr size_t kHeadSize = kFileHeaderSize + kInfoHeaderSize;
 // Far beyond anything the viewer builds, small enough that row sizes stay
 // well inside 32 bits.
 constexpr int32_t kMaxSide = 1 << 15;
+constexpr size_t kClrUsedOffset = 32;
 }  // namespace
 
+// What the two headers say about the rest of the image.
+struct Bitmap::Layout {
+  int32_t Width = 0;
+  int32_t Height = 0;  // negative for a top-down image
+  uint16_t BitCount = 0;
+  uint32_t TableBytes = 0;  // colour table bytes in the image
+  size_t InfoBytes = 0;     // info header and the full colour table
+  int64_t Stride = 0;
+  int64_t ImageBytes = 0;
+
+  // Reads the 54 header bytes; false for anything the bitmap does not take.
+  bool Parse(const uint8_t* head) {
+    if (head[0] != 'B' || head[1] != 'M') return false;
+    const uint32_t offBits = ReadLe32(head + 10);
+    const uint32_t infoSize = ReadLe32(head + 14);
+    Width = static_cast<int32_t>(ReadLe32(head + 18));
+    Height = static_cast<int32_t>(ReadLe32(head + 22));
+    const uint16_t planes = ReadLe16(head + 26);
+    BitCount = ReadLe16(head + 28);
+    const uint32_t compression = ReadLe32(head + 30);
+
+    if (infoSize != kInfoHeaderSize || planes != 1 || compression != 0) return false;
+    if (BitCount != 1 && BitCount != 4 && BitCount != 8 && BitCount != 24 && BitCount != 32) return false;
+    if (Width < 0 || Width > kMaxSide || Height == INT32_MIN || std::abs(Height) > kMaxSide) return false;
+    if (offBits < kHeadSize) return false;
+    TableBytes = offBits - kHeadSize;
+    if (TableBytes % 4 != 0 || TableBytes > 256 * 4) return false;
+
+    // The colour table always gets all the entries its bit depth can index,
+    // so a short table never lets a pixel read past it.
+    const size_t entries = BitCount <= 8 ? (size_t{1} << BitCount) : 0;
+    InfoBytes = kInfoHeaderSize + std::max<size_t>(entries * 4, TableBytes);
+    Stride = ((static_cast<int64_t>(Width) * BitCount + 31) / 32) * 4;
+    ImageBytes = Stride * std::abs(Height);
+    return true;
+  }
+  bool TableIsFull() const { return InfoBytes == kInfoHeaderSize + TableBytes; }
+};
+
 void Bitmap::Clear() {
-  info_.clear();
-  bits_.clear();
+  store_.clear();
+  infoAt_ = infoSize_ = bitsAt_ = bitsSize_ = 0;
   width_ = height_ = bitCount_ = stride_ = 0;
   bottomUp_ = true;
 }
 
+void Bitmap::SetLayout(const Layout& layout, size_t infoAt, size_t bitsAt) {
+  infoAt_ = infoAt;
+  infoSize_ = layout.InfoBytes;
+  bitsAt_ = bitsAt;
+  bitsSize_ = static_cast<size_t>(layout.ImageBytes);
+  // biClrUsed: the full table is present.
+  if (layout.BitCount <= 8) WriteLe32(store_.data() + infoAt + kClrUsedOffset, 0);
+  width_ = layout.Width;
+  height_ = std::abs(layout.Height);
+  bitCount_ = layout.BitCount;
+  stride_ = static_cast<int32_t>(layout.Stride);
+  bottomUp_ = layout.Height > 0;
+}
+
 bool Bitmap::LoadFromStream(Stream& stream) {
   Clear();
-  uint8_t head[kFileHeaderSize + kInfoHeaderSize];
+  uint8_t head[kHeadSize];
   if (stream.Read(head, sizeof head) != sizeof head) return false;
-  if (head[0] != 'B' || head[1] != 'M') return false;
+  Layout layout;
+  if (!layout.Parse(head)) return false;
+  if (stream.Size() - stream.Position() < layout.TableBytes + layout.ImageBytes) return false;
 
-  const uint32_t offBits = ReadLe32(head + 10);
-  const uint32_t infoSize = ReadLe32(head + 14);
-  const auto width = static_cast<int32_t>(ReadLe32(head + 18));
-  const auto height = static_cast<int32_t>(ReadLe32(head + 22));
-  const uint16_t planes = ReadLe16(head + 26);
-  const uint16_t bitCount = ReadLe16(head + 28);
-  const uint32_t compression = ReadLe32(head + 30);
+  ByteVector store(layout.InfoBytes + static_cast<size_t>(layout.ImageBytes));
+  std::memcpy(store.data(), head + kFileHeaderSize, kInfoHeaderSize);
+  uint8_t* table = store.data() + kInfoHeaderSize;
+  std::memset(table + layout.TableBytes, 0, layout.InfoBytes - kInfoHeaderSize - layout.TableBytes);
+  if (stream.Read(table, layout.TableBytes) != layout.TableBytes) return false;
+  uint8_t* bits = store.data() + layout.InfoBytes;
+  if (stream.Read(bits, static_cast<size_t>(layout.ImageBytes)) != static_cast<size_t>(layout.ImageBytes))
+    return false;
 
-  if (infoSize != kInfoHeaderSize || planes != 1 || compression != 0) return false;
-  if (bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 24 && bitCount != 32) return false;
-  if (width < 0 || width > kMaxSide || height == INT32_MIN || std::abs(height) > kMaxSide) return false;
-  if (offBits < kFileHeaderSize + kInfoHeaderSize) return false;
-  const uint32_t tableBytes = offBits - kFileHeaderSize - kInfoHeaderSize;
-  if (tableBytes % 4 != 0 || tableBytes > 256 * 4) return false;
+  store_ = std::move(store);
+  SetLayout(layout, 0, layout.InfoBytes);
+  return true;
+}
 
-  const int64_t stride = ((static_cast<int64_t>(width) * bitCount + 31) / 32) * 4;
-  const int64_t rows = std::abs(height);
-  const int64_t imageBytes = stride * rows;
-  if (stream.Size() - stream.Position() < tableBytes + imageBytes) return false;
-
-  // The colour table always gets all the entries its bit depth can index, so
-  // a short table never lets a pixel read past it.
-  const size_t entries = bitCount <= 8 ? (size_t{1} << bitCount) : 0;
-  std::vector<uint8_t> info(kInfoHeaderSize + std::max<size_t>(entries * 4, tableBytes), 0);
-  std::memcpy(info.data(), head + kFileHeaderSize, kInfoHeaderSize);
-  if (stream.Read(info.data() + kInfoHeaderSize, tableBytes) != tableBytes) return false;
-  if (entries > 0) WriteLe32(info.data() + 32, 0);  // biClrUsed: the full table is present
-
-  std::vector<uint8_t> bits(static_cast<size_t>(imageBytes));
-  if (stream.Read(bits.data(), bits.size()) != bits.size()) return false;
-
-  info_ = std::move(info);
-  bits_ = std::move(bits);
-  width_ = width;
-  height_ = static_cast<int32_t>(rows);
-  bitCount_ = bitCount;
-  stride_ = static_cast<int32_t>(stride);
-  bottomUp_ = height > 0;
+bool Bitmap::TakeFromStream(MemoryStream& stream) {
+  const auto at = static_cast<size_t>(stream.Position());
+  const size_t size = stream.Bytes().size();
+  Layout layout;
+  const bool whole = at <= size && size - at >= kHeadSize && layout.Parse(stream.Bytes().data() + at) &&
+                     layout.TableIsFull() &&
+                     size - at - kHeadSize >= layout.TableBytes + static_cast<size_t>(layout.ImageBytes);
+  if (!whole) return LoadFromStream(stream);
+  Clear();
+  store_ = stream.TakeBytes();
+  SetLayout(layout, at + kFileHeaderSize, at + kHeadSize + layout.TableBytes);
   return true;
 }
 
 int Bitmap::PixelIndex(int32_t x, int32_t y) const {
   if (bitCount_ != 8 || x < 0 || y < 0 || x >= width_ || y >= height_) return -1;
   const int32_t row = bottomUp_ ? height_ - 1 - y : y;
-  return bits_[static_cast<size_t>(row) * static_cast<size_t>(stride_) + static_cast<size_t>(x)];
+  return Bits()[static_cast<size_t>(row) * static_cast<size_t>(stride_) + static_cast<size_t>(x)];
 }

@@ -3,9 +3,13 @@
 // device context.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
-#include <vector>
+#include <span>
 
+#include "winlayer/bytevector.h"
+
+class MemoryStream;
 class Stream;
 
 class Bitmap {
@@ -20,15 +24,19 @@ class Bitmap {
   // bits per pixel are taken. A malformed image leaves the bitmap empty
   // (0 x 0) and returns false; nothing is read past the stream's end.
   bool LoadFromStream(Stream& stream);
+  // Loads as LoadFromStream does, but a well-formed image with its full
+  // colour table is not copied: the bitmap takes the stream's bytes over and
+  // leaves the stream empty.
+  bool TakeFromStream(MemoryStream& stream);
 
   int32_t Width() const { return width_; }
   int32_t Height() const { return height_; }
-  bool Empty() const { return info_.empty(); }
+  bool Empty() const { return infoSize_ == 0; }
 
   // BITMAPINFO layout: the 40-byte info header followed by the colour table.
-  const std::vector<uint8_t>& Info() const { return info_; }
+  std::span<const uint8_t> Info() const { return {store_.data() + infoAt_, infoSize_}; }
   // The rows as stored, bottom row first for a positive biHeight.
-  const std::vector<uint8_t>& Bits() const { return bits_; }
+  std::span<const uint8_t> Bits() const { return {store_.data() + bitsAt_, bitsSize_}; }
   int32_t BitCount() const { return bitCount_; }
   int32_t Stride() const { return stride_; }
 
@@ -37,10 +45,17 @@ class Bitmap {
   int PixelIndex(int32_t x, int32_t y) const;
 
  private:
+  struct Layout;
   void Clear();
+  void SetLayout(const Layout& layout, size_t infoAt, size_t bitsAt);
 
-  std::vector<uint8_t> info_;
-  std::vector<uint8_t> bits_;
+  // The info header, the colour table and the rows lie in one buffer: the
+  // stream's whole BMP image when it was taken over.
+  ByteVector store_;
+  size_t infoAt_ = 0;
+  size_t infoSize_ = 0;
+  size_t bitsAt_ = 0;
+  size_t bitsSize_ = 0;
   int32_t width_ = 0;
   int32_t height_ = 0;
   int32_t bitCount_ = 0;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 int64_t Stream::Seek(int64_t offset, SeekOrigin origin) {
   int64_t base = 0;
@@ -32,15 +33,26 @@ size_t MemoryStream::Read(void* dst, size_t count) {
 size_t MemoryStream::Write(const void* src, size_t count) {
   if (count == 0) return 0;
   const size_t at = static_cast<size_t>(position_);
-  const auto* from = static_cast<const uint8_t*>(src);
-  if (at == bytes_.size()) {
-    bytes_.insert(bytes_.end(), from, from + count);  // appending: nothing to zero first
-  } else {
-    if (bytes_.size() < at + count) bytes_.resize(at + count);
-    std::memcpy(bytes_.data() + at, from, count);
-  }
+  const size_t end = bytes_.size();
+  if (end < at + count) bytes_.resize(at + count);
+  if (end < at) std::memset(bytes_.data() + end, 0, at - end);  // the gap reads as zeros
+  std::memcpy(bytes_.data() + at, src, count);
   position_ += static_cast<int64_t>(count);
   return count;
+}
+
+uint8_t* MemoryStream::Append(size_t count) {
+  const size_t at = bytes_.size();
+  bytes_.resize(at + count);
+  position_ = static_cast<int64_t>(bytes_.size());
+  return bytes_.data() + at;
+}
+
+ByteVector MemoryStream::TakeBytes() {
+  ByteVector bytes = std::move(bytes_);
+  bytes_.clear();
+  position_ = 0;
+  return bytes;
 }
 
 ByteViewStream::ByteViewStream(std::shared_ptr<const std::vector<uint8_t>> owner, size_t first, size_t stored,

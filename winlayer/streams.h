@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "winlayer/bytevector.h"
+
 enum class SeekOrigin { Begin, Current, End };
 
 // A positioned byte source. The position may lie beyond the end, where reads
@@ -38,11 +40,18 @@ class MemoryStream final : public Stream {
   int64_t Size() const override { return static_cast<int64_t>(bytes_.size()); }
   size_t Read(void* dst, size_t count) override;
   size_t Write(const void* src, size_t count);
+  // Makes the stream `count` bytes longer at its end, moves the position to
+  // the new end and returns the new bytes for the caller to fill: a writer
+  // that builds its output in place needs no buffer of its own. The bytes
+  // hold no set values until the caller writes them.
+  uint8_t* Append(size_t count);
+  // Gives the bytes away, leaving the stream empty at position 0.
+  ByteVector TakeBytes();
 
-  const std::vector<uint8_t>& Bytes() const { return bytes_; }
+  const ByteVector& Bytes() const { return bytes_; }
 
  private:
-  std::vector<uint8_t> bytes_;
+  ByteVector bytes_;
 };
 
 // Read-only window of `size` bytes, of which the first `stored` come from a

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "winlayer/bytes.h"
@@ -26,11 +27,14 @@ std::vector<uint8_t> Bmp(int32_t width, int32_t height, uint16_t bits, uint32_t 
   return b;
 }
 
-bool Load(Bitmap& bmp, const std::vector<uint8_t>& bytes) {
+// Both ways of loading: copying out of the stream, and taking its bytes.
+enum class Way { Copy, Take };
+
+bool Load(Bitmap& bmp, const std::vector<uint8_t>& bytes, Way way = Way::Copy) {
   MemoryStream s;
   s.Write(bytes.data(), bytes.size());
   s.Seek(0, SeekOrigin::Begin);
-  return bmp.LoadFromStream(s);
+  return way == Way::Copy ? bmp.LoadFromStream(s) : bmp.TakeFromStream(s);
 }
 
 TEST(Bitmap, LoadsAnEightBitImageWithItsOwnColourTable) {
@@ -89,12 +93,57 @@ TEST(Bitmap, RejectsMalformedImagesWithoutReadingPastTheStream) {
   cases.push_back({"negative width", Bmp(-4, 1, 8, 0, 4)});
   cases.push_back({"huge height", Bmp(1, INT32_MIN, 8, 0, 4)});
   for (const Case& c : cases) {
-    Bitmap bmp;
-    EXPECT_FALSE(Load(bmp, c.bytes)) << c.what;
-    EXPECT_TRUE(bmp.Empty()) << c.what;
-    EXPECT_EQ(bmp.Width(), 0) << c.what;
-    EXPECT_EQ(bmp.Height(), 0) << c.what;
+    for (Way way : {Way::Copy, Way::Take}) {
+      Bitmap bmp;
+      ASSERT_TRUE(Load(bmp, Bmp(1, 1, 8, 256, 4), way));
+      EXPECT_FALSE(Load(bmp, c.bytes, way)) << c.what;
+      EXPECT_TRUE(bmp.Empty()) << c.what;
+      EXPECT_EQ(bmp.Width(), 0) << c.what;
+      EXPECT_EQ(bmp.Height(), 0) << c.what;
+      EXPECT_TRUE(bmp.Bits().empty()) << c.what;
+    }
   }
+}
+
+TEST(Bitmap, TakingAStreamsBytesGivesTheSamePictureAndEmptiesTheStream) {
+  // The image starts after three bytes that are not part of it.
+  std::vector<uint8_t> bytes = {7, 7, 7};
+  const std::vector<uint8_t> image = Bmp(3, 2, 8, 256, 8);
+  bytes.insert(bytes.end(), image.begin(), image.end());
+  MemoryStream s;
+  s.Write(bytes.data(), bytes.size());
+  s.Seek(3, SeekOrigin::Begin);
+  Bitmap taken;
+  ASSERT_TRUE(taken.TakeFromStream(s));
+  EXPECT_EQ(s.Size(), 0);
+  EXPECT_EQ(s.Position(), 0);
+
+  Bitmap copied;
+  ASSERT_TRUE(Load(copied, image));
+  EXPECT_EQ(taken.Width(), 3);
+  EXPECT_EQ(taken.Height(), 2);
+  EXPECT_EQ(taken.Stride(), 4);
+  EXPECT_TRUE(
+      std::equal(taken.Info().begin(), taken.Info().end(), copied.Info().begin(), copied.Info().end()));
+  EXPECT_TRUE(
+      std::equal(taken.Bits().begin(), taken.Bits().end(), copied.Bits().begin(), copied.Bits().end()));
+  EXPECT_EQ(taken.PixelIndex(2, 0), 6);
+}
+
+TEST(Bitmap, AShortColourTableIsCopiedNotTaken) {
+  std::vector<uint8_t> image = Bmp(4, 1, 8, 2, 4);
+  WriteLe32(&image[46], 2);  // biClrUsed
+  MemoryStream s;
+  s.Write(image.data(), image.size());
+  s.Seek(0, SeekOrigin::Begin);
+  Bitmap bmp;
+  ASSERT_TRUE(bmp.TakeFromStream(s));
+  EXPECT_EQ(s.Size(), static_cast<int64_t>(image.size())) << "the stream keeps its bytes";
+  EXPECT_EQ(bmp.Info().size(), 40u + 1024u);
+  EXPECT_EQ(ReadLe32(bmp.Info().data() + 32), 0u) << "the whole table is there now";
+  EXPECT_EQ(bmp.Info()[40 + 4], 1);
+  EXPECT_TRUE(std::all_of(bmp.Info().begin() + 48, bmp.Info().end(), [](uint8_t b) { return b == 0; }));
+  EXPECT_EQ(bmp.PixelIndex(3, 0), 3);
 }
 
 TEST(Bitmap, TopDownAndTrueColourImagesLoad) {

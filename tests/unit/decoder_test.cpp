@@ -45,7 +45,7 @@ class DecoderTest : public ::testing::Test {
     MemoryStream image;
     Decoded d;
     d.Colors = WriteElementImage(data, section, image);
-    d.Bytes = image.Bytes();
+    d.Bytes.assign(image.Bytes().begin(), image.Bytes().end());
     // Whatever the chunk held, the image is a complete BMP of 64 rows.
     EXPECT_EQ(d.Bytes.size(), d.FileSize());
     EXPECT_EQ(d.Bytes.size(), BmpHeadSize + 64u * static_cast<size_t>(d.RowBytes()));
@@ -152,6 +152,21 @@ TEST_F(DecoderTest, SpriteWidthsRoundRowsUpToFourBytes) {
     EXPECT_EQ(d.Width(), c.width) << c.first << ".." << c.last;
     EXPECT_EQ(d.FileSize(), c.fileSize) << c.first << ".." << c.last;
     EXPECT_EQ(d.Colors, 0);
+  }
+}
+
+TEST_F(DecoderTest, EveryWidthPutsEachPixelInItsRowAndPadsTheRowWithZeros) {
+  for (int width = 1; width <= 64; ++width) {
+    SpritePicture picture = Blank();
+    for (int x = 0; x < width; ++x)
+      for (int y = 0; y < 64; ++y) picture[x][y] = static_cast<int16_t>(1 + (x * 7 + y * 3) % 250);
+    const Decoded d = Sprite(EncodeSprite(picture));
+    ASSERT_EQ(d.Width(), width);
+    for (int y = 0; y < 64; ++y) {
+      for (int x = 0; x < d.RowBytes(); ++x)
+        ASSERT_EQ(d.Pixel(x, y), x < width ? picture[x][y] : 0)
+            << "width " << width << " at " << x << "," << y;
+    }
   }
 }
 

@@ -42,6 +42,25 @@ TEST(MemoryStream, ReadsNothingBeyondTheEndAndFillsWriteGapsWithZeros) {
   EXPECT_EQ(m.Position(), 50);
 }
 
+TEST(MemoryStream, AppendsRoomToFillInPlaceAndGivesItsBytesAway) {
+  MemoryStream m;
+  const uint8_t head[] = {1, 2};
+  m.Write(head, 2);
+  m.Seek(0, SeekOrigin::Begin);
+  uint8_t* room = m.Append(3);
+  EXPECT_EQ(m.Size(), 5);
+  EXPECT_EQ(m.Position(), 5) << "the position moves to the new end";
+  room[0] = 3;
+  room[1] = 4;
+  room[2] = 5;
+  const ByteVector bytes = m.TakeBytes();
+  EXPECT_EQ(std::vector<uint8_t>(bytes.begin(), bytes.end()), (std::vector<uint8_t>{1, 2, 3, 4, 5}));
+  EXPECT_EQ(m.Size(), 0);
+  EXPECT_EQ(m.Position(), 0);
+  m.Write(head, 1);
+  EXPECT_EQ(m.Size(), 1) << "the stream is usable again";
+}
+
 TEST(ByteViewStream, ServesStoredBytesThenZerosUpToItsSize) {
   auto owner = std::make_shared<std::vector<uint8_t>>(std::vector<uint8_t>{9, 8, 7, 6, 5});
   ByteViewStream v(owner, 1, 2, 6);
