@@ -6,13 +6,15 @@
 #include "app/mainwindow_win.h"
 #include "ui/texts.h"
 #include "winlayer/codepage.h"
+#include "winlayer/systemdll_win.h"
 #include "winlayer/unicode_win.h"
 
 namespace {
 void OpenTarget(const std::string& target) {
   // Shown normally: a hidden start would leave the user a mail program or a
   // browser that never appears.
-  ShellExecuteW(nullptr, nullptr, Widen(target).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  if (const auto open = SystemFunction<decltype(ShellExecuteW)>(L"shell32.dll", "ShellExecuteW"))
+    open(nullptr, nullptr, Widen(target).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 }  // namespace
 
@@ -30,7 +32,8 @@ void ShowAboutBox(const RAboutBox& box) {
   if (box.IconKind == 2) icon = box.IconHandle;
   // The system shows the part before "#" as the title and the rest as the
   // first line.
-  ShellAboutW(owner, Widen(box.TitleText + "#" + box.LineText).c_str(), Widen(box.OtherText).c_str(), icon);
+  if (const auto about = SystemFunction<decltype(ShellAboutW)>(L"shell32.dll", "ShellAboutW"))
+    about(owner, Widen(box.TitleText + "#" + box.LineText).c_str(), Widen(box.OtherText).c_str(), icon);
 }
 
 void ShowStartView(RMainWindow& mw) {

@@ -1,3 +1,4 @@
+#include "winlayer/systemdll_win.h"
 #include "winlayer/unicode_win.h"
 #include "winlayer/winlayer_win.h"
 
@@ -39,7 +40,8 @@ bool OpenDialog::Execute() {
   dialog.lpstrDefExt = defaultExt.c_str();
   dialog.lCustData = reinterpret_cast<LPARAM>(this);
 
-  if (!GetOpenFileNameW(&dialog)) {
+  const auto show = SystemFunction<decltype(GetOpenFileNameW)>(L"comdlg32.dll", "GetOpenFileNameW");
+  if (!show || !show(&dialog)) {
     FileName.clear();
     return false;
   }

@@ -18,6 +18,7 @@ list(APPEND TESSARINE_WIN_SOURCES
   winlayer/paintbox_win.cpp
   winlayer/panel_win.cpp
   winlayer/splitter_win.cpp
+  winlayer/systemdll_win.cpp
   winlayer/topwindow_win.cpp
   winlayer/treeview_win.cpp
   winlayer/unicode_win.cpp
