@@ -56,8 +56,9 @@ void PaintInfoPanel(RMainWindow&, PaintBox& panel, HDC dc) {
     LineTo(dc, panel.ClientRect().Width(), RuleY);
   }
   if (SelectedKind == NoNode) {
-    // A shared icon of the program: not destroyed.
-    if (const HICON icon = LoadIconW(GetModuleHandleW(nullptr), L"MainIco")) {
+    // A shared icon of the program: looked up once, never destroyed.
+    static const HICON icon = LoadIconW(GetModuleHandleW(nullptr), L"MainIco");
+    if (icon) {
       DrawIconEx(dc, HeaderIconAt, HeaderIconAt, icon, 0, 0, 0, nullptr, DI_NORMAL);
     }
   } else {

@@ -243,6 +243,9 @@ class Window {
   // The paint messages of an opaque window that draws DrawContent directly;
   // nullopt for any other message.
   std::optional<LRESULT> PaintOpaque(UINT message);
+  // Whether the window has anything outside its client area: a border, a
+  // caption, scroll bars.
+  bool HasFrame() const;
 
   virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT CallBase(UINT message, WPARAM wParam, LPARAM lParam);
