@@ -98,8 +98,12 @@ void CreateAppWindow(ApplicationWindow& application) {
 void BuildMainWindow(RMainWindow*& mainWindow, ApplicationWindow& application) {
   auto record = std::make_unique<RMainWindow>();
   RMainWindow& mw = *record;
-  TopWindow& frame = application.CreateMainWindow(
-      {.Caption = "S", .Bounds = RectAt(0, 0, MainWindowWidth, MainWindowHeight), .Font = MainFont()});
+  // Made centred on the screen at its outer size, rather than moved there
+  // once built.
+  const Rect bounds = RectAt(CentredStart(GetSystemMetrics(SM_CXSCREEN), MainWindowWidth),
+                             CentredStart(GetSystemMetrics(SM_CYSCREEN), MainWindowHeight), MainWindowWidth,
+                             MainWindowHeight);
+  TopWindow& frame = application.CreateMainWindow({.Caption = "S", .Bounds = bounds, .Font = MainFont()});
   mw.Frame = &frame;
   mainWindow = &frame.FreeWithWindow(std::move(record));
   frame.SetIcon(L"MAINICO");
@@ -147,9 +151,6 @@ void BuildMainWindow(RMainWindow*& mainWindow, ApplicationWindow& application) {
   mw.TreeSplitter = &Splitter::CreateIn(*mw.ContentPanel, {});
 
   mw.PageFileDialog->Owner = frame.Handle();
-  const Rect outer = frame.WindowRect();
-  frame.MoveTo(CentredStart(GetSystemMetrics(SM_CXSCREEN), outer.Width()),
-               CentredStart(GetSystemMetrics(SM_CYSCREEN), outer.Height()));
   InitMainWindow(mw);
   // Minimising from the taskbar button starts at the main window: the
   // application window does that for the main window it owns.

@@ -21,10 +21,6 @@ void TopWindow::SetIcon(const wchar_t* resource) {
   SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
 }
 
-void TopWindow::MoveTo(int32_t left, int32_t top) {
-  SetWindowPos(Handle(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 Rect TopWindow::WindowRect() const {
   RECT r{};
   GetWindowRect(Handle(), &r);

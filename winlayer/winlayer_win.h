@@ -327,7 +327,6 @@ class TopWindow final : public Window {
 
   bool Create(const TopWindowOptions& options);
   void SetIcon(const wchar_t* resource);
-  void MoveTo(int32_t left, int32_t top);
   Rect WindowRect() const;
   void ShowWindow(int command = SW_SHOW);
 
