@@ -191,8 +191,10 @@ uint16_t WriteSprite(Stream& data, MemoryStream& image) {
       const int32_t top = start2 >> 1;
       const auto inFrame = static_cast<size_t>(std::clamp(kSide - top, 0, length));
       const size_t got = pool < size ? std::min(inFrame, size - pool) : 0;
-      CopyRun(column + top, chunk + pool, got);
-      used.MarkAll(chunk + pool, got);
+      if (got > 0) {
+        CopyRun(column + top, chunk + pool, got);
+        used.MarkAll(chunk + pool, got);
+      }
       pool += static_cast<size_t>(length);
     }
   }
