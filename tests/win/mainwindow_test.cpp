@@ -142,6 +142,24 @@ TEST_F(StartUp, ControlsHaveTheirClassesStylesAndColours) {
   EXPECT_EQ(mw.PreviewPane->Margin(), 2);
 }
 
+TEST_F(StartUp, FramedPanelsDrawTheirEdges) {
+  // Frameless windows leave their (empty) non-client paint undone; the
+  // panels' raised frames must still be drawn.
+  RMainWindow& mw = Mw();
+  RedrawWindow(mw.Frame->Handle(), nullptr, nullptr,
+               RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  const auto framePixel = [](const Window& window, int x, int y) {
+    const HDC dc = GetWindowDC(window.Handle());
+    const COLORREF colour = GetPixel(dc, x, y);
+    ReleaseDC(window.Handle(), dc);
+    return colour;
+  };
+  for (const Window* edged :
+       {static_cast<const Window*>(mw.TopBar), static_cast<const Window*>(mw.ContentPanel)}) {
+    EXPECT_EQ(framePixel(*edged, 1, 1), GetSysColor(COLOR_3DHILIGHT));
+  }
+}
+
 TEST_F(StartUp, FontsAreCopiedFromParentToChild) {
   RMainWindow& mw = Mw();
   const FontStyle& main = mw.Frame->Font();
