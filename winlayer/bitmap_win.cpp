@@ -8,7 +8,10 @@ void StretchBitmap(HDC dc, const Bitmap& bitmap, const Rect& destination) {
                 reinterpret_cast<const BITMAPINFO*>(bitmap.Info().data()), DIB_RGB_COLORS, SRCCOPY);
 }
 
+DeviceBitmap::~DeviceBitmap() { ReleaseSource(); }
+
 bool DeviceBitmap::LoadResource(const wchar_t* name) {
+  ReleaseSource();
   bitmap_.Reset(static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), name, IMAGE_BITMAP, 0, 0, 0)));
   BITMAP facts{};
   if (!bitmap_ || !GetObjectW(bitmap_.Get(), sizeof(facts), &facts)) {
@@ -23,11 +26,21 @@ bool DeviceBitmap::LoadResource(const wchar_t* name) {
 
 void DeviceBitmap::Draw(HDC dc, const Rect& destination) const {
   if (!bitmap_) return;
-  const HDC source = CreateCompatibleDC(dc);
-  {
-    const SelectScope select(source, bitmap_.Get());
-    StretchBlt(dc, destination.Left, destination.Top, destination.Width(), destination.Height(), source, 0, 0,
-               width_, height_, SRCCOPY);
+  if (!source_) {
+    // Kept with the bitmap selected: a paint draws the background picture
+    // for every label over it, and a DC made for each draw cost more than
+    // the copy.
+    source_ = CreateCompatibleDC(dc);
+    if (!source_) return;
+    oldBitmap_ = SelectObject(source_, bitmap_.Get());
   }
-  DeleteDC(source);
+  StretchBlt(dc, destination.Left, destination.Top, destination.Width(), destination.Height(), source_, 0, 0,
+             width_, height_, SRCCOPY);
+}
+
+void DeviceBitmap::ReleaseSource() {
+  if (!source_) return;
+  SelectObject(source_, oldBitmap_);
+  DeleteDC(source_);
+  source_ = nullptr;
 }

@@ -68,7 +68,7 @@ LRESULT Label::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 1;  // WM_PAINT composes the whole picture off-screen
     case WM_PAINT: {
       const PaintScope paint(Handle());
-      const MemoryDc buffer(paint.Dc(), Bounds().Width(), Bounds().Height());
+      const PaintBuffer buffer(paint.Dc(), Bounds().Width(), Bounds().Height());
       DrawContent(buffer.Dc());
       buffer.CopyTo(paint.Dc());
       return 0;

@@ -41,7 +41,7 @@ LRESULT PaintBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_PAINT: {
       const PaintScope paint(Handle());
       const Rect client = ClientRect();
-      const MemoryDc buffer(paint.Dc(), client.Width(), client.Height());
+      const PaintBuffer buffer(paint.Dc(), client.Width(), client.Height());
       DrawContent(buffer.Dc());
       buffer.CopyTo(paint.Dc());
       return 0;

@@ -132,6 +132,8 @@ class MemoryDc {
   ~MemoryDc();
 
   HDC Dc() const { return dc_; }
+  int32_t Width() const { return width_; }
+  int32_t Height() const { return height_; }
   // Copies the whole picture to `target` at (x, y).
   void CopyTo(HDC target, int32_t x = 0, int32_t y = 0) const;
 
@@ -139,6 +141,32 @@ class MemoryDc {
   HDC dc_;
   BitmapHandle bitmap_;
   HGDIOBJ oldBitmap_ = nullptr;
+  int32_t width_;
+  int32_t height_;
+};
+
+// The off-screen picture of one paint: `width` x `height` pixels, composed
+// in full and then copied to the window in one step. Paints share one
+// buffer, which the layer keeps and grows to the largest area asked for:
+// making a DC and a bitmap for every paint cost more than many a paint
+// (under Wine, several round trips to the server each). A paint that starts
+// while the shared buffer is in use gets a buffer of its own. The DC's state
+// is restored when the paint ends.
+class PaintBuffer {
+ public:
+  PaintBuffer(HDC target, int32_t width, int32_t height);
+  PaintBuffer(const PaintBuffer&) = delete;
+  PaintBuffer& operator=(const PaintBuffer&) = delete;
+  ~PaintBuffer();
+
+  HDC Dc() const { return dc_; }
+  // Copies the paint's area to `target`'s origin.
+  void CopyTo(HDC target) const;
+
+ private:
+  std::unique_ptr<MemoryDc> own_;
+  HDC dc_;
+  int saved_;
   int32_t width_;
   int32_t height_;
 };
@@ -624,6 +652,11 @@ void StretchBitmap(HDC dc, const Bitmap& bitmap, const Rect& destination);
 // A device-dependent bitmap, such as a bitmap resource of the program.
 class DeviceBitmap {
  public:
+  DeviceBitmap() = default;
+  DeviceBitmap(const DeviceBitmap&) = delete;
+  DeviceBitmap& operator=(const DeviceBitmap&) = delete;
+  ~DeviceBitmap();
+
   // Loads a bitmap resource of the program; false leaves the bitmap empty.
   bool LoadResource(const wchar_t* name);
   bool Empty() const { return !bitmap_; }
@@ -633,7 +666,12 @@ class DeviceBitmap {
   void Draw(HDC dc, const Rect& destination) const;
 
  private:
+  void ReleaseSource();
+
   BitmapHandle bitmap_;
+  // A memory DC with the bitmap selected, made on the first draw.
+  mutable HDC source_ = nullptr;
+  mutable HGDIOBJ oldBitmap_ = nullptr;
   int32_t width_ = 0;
   int32_t height_ = 0;
 };

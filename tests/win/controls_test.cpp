@@ -218,6 +218,47 @@ TEST_F(Controls, BitmapsStretchOntoADeviceContext) {
   ReleaseDC(nullptr, screen);
 }
 
+TEST_F(Controls, PaintsShareAGrowingBufferButNeverOneInUse) {
+  const HDC screen = GetDC(nullptr);
+  const COLORREF red = RGB(255, 0, 0);
+  const COLORREF blue = RGB(0, 0, 255);
+  const auto fill = [](HDC dc, int32_t w, int32_t h, COLORREF colour) {
+    const BrushHandle brush(CreateSolidBrush(colour));
+    const RECT r{0, 0, w, h};
+    FillRect(dc, &r, brush.Get());
+  };
+  HDC first = nullptr;
+  {
+    const PaintBuffer small(screen, 10, 45);
+    first = small.Dc();
+    fill(small.Dc(), 10, 45, red);
+    SetTextColor(small.Dc(), blue);
+    {
+      // A paint inside a paint: its own buffer, the outer picture kept.
+      const PaintBuffer inner(screen, 10, 10);
+      EXPECT_NE(inner.Dc(), small.Dc());
+      fill(inner.Dc(), 10, 10, blue);
+    }
+    EXPECT_EQ(GetPixel(small.Dc(), 5, 5), red);
+  }
+  const MemoryDc target(screen, 60, 50);
+  fill(target.Dc(), 60, 50, RGB(255, 255, 255));
+  {
+    // A larger paint grows the buffer; the DC is the same one, its state
+    // back to what it was before the last paint changed it.
+    const PaintBuffer large(screen, 50, 40);
+    EXPECT_EQ(large.Dc(), first);
+    EXPECT_EQ(GetTextColor(large.Dc()), RGB(0, 0, 0));
+    fill(large.Dc(), 60, 50, blue);  // clipped to the paint's area
+    EXPECT_EQ(GetPixel(large.Dc(), 49, 39), blue);
+    large.CopyTo(target.Dc());
+  }
+  EXPECT_EQ(GetPixel(target.Dc(), 49, 39), blue);
+  EXPECT_EQ(GetPixel(target.Dc(), 5, 42), RGB(255, 255, 255));  // the buffer is 45 high now
+  EXPECT_EQ(GetPixel(target.Dc(), 50, 20), RGB(255, 255, 255));
+  ReleaseDC(nullptr, screen);
+}
+
 TEST_F(Controls, RepeatedLayoutsLoadsAndDialogsKeepTheHandleCount) {
   const auto count = [] { return GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS); };
   if (count() == 0) GTEST_SKIP() << "Wine does not count GDI objects (GetGuiResources)";
