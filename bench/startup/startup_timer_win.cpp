@@ -25,23 +25,34 @@ double Milliseconds() {
 
 struct Search {
   DWORD Process;
-  HWND Found;
+  std::vector<HWND> Windows;
 };
 
-BOOL CALLBACK FindVisible(HWND window, LPARAM context) {
+BOOL CALLBACK CollectWindow(HWND window, LPARAM context) {
   auto& search = *reinterpret_cast<Search*>(context);
   DWORD owner = 0;
   GetWindowThreadProcessId(window, &owner);
-  if (owner != search.Process || !IsWindowVisible(window)) return TRUE;
-  search.Found = window;
-  return FALSE;
+  if (owner == search.Process) search.Windows.push_back(window);
+  return TRUE;
 }
 
-// The first visible top-level window of the process.
-HWND VisibleWindowOf(DWORD process) {
-  Search search{process, nullptr};
-  EnumWindows(FindVisible, reinterpret_cast<LPARAM>(&search));
-  return search.Found;
+// The process's top-level windows.
+std::vector<HWND> WindowsOf(DWORD process) {
+  Search search{process, {}};
+  EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
+  return search.Windows;
+}
+
+// Its first top-level window that is visible and has an area: the main
+// window. (A program may keep a visible window of no size, for its taskbar
+// button, before it shows the main one.)
+HWND MainWindowOf(DWORD process) {
+  for (const HWND window : WindowsOf(process)) {
+    RECT r;
+    if (IsWindowVisible(window) && GetWindowRect(window, &r) && r.right > r.left && r.bottom > r.top)
+      return window;
+  }
+  return nullptr;
 }
 
 BOOL CALLBACK FindUnpainted(HWND child, LPARAM context) {
@@ -50,19 +61,23 @@ BOOL CALLBACK FindUnpainted(HWND child, LPARAM context) {
   return FALSE;
 }
 
-// Whether the window or any window inside it still waits to be painted.
-bool PaintPending(HWND window) {
-  if (GetUpdateRect(window, nullptr, FALSE)) return true;
-  bool pending = false;
-  EnumChildWindows(window, FindUnpainted, reinterpret_cast<LPARAM>(&pending));
-  return pending;
+// Whether any window of the process, or any window inside one, still waits
+// to be painted.
+bool PaintPending(DWORD process) {
+  for (const HWND window : WindowsOf(process)) {
+    if (GetUpdateRect(window, nullptr, FALSE)) return true;
+    bool pending = false;
+    EnumChildWindows(window, FindUnpainted, reinterpret_cast<LPARAM>(&pending));
+    if (pending) return true;
+  }
+  return false;
 }
 
 // Idle: shown, nothing left to paint, and a message sent to the window is
 // answered, so the program is back in its message loop.
 bool WaitUntilIdle(const PROCESS_INFORMATION& process, double deadline) {
   HWND window = nullptr;
-  while (!(window = VisibleWindowOf(process.dwProcessId))) {
+  while (!(window = MainWindowOf(process.dwProcessId))) {
     if (Milliseconds() > deadline || WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0) return false;
     Sleep(1);
   }
@@ -70,7 +85,7 @@ bool WaitUntilIdle(const PROCESS_INFORMATION& process, double deadline) {
     DWORD_PTR ignored = 0;
     if (!SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 30000, &ignored)) return false;
     if (Milliseconds() > deadline) return false;
-  } while (PaintPending(window));
+  } while (PaintPending(process.dwProcessId));
   return true;
 }
 
