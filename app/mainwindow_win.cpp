@@ -1,5 +1,7 @@
 #include "app/mainwindow_win.h"
 
+#include <vector>
+
 #include "app/commands_win.h"
 #include "app/globals_win.h"
 #include "imaging/bmptemplate.h"
@@ -62,19 +64,24 @@ void AddInfoLabels(RMainWindow& mw) {
   mw.AuthorLink->Click = [&mw](Label& l) { OpenAuthorLink(mw, l); };
 }
 
+// The File and Help menus, in the menu template's form.
+std::vector<std::string> MenuBarItems() {
+  return {Cp1251ToUtf8(MenuFile),
+          "(",
+          Cp1251ToUtf8(MenuOpen),
+          "-",
+          Cp1251ToUtf8(MenuExit),
+          ")",
+          Cp1251ToUtf8(MenuHelpTitle),
+          "(",
+          Cp1251ToUtf8(MenuAbout),
+          ")",
+          ""};
+}
+
+// Binds the menu bar's commands and accelerators.
 void AddMenuBar(RMainWindow& mw) {
-  const std::string items[] = {Cp1251ToUtf8(MenuFile),
-                               "(",
-                               Cp1251ToUtf8(MenuOpen),
-                               "-",
-                               Cp1251ToUtf8(MenuExit),
-                               ")",
-                               Cp1251ToUtf8(MenuHelpTitle),
-                               "(",
-                               Cp1251ToUtf8(MenuAbout),
-                               ")",
-                               ""};
-  Menu& menu = mw.Frame->CreateMenuBar(items);
+  Menu& menu = *mw.Frame->MenuBar();
   mw.MenuBar = &menu;
   menu.BindItem(1, [&mw](Menu& m, int32_t item) { OpenCommand(mw, m, item); });
   menu.BindItem(2, [&mw](Menu& m, int32_t item) { ExitCommand(mw, m, item); });
@@ -103,7 +110,9 @@ void BuildMainWindow(RMainWindow*& mainWindow, ApplicationWindow& application) {
   const Rect bounds = RectAt(CentredStart(GetSystemMetrics(SM_CXSCREEN), MainWindowWidth),
                              CentredStart(GetSystemMetrics(SM_CYSCREEN), MainWindowHeight), MainWindowWidth,
                              MainWindowHeight);
-  TopWindow& frame = application.CreateMainWindow({.Caption = "S", .Bounds = bounds, .Font = MainFont()});
+  const std::vector<std::string> menuItems = MenuBarItems();
+  TopWindow& frame = application.CreateMainWindow(
+      {.Caption = "S", .Bounds = bounds, .Font = MainFont(), .MenuItems = menuItems});
   mw.Frame = &frame;
   mainWindow = &frame.FreeWithWindow(std::move(record));
   frame.SetIcon(L"MAINICO");

@@ -1,8 +1,7 @@
 #include "winlayer/unicode_win.h"
 #include "winlayer/winlayer_win.h"
 
-Menu::Menu(HWND window, UINT firstId, std::span<const std::string> itemTemplate)
-    : menu_(CreateMenu()), firstId_(firstId) {
+Menu::Menu(UINT firstId, std::span<const std::string> itemTemplate) : menu_(CreateMenu()), firstId_(firstId) {
   std::vector<HMENU> open{menu_};
   for (size_t i = 0; i < itemTemplate.size() && !itemTemplate[i].empty(); ++i) {
     const std::string& entry = itemTemplate[i];
@@ -34,12 +33,11 @@ Menu::Menu(HWND window, UINT firstId, std::span<const std::string> itemTemplate)
       ++i;
     }
   }
-  // From here on the window owns the menu and destroys it with itself.
-  if (!SetMenu(window, menu_)) DestroyMenu(std::exchange(menu_, nullptr));
 }
 
 Menu::~Menu() {
   if (accelerators_) DestroyAcceleratorTable(accelerators_);
+  if (menu_ && !attached_) DestroyMenu(menu_);
 }
 
 void Menu::BindItem(int32_t item, ItemHandler handler) {

@@ -5,11 +5,20 @@ bool TopWindow::Create(const TopWindowOptions& options) {
   SetColour(options.Color);
   SetFont(options.Font);
   SetPlacement(Align::None, options.Bounds, options.Margin);
-  return CreateHandle({.ClassName = OwnClass(L"TessarineMain", 0, -1),
-                       .Text = Widen(options.Caption),
-                       .Style = WS_OVERLAPPEDWINDOW | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
-                       .Bounds = options.Bounds,
-                       .Parent = owner_.Handle()});
+  // Made with the window rather than set on it afterwards, which would lay
+  // out the window's frame a second time.
+  if (!options.MenuItems.empty()) {
+    menu_ = std::make_unique<Menu>(nextCommandId_, options.MenuItems);
+    nextCommandId_ += static_cast<UINT>(menu_->ItemCount());
+  }
+  const bool made = CreateHandle({.ClassName = OwnClass(L"TessarineMain", 0, -1),
+                                  .Text = Widen(options.Caption),
+                                  .Style = WS_OVERLAPPEDWINDOW | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
+                                  .Bounds = options.Bounds,
+                                  .Parent = owner_.Handle(),
+                                  .Menu = menu_ ? menu_->Handle() : nullptr});
+  if (made && menu_) menu_->Attached();
+  return made;
 }
 
 void TopWindow::SetIcon(const wchar_t* resource) {
@@ -28,12 +37,6 @@ Rect TopWindow::WindowRect() const {
 }
 
 void TopWindow::ShowWindow(int command) { ::ShowWindow(Handle(), command); }
-
-Menu& TopWindow::CreateMenuBar(std::span<const std::string> itemTemplate) {
-  menu_ = std::make_unique<Menu>(Handle(), nextCommandId_, itemTemplate);
-  nextCommandId_ += static_cast<UINT>(menu_->ItemCount());
-  return *menu_;
-}
 
 HACCEL TopWindow::Accelerators() const { return menu_ ? menu_->Accelerators() : nullptr; }
 

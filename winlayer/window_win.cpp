@@ -55,9 +55,9 @@ bool Window::CreateHandle(const WindowParams& params) {
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof(wc);
   const bool ownClass = GetClassInfoExW(Instance(), params.ClassName, &wc) && wc.lpfnWndProc == Procedure;
-  const HWND hwnd =
-      CreateWindowExW(params.ExStyle, params.ClassName, params.Text.c_str(), params.Style, b.Left, b.Top,
-                      b.Width(), b.Height(), params.Parent, nullptr, Instance(), ownClass ? this : nullptr);
+  const HWND hwnd = CreateWindowExW(params.ExStyle, params.ClassName, params.Text.c_str(), params.Style,
+                                    b.Left, b.Top, b.Width(), b.Height(), params.Parent, params.Menu,
+                                    Instance(), ownClass ? this : nullptr);
   if (hwnd && !ownClass) {
     // A system control keeps its class, so it is what it says it is to
     // anyone who looks; its messages reach this layer from here on.

@@ -181,6 +181,7 @@ struct WindowParams {
   DWORD ExStyle = 0;
   Rect Bounds{};          // outer rectangle, in the parent's client coordinates
   HWND Parent = nullptr;  // parent of a child, owner of a top-level window
+  HMENU Menu = nullptr;   // a top-level window's menu bar
 };
 
 // One window object per window handle. The object arrives with WM_NCCREATE,
@@ -316,6 +317,10 @@ struct TopWindowOptions {
   FontStyle Font{};
   Colour Color = Colour::System(COLOR_BTNFACE);
   int32_t Margin = 0;
+  // The menu bar's template (see Menu); the window is made with the bar in
+  // place. Item identifiers come from the window's running counter, which
+  // starts at 4096.
+  std::span<const std::string> MenuItems{};
 };
 
 // The invisible window that carries the program's taskbar button and owns
@@ -358,9 +363,6 @@ class TopWindow final : public Window {
   Rect WindowRect() const;
   void ShowWindow(int command = SW_SHOW);
 
-  // The menu bar, built from a template (see Menu). Item identifiers come
-  // from this window's running counter, which starts at 4096.
-  Menu& CreateMenuBar(std::span<const std::string> itemTemplate);
   Menu* MenuBar() const { return menu_.get(); }
   HACCEL Accelerators() const override;
 
@@ -557,12 +559,14 @@ class Menu {
  public:
   using ItemHandler = std::function<void(Menu&, int32_t item)>;
 
-  Menu(HWND window, UINT firstId, std::span<const std::string> itemTemplate);
+  Menu(UINT firstId, std::span<const std::string> itemTemplate);
   Menu(const Menu&) = delete;
   Menu& operator=(const Menu&) = delete;
   ~Menu();
 
   HMENU Handle() const { return menu_; }
+  // The window now owns the menu and destroys it with itself.
+  void Attached() { attached_ = true; }
   UINT FirstId() const { return firstId_; }
   int32_t ItemCount() const { return static_cast<int32_t>(handlers_.size()); }
 
@@ -583,7 +587,8 @@ class Menu {
   };
   void RebuildAccelerators();
 
-  HMENU menu_;  // owned by the window once set on it
+  HMENU menu_;
+  bool attached_ = false;  // owned by a window
   UINT firstId_;
   std::vector<ItemHandler> handlers_;
   std::vector<std::optional<Accelerator>> itemAccelerators_;
