@@ -96,8 +96,7 @@ RMainWindow::~RMainWindow() {
 }
 
 void CreateAppWindow(ApplicationWindow& application) {
-  application.Create("tessarine");
-  application.SetIcon(L"MAINICO");
+  application.Create("tessarine", L"MAINICO");
   application.TrimSystemMenu();
   AppWindow = &application;
 }
@@ -112,10 +111,9 @@ void BuildMainWindow(RMainWindow*& mainWindow, ApplicationWindow& application) {
                              MainWindowHeight);
   const std::vector<std::string> menuItems = MenuBarItems();
   TopWindow& frame = application.CreateMainWindow(
-      {.Caption = "S", .Bounds = bounds, .Font = MainFont(), .MenuItems = menuItems});
+      {.Caption = "S", .Bounds = bounds, .Font = MainFont(), .MenuItems = menuItems, .Icon = L"MAINICO"});
   mw.Frame = &frame;
   mainWindow = &frame.FreeWithWindow(std::move(record));
-  frame.SetIcon(L"MAINICO");
   frame.Shown = [&mw](TopWindow& f) { OpenArgumentFile(mw, f); };
   frame.Destroyed = [&mw](TopWindow&) { DestroyMainWindow(mw); };
 

@@ -3,17 +3,13 @@
 
 ApplicationWindow::~ApplicationWindow() { Destroy(); }
 
-bool ApplicationWindow::Create(const std::string& caption) {
+bool ApplicationWindow::Create(const std::string& caption, const wchar_t* icon) {
+  icon_ = LoadIconW(GetModuleHandleW(nullptr), icon);
   // No size: the window is never seen, only its taskbar button.
-  return CreateHandle({.ClassName = OwnClass(L"TessarineApplication", 0, -1),
+  return CreateHandle({.ClassName = OwnClass(L"TessarineApplication", 0, -1, icon),
                        .Text = Widen(caption),
                        .Style = WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
                        .ExStyle = WS_EX_APPWINDOW});
-}
-
-void ApplicationWindow::SetIcon(const wchar_t* resource) {
-  icon_ = LoadIconW(GetModuleHandleW(nullptr), resource);
-  SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
 }
 
 void ApplicationWindow::TrimSystemMenu() {

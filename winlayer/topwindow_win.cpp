@@ -11,7 +11,7 @@ bool TopWindow::Create(const TopWindowOptions& options) {
     menu_ = std::make_unique<Menu>(nextCommandId_, options.MenuItems);
     nextCommandId_ += static_cast<UINT>(menu_->ItemCount());
   }
-  const bool made = CreateHandle({.ClassName = OwnClass(L"TessarineMain", 0, -1),
+  const bool made = CreateHandle({.ClassName = OwnClass(L"TessarineMain", 0, -1, options.Icon),
                                   .Text = Widen(options.Caption),
                                   .Style = WS_OVERLAPPEDWINDOW | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
                                   .Bounds = options.Bounds,
@@ -19,15 +19,6 @@ bool TopWindow::Create(const TopWindowOptions& options) {
                                   .Menu = menu_ ? menu_->Handle() : nullptr});
   if (made && menu_) menu_->Attached();
   return made;
-}
-
-void TopWindow::SetIcon(const wchar_t* resource) {
-  const HINSTANCE instance = GetModuleHandleW(nullptr);
-  SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(LoadIconW(instance, resource)));
-  // The title bar's small icon, drawn from the group's own 16 x 16 picture.
-  const HANDLE small = LoadImageW(instance, resource, IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                                  GetSystemMetrics(SM_CYSMICON), LR_SHARED);
-  SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
 }
 
 Rect TopWindow::WindowRect() const {

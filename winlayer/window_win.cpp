@@ -35,13 +35,19 @@ Window* Window::ChildBefore(const Window& child) const {
   return nullptr;
 }
 
-const wchar_t* Window::OwnClass(const wchar_t* name, UINT style, int background) {
+const wchar_t* Window::OwnClass(const wchar_t* name, UINT style, int background, const wchar_t* icon) {
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof(wc);
   if (GetClassInfoExW(Instance(), name, &wc)) return name;
   wc.style = style;
   wc.lpfnWndProc = Procedure;
   wc.hInstance = Instance();
+  if (icon) {
+    wc.hIcon = LoadIconW(Instance(), icon);
+    // The title bar's small icon, drawn from the group's own 16 x 16 picture.
+    wc.hIconSm = static_cast<HICON>(LoadImageW(Instance(), icon, IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                               GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+  }
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   wc.hbrBackground =
       background < 0 ? nullptr : reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(background + 1));

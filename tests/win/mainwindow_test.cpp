@@ -53,7 +53,7 @@ TEST_F(StartUp, ApplicationWindowCarriesTheTaskbarButton) {
   EXPECT_TRUE(ExStyleOf(app) & WS_EX_APPWINDOW);
   EXPECT_EQ(PlaceOf(app).Width(), 0);
   EXPECT_NE(app_.Icon(), nullptr);
-  EXPECT_EQ(reinterpret_cast<HICON>(SendMessageW(app, WM_GETICON, ICON_BIG, 0)), app_.Icon());
+  EXPECT_EQ(reinterpret_cast<HICON>(GetClassLongPtrW(app, GCLP_HICON)), app_.Icon());
 
   const HMENU system = GetSystemMenu(app, FALSE);
   EXPECT_TRUE(GetMenuState(system, SC_RESTORE, MF_BYCOMMAND) & MF_GRAYED);
@@ -73,7 +73,10 @@ TEST_F(StartUp, MainWindowIsCentredWithItsCaptionAndIcon) {
   EXPECT_EQ(StyleOf(frame) & (WS_OVERLAPPEDWINDOW | WS_CLIPSIBLINGS | WS_CLIPCHILDREN),
             static_cast<DWORD>(WS_OVERLAPPEDWINDOW | WS_CLIPSIBLINGS | WS_CLIPCHILDREN));
   EXPECT_TRUE(IsWindowVisible(frame));
-  EXPECT_NE(SendMessageW(frame, WM_GETICON, ICON_BIG, 0), 0);
+  EXPECT_EQ(reinterpret_cast<HICON>(GetClassLongPtrW(frame, GCLP_HICON)), app_.Icon());
+  // The small icon is the group's own 16 x 16 picture, not a shrunken copy.
+  const HANDLE small = LoadImageW(GetModuleHandleW(nullptr), L"MAINICO", IMAGE_ICON, 16, 16, LR_SHARED);
+  EXPECT_EQ(reinterpret_cast<HANDLE>(GetClassLongPtrW(frame, GCLP_HICONSM)), small);
 
   const int32_t left = CentredStart(GetSystemMetrics(SM_CXSCREEN), 619);
   const int32_t top = CentredStart(GetSystemMetrics(SM_CYSCREEN), 483);
