@@ -203,8 +203,9 @@ void Window::Relayout() {
     if (child.bounds_ != child.placed_) moving.push_back(&child);
   }
   if (moving.empty()) return;
-  // One step for all, so that the children repaint once.
-  HDWP batch = BeginDeferWindowPos(static_cast<int>(moving.size()));
+  // One step for all, so that the children repaint once. A batch is a
+  // handle of its own, not worth making for a single window.
+  HDWP batch = moving.size() > 1 ? BeginDeferWindowPos(static_cast<int>(moving.size())) : nullptr;
   for (Window* child : moving) {
     const Rect& b = child->bounds_;
     constexpr UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
