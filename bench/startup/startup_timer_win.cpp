@@ -23,31 +23,25 @@ double Milliseconds() {
   return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
 }
 
-struct Search {
-  DWORD Process;
-  std::vector<HWND> Windows;
-};
-
-BOOL CALLBACK CollectWindow(HWND window, LPARAM context) {
-  auto& search = *reinterpret_cast<Search*>(context);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  if (owner == search.Process) search.Windows.push_back(window);
+BOOL CALLBACK CollectWindow(HWND window, LPARAM windows) {
+  reinterpret_cast<std::vector<HWND>*>(windows)->push_back(window);
   return TRUE;
 }
 
-// The process's top-level windows.
-std::vector<HWND> WindowsOf(DWORD process) {
-  Search search{process, {}};
-  EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
-  return search.Windows;
+// The top-level windows of the program's thread. (Asking the thread, rather
+// than going through every window on the desktop, keeps the timer's own
+// requests to the window system few: they compete with the program's.)
+std::vector<HWND> WindowsOf(DWORD thread) {
+  std::vector<HWND> windows;
+  EnumThreadWindows(thread, CollectWindow, reinterpret_cast<LPARAM>(&windows));
+  return windows;
 }
 
 // Its first top-level window that is visible and has an area: the main
 // window. (A program may keep a visible window of no size, for its taskbar
 // button, before it shows the main one.)
-HWND MainWindowOf(DWORD process) {
-  for (const HWND window : WindowsOf(process)) {
+HWND MainWindowOf(DWORD thread) {
+  for (const HWND window : WindowsOf(thread)) {
     RECT r;
     if (IsWindowVisible(window) && GetWindowRect(window, &r) && r.right > r.left && r.bottom > r.top)
       return window;
@@ -61,10 +55,10 @@ BOOL CALLBACK FindUnpainted(HWND child, LPARAM context) {
   return FALSE;
 }
 
-// Whether any window of the process, or any window inside one, still waits
+// Whether any window of the thread, or any window inside one, still waits
 // to be painted.
-bool PaintPending(DWORD process) {
-  for (const HWND window : WindowsOf(process)) {
+bool PaintPending(DWORD thread) {
+  for (const HWND window : WindowsOf(thread)) {
     if (GetUpdateRect(window, nullptr, FALSE)) return true;
     bool pending = false;
     EnumChildWindows(window, FindUnpainted, reinterpret_cast<LPARAM>(&pending));
@@ -74,19 +68,22 @@ bool PaintPending(DWORD process) {
 }
 
 // Idle: shown, nothing left to paint, and a message sent to the window is
-// answered, so the program is back in its message loop.
+// answered, so the program is back in its message loop with nothing left to
+// paint. Checks come a millisecond apart, so that the timer leaves the
+// machine to the program.
 bool WaitUntilIdle(const PROCESS_INFORMATION& process, double deadline) {
+  const DWORD thread = process.dwThreadId;
   HWND window = nullptr;
-  while (!(window = MainWindowOf(process.dwProcessId))) {
+  for (;;) {
     if (Milliseconds() > deadline || WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0) return false;
+    if (!window) window = MainWindowOf(thread);
+    if (window && !PaintPending(thread)) {
+      DWORD_PTR ignored = 0;
+      if (!SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 30000, &ignored)) return false;
+      if (!PaintPending(thread)) return true;
+    }
     Sleep(1);
   }
-  do {
-    DWORD_PTR ignored = 0;
-    if (!SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 30000, &ignored)) return false;
-    if (Milliseconds() > deadline) return false;
-  } while (PaintPending(process.dwProcessId));
-  return true;
 }
 
 // One start; a negative time if the program did not start or never went idle.
