@@ -113,24 +113,34 @@ uint16_t WriteTexture(Stream& data, MemoryStream& image) {
   // A chunk shorter than 4096 bytes supplies only its first pixels, column
   // by column; the rest show index 0 and, as the chunk does not hold them,
   // do not count as used. Bytes after the first 4096 are ignored.
+  UsedIndices used;
+  const std::span<const uint8_t> contents = data.Contents();
+  if (contents.size() >= kPixels) {
+    // The whole picture in memory: read where it lies.
+    used.MarkAll(contents.data(), kPixels);
+    WriteBmp(contents.data(), kSide, image);
+    return used.Count();
+  }
   ColumnImage columns;
   data.Seek(0, SeekOrigin::Begin);
   const size_t supplied = data.Read(columns.data(), columns.size());
   std::fill(columns.begin() + static_cast<std::ptrdiff_t>(supplied), columns.end(), 0);
-  UsedIndices used;
   used.MarkAll(columns.data(), supplied);
   WriteBmp(columns.data(), kSide, image);
   return used.Count();
 }
 
-// A sprite chunk is read out of its Data stream once and then walked with
-// the stream's rules: a read yields only the bytes before the end, and a
-// position may lie beyond the end.
-ByteVector ReadWholeChunk(Stream& data) {
-  ByteVector bytes(static_cast<size_t>(std::max<int64_t>(data.Size(), 0)));
+// A sprite chunk is walked in memory with the stream's rules: a read yields
+// only the bytes before the end, and a position may lie beyond the end. A
+// stream that does not hold its bytes in one piece is read out once, into
+// `copy`.
+std::span<const uint8_t> WholeChunk(Stream& data, ByteVector& copy) {
+  const std::span<const uint8_t> contents = data.Contents();
+  if (static_cast<int64_t>(contents.size()) == data.Size()) return contents;
+  copy.resize(static_cast<size_t>(std::max<int64_t>(data.Size(), 0)));
   data.Seek(0, SeekOrigin::Begin);
-  bytes.resize(data.Read(bytes.data(), bytes.size()));
-  return bytes;
+  copy.resize(data.Read(copy.data(), copy.size()));
+  return {copy.data(), copy.size()};
 }
 
 // Copies a run's pixels in whole words; the last word may overlap the one
@@ -148,7 +158,8 @@ void CopyRun(uint8_t* to, const uint8_t* from, size_t n) {
 }
 
 uint16_t WriteSprite(Stream& data, MemoryStream& image) {
-  const ByteVector bytes = ReadWholeChunk(data);
+  ByteVector copy;
+  const std::span<const uint8_t> bytes = WholeChunk(data, copy);
   const uint8_t* chunk = bytes.data();
   const size_t size = bytes.size();
 

@@ -59,6 +59,11 @@ ByteViewStream::ByteViewStream(std::shared_ptr<const std::vector<uint8_t>> owner
                                size_t size)
     : owner_(std::move(owner)), first_(first), stored_(std::min(stored, size)), size_(size) {}
 
+std::span<const uint8_t> ByteViewStream::Contents() const {
+  if (stored_ < size_) return {};
+  return {owner_->data() + first_, size_};
+}
+
 size_t ByteViewStream::Read(void* dst, size_t count) {
   if (position_ >= Size()) return 0;
   const size_t at = static_cast<size_t>(position_);

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,10 @@ class Stream {
   // Copies at most the bytes between the position and the end, advances the
   // position by the number copied and returns it.
   virtual size_t Read(void* dst, size_t count) = 0;
+  // All of the stream's bytes, as reads would yield them, when the stream
+  // holds them in memory in one piece; empty otherwise. A reader that can
+  // work on them in place need not copy them out.
+  virtual std::span<const uint8_t> Contents() const { return {}; }
 
   int64_t Seek(int64_t offset, SeekOrigin origin);
   int64_t Position() const { return position_; }
@@ -39,6 +44,7 @@ class MemoryStream final : public Stream {
  public:
   int64_t Size() const override { return static_cast<int64_t>(bytes_.size()); }
   size_t Read(void* dst, size_t count) override;
+  std::span<const uint8_t> Contents() const override { return {bytes_.data(), bytes_.size()}; }
   size_t Write(const void* src, size_t count);
   // Makes the stream `count` bytes longer at its end, moves the position to
   // the new end and returns the new bytes for the caller to fill: a writer
@@ -63,6 +69,8 @@ class ByteViewStream final : public Stream {
 
   int64_t Size() const override { return static_cast<int64_t>(size_); }
   size_t Read(void* dst, size_t count) override;
+  // Empty when the window reaches past the stored bytes.
+  std::span<const uint8_t> Contents() const override;
 
  private:
   std::shared_ptr<const std::vector<uint8_t>> owner_;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -295,6 +296,32 @@ TEST_F(DecoderTest, ATruncatedSpriteShowsPartOfItsPicture) {
     }
     if (size == whole.size()) {
       EXPECT_EQ(d.Colors, 58);  // x + y from 20 to 77
+    }
+  }
+}
+
+TEST_F(DecoderTest, ChunksRunningPastTheFileDecodeLikeTheSameBytesHeldInMemory) {
+  // A chunk whose last bytes lie past the end of the file reads them as
+  // zeros; its stream cannot hand over its bytes in one piece, so the
+  // decoder reads them out instead of working where they lie.
+  SpritePicture picture = Blank();
+  for (int x = 3; x < 40; ++x)
+    for (int y = 5; y < 60; y += 3) picture[x][y] = static_cast<int16_t>(x * y % 251 + 1);
+  for (const SectionKind section : {SectionKind::Texture, SectionKind::Sprite}) {
+    std::vector<uint8_t> chunk = section == SectionKind::Texture ? Ramp(4096, 7) : EncodeSprite(picture);
+    for (const size_t missing : {size_t{1}, size_t{37}, chunk.size() / 2}) {
+      std::vector<uint8_t> held = chunk;
+      std::fill(held.end() - static_cast<std::ptrdiff_t>(missing), held.end(), 0);
+      const auto owner = std::make_shared<std::vector<uint8_t>>(held);
+      ByteViewStream past(owner, 0, held.size() - missing, held.size());
+      ASSERT_TRUE(past.Contents().empty());
+      MemoryStream image;
+      const uint16_t colours = WriteElementImage(past, section, image);
+      const Decoded inMemory = Decode(held, section);
+      EXPECT_EQ(colours, inMemory.Colors) << missing;
+      EXPECT_TRUE(std::equal(image.Bytes().begin(), image.Bytes().end(), inMemory.Bytes.begin(),
+                             inMemory.Bytes.end()))
+          << missing;
     }
   }
 }
