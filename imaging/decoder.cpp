@@ -48,34 +48,35 @@ class UsedIndices {
 // target has them (SSE2 on x86), and in ordinary registers elsewhere.
 using Bytes16 = uint8_t __attribute__((vector_size(16)));
 
-// Interleaves vector i with vector i + 8 into vectors 2i and 2i + 1 (the
-// bytes of the first go to the even places). For the 16 x 16 bytes this
-// rotates the eight bits of (vector, byte) left by one place.
+// Interleaves vector i with vector i + 4 into vectors 2i and 2i + 1 (the
+// bytes of the first go to the even places). For 8 vectors of 16 bytes this
+// rotates the seven bits of (vector, byte) left by one place.
 template <size_t... I>
-inline void Interleave(const Bytes16 in[16], Bytes16 out[16], std::index_sequence<I...>) {
+inline void Interleave(const Bytes16 in[8], Bytes16 out[8], std::index_sequence<I...>) {
   ((out[2 * I] =
-        __builtin_shufflevector(in[I], in[I + 8], 0, 16, 1, 17, 2, 18, 3, 19, 4, 20, 5, 21, 6, 22, 7, 23),
-    out[2 * I + 1] = __builtin_shufflevector(in[I], in[I + 8], 8, 24, 9, 25, 10, 26, 11, 27, 12, 28, 13, 29,
+        __builtin_shufflevector(in[I], in[I + 4], 0, 16, 1, 17, 2, 18, 3, 19, 4, 20, 5, 21, 6, 22, 7, 23),
+    out[2 * I + 1] = __builtin_shufflevector(in[I], in[I + 4], 8, 24, 9, 25, 10, 26, 11, 27, 12, 28, 13, 29,
                                              14, 30, 15, 31)),
    ...);
 }
 
-// Transposes the 16 x 16 bytes held in sixteen vectors: byte j of vector i
-// trades places with byte i of vector j. Four rotations by one bit swap the
-// four bits of the vector with the four of the byte.
-inline void Transpose16(Bytes16 m[16]) {
-  Bytes16 t[16];
-  constexpr auto halves = std::make_index_sequence<8>();
+// Turns 8 columns of 16 rows into rows: afterwards vector k holds rows 2k
+// (bytes 0 to 7) and 2k + 1 (bytes 8 to 15), each 8 columns long. Three
+// rotations by one bit move the vector's three bits to the bottom of the
+// byte index. The 8 vectors and their results fit the 16 registers of SSE2.
+inline void Transpose8x16(Bytes16 m[8]) {
+  Bytes16 t[8];
+  constexpr auto halves = std::make_index_sequence<4>();
   Interleave(m, t, halves);
   Interleave(t, m, halves);
   Interleave(m, t, halves);
-  Interleave(t, m, halves);
+  std::memcpy(m, t, sizeof t);
 }
 
 // Writes the BMP file image at the end of `image`, in place: BmpTemplate with its
 // per-image fields set for `width`, then 64 rows of the row length, bottom
 // row first. `columns` holds the image column after column; the columns from
-// `width` up to the next multiple of 16 must be 0: they pad the rows to their
+// `width` up to the next multiple of 8 must be 0: they pad the rows to their
 // length, and are read as whole blocks.
 void WriteBmp(const uint8_t* columns, int32_t width, MemoryStream& image) {
   const int32_t rowBytes = (width + 3) / 4 * 4;
@@ -86,23 +87,24 @@ void WriteBmp(const uint8_t* columns, int32_t width, MemoryStream& image) {
   uint8_t* bmp = image.Append(BmpHeadSize + static_cast<size_t>(kSide * rowBytes));
   std::memcpy(bmp, BmpTemplate.data(), BmpHeadSize);
   uint8_t* rows = bmp + BmpHeadSize;
-  // Sixteen columns by sixteen rows at a time; the last block of a row length
-  // that is not a multiple of 16 gives only the columns the row holds.
-  for (int32_t x0 = 0; x0 < rowBytes; x0 += 16) {
-    const int32_t n = std::min(rowBytes - x0, 16);
+  // Eight columns by sixteen rows at a time; the last block of a row length
+  // that is not a multiple of 8 gives only the 4 columns the row holds.
+  for (int32_t x0 = 0; x0 < rowBytes; x0 += 8) {
+    const size_t n = rowBytes - x0 >= 8 ? 8 : 4;
     for (int y0 = 0; y0 < kSide; y0 += 16) {
-      Bytes16 block[16];
-      for (int i = 0; i < 16; ++i) std::memcpy(&block[i], columns + (x0 + i) * kSide + y0, 16);
-      Transpose16(block);
-      for (int j = 0; j < 16; ++j) {
-        uint8_t* to = rows + (kSide - 1 - y0 - j) * rowBytes + x0;
+      Bytes16 block[8];
+      for (int i = 0; i < 8; ++i) std::memcpy(&block[i], columns + (x0 + i) * kSide + y0, 16);
+      Transpose8x16(block);
+      uint8_t* to = rows + (kSide - 1 - y0) * rowBytes + x0;
+      for (int k = 0; k < 8; ++k, to -= 2 * rowBytes) {
+        const auto* from = reinterpret_cast<const uint8_t*>(&block[k]);
         // Fixed sizes, so that each copy is a single store.
-        if (n == 16) {
-          std::memcpy(to, &block[j], 16);
+        if (n == 8) {
+          std::memcpy(to, from, 8);
+          std::memcpy(to - rowBytes, from + 8, 8);
         } else {
-          const auto* from = reinterpret_cast<const uint8_t*>(&block[j]);
-          if (n & 8) std::memcpy(to, from, 8);
-          if (n & 4) std::memcpy(to + (n & 8), from + (n & 8), 4);
+          std::memcpy(to, from, 4);
+          std::memcpy(to - rowBytes, from + 8, 4);
         }
       }
     }
@@ -173,9 +175,9 @@ uint16_t WriteSprite(Stream& data, MemoryStream& image) {
   const int32_t listed = size >= 4 ? std::min(width, static_cast<int32_t>((size - 4) / 2)) : 0;
 
   // Uncovered pixels are 0, and so are the columns that pad the rows and
-  // fill the last 16-column block that WriteBmp reads.
+  // fill the last 8-column block that WriteBmp reads.
   ColumnImage columns;
-  std::fill_n(columns.begin(), (width + 15) / 16 * 16 * kSide, 0);
+  std::fill_n(columns.begin(), (width + 7) / 8 * 8 * kSide, 0);
   UsedIndices used;
 
   // The pool follows the whole declared offset table and is consumed in
