@@ -171,11 +171,6 @@ void Window::SetWidth(int32_t width) {
   SetBounds(b);
 }
 
-void Window::SetMargin(int32_t margin) {
-  margin_ = margin;
-  Relayout();
-}
-
 void Window::Show() {
   if (hwnd_) ShowWindow(hwnd_, SW_SHOW);
   visible_ = true;

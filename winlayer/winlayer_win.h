@@ -210,7 +210,6 @@ class Window {
   void SetBounds(const Rect& bounds);
   void SetWidth(int32_t width);
   int32_t Margin() const { return margin_; }
-  void SetMargin(int32_t margin);
   bool Visible() const { return visible_; }
   void Show();
   void Hide();
