@@ -60,17 +60,16 @@ inline void Interleave(const Bytes16 in[8], Bytes16 out[8], std::index_sequence<
    ...);
 }
 
-// Turns 8 columns of 16 rows into rows: afterwards vector k holds rows 2k
-// (bytes 0 to 7) and 2k + 1 (bytes 8 to 15), each 8 columns long. Three
-// rotations by one bit move the vector's three bits to the bottom of the
-// byte index. The 8 vectors and their results fit the 16 registers of SSE2.
-inline void Transpose8x16(Bytes16 m[8]) {
-  Bytes16 t[8];
+// Turns 8 columns of 16 rows into rows: afterwards vector k of `rows` holds
+// rows 2k (bytes 0 to 7) and 2k + 1 (bytes 8 to 15), each 8 columns long.
+// Three rotations by one bit move the vector's three bits to the bottom of
+// the byte index; `columns` is used as scratch. The 8 vectors and their
+// results fit the 16 registers of SSE2.
+inline void Transpose8x16(Bytes16 columns[8], Bytes16 rows[8]) {
   constexpr auto halves = std::make_index_sequence<4>();
-  Interleave(m, t, halves);
-  Interleave(t, m, halves);
-  Interleave(m, t, halves);
-  std::memcpy(m, t, sizeof t);
+  Interleave(columns, rows, halves);
+  Interleave(rows, columns, halves);
+  Interleave(columns, rows, halves);
 }
 
 // Writes the BMP file image at the end of `image`, in place: BmpTemplate with its
@@ -92,12 +91,12 @@ void WriteBmp(const uint8_t* columns, int32_t width, MemoryStream& image) {
   for (int32_t x0 = 0; x0 < rowBytes; x0 += 8) {
     const size_t n = rowBytes - x0 >= 8 ? 8 : 4;
     for (int y0 = 0; y0 < kSide; y0 += 16) {
-      Bytes16 block[8];
+      Bytes16 block[8], blockRows[8];
       for (int i = 0; i < 8; ++i) std::memcpy(&block[i], columns + (x0 + i) * kSide + y0, 16);
-      Transpose8x16(block);
+      Transpose8x16(block, blockRows);
       uint8_t* to = rows + (kSide - 1 - y0) * rowBytes + x0;
       for (int k = 0; k < 8; ++k, to -= 2 * rowBytes) {
-        const auto* from = reinterpret_cast<const uint8_t*>(&block[k]);
+        const auto* from = reinterpret_cast<const uint8_t*>(&blockRows[k]);
         // Fixed sizes, so that each copy is a single store.
         if (n == 8) {
           std::memcpy(to, from, 8);
