@@ -40,7 +40,15 @@ if ! start; then
     exit 1
   fi
 fi
-if [[ -z "$(xdotool search --name '^tessarine$' 2>/dev/null)" ]]; then
+# xdotool's search gives up when a window vanishes while it walks the tree,
+# so one empty answer is not yet a missing window.
+app_window=""
+for _ in $(seq 10); do
+  app_window=$(xdotool search --name '^tessarine$' 2>/dev/null | head -1)
+  [[ -n "$app_window" ]] && break
+  sleep 0.2
+done
+if [[ -z "$app_window" ]]; then
   echo "FAIL: no application window captioned 'tessarine'"
   exit 1
 fi
