@@ -9,6 +9,7 @@
 namespace {
 constexpr int32_t RuleY = 71;
 constexpr int32_t HeaderIconAt = 14;
+constexpr int32_t HeaderIconSize = 32;  // the program's icon and the large pictures
 
 // The chunk an element node stands for, when it lies in the open file's table.
 std::optional<uint32_t> ChunkOf(const TreeView& tree, HTREEITEM item) {
@@ -55,6 +56,11 @@ void PaintInfoPanel(RMainWindow&, PaintBox& panel, HDC dc) {
     MoveToEx(dc, 0, RuleY, nullptr);
     LineTo(dc, panel.ClientRect().Width(), RuleY);
   }
+  // A label paints the panel under its text, clipped to itself, and no label
+  // reaches the header picture: an icon costs its drawing even where none of
+  // it shows.
+  const RECT header{HeaderIconAt, HeaderIconAt, HeaderIconAt + HeaderIconSize, HeaderIconAt + HeaderIconSize};
+  if (!RectVisible(dc, &header)) return;
   if (SelectedKind == NoNode) {
     // A shared icon of the program: looked up once, never destroyed.
     static const HICON icon = LoadIconW(GetModuleHandleW(nullptr), L"MainIco");
