@@ -22,13 +22,41 @@ fail() {
 }
 pass() { passes=$((passes + 1)); }
 win() { winepath -w "$1" 2>/dev/null; }
-probe() { wine "$probe" "$@" 2>/dev/null | tr -d '\r'; }
+# The queries (view, regvalue) always print a line; when one prints nothing,
+# Wine did not get the probe running, which happens now and then on a busy
+# machine, so the query is asked again.
+probe() {
+  local out _
+  for _ in 1 2 3; do
+    out=$(wine "$probe" "$@" 2>/dev/null | tr -d '\r')
+    [[ -n "$out" || ("$1" != view && "$1" != regvalue) ]] && break
+  done
+  [[ -z "$out" ]] || printf '%s\n' "$out"
+}
 
 progid='Brightoak.Wolfenstein3D.WL6'
 association_keys=(.wl6 "$progid" "$progid\\Shell\\Open\\Command" "$progid\\DefaultIcon")
+# Registry set-up through reg.exe is checked with the probe and done again
+# when it did not take, for the same reason as the probe's queries.
+delete_key() {
+  local _
+  for _ in 1 2 3; do
+    wine reg delete "HKCR\\$1" /f >/dev/null 2>&1
+    [[ "$(probe regvalue "$1")" == missing ]] && return 0
+  done
+  fail "could not delete HKCR\\$1"
+}
+set_default_value() {
+  local _
+  for _ in 1 2 3; do
+    wine reg add "HKCR\\$1" /ve /d "$2" /f >/dev/null 2>&1
+    [[ "$(probe regvalue "$1")" == "REG_SZ "*" $2" ]] && return 0
+  done
+  fail "could not set HKCR\\$1"
+}
 delete_association() {
-  wine reg delete 'HKCR\.wl6' /f >/dev/null 2>&1
-  wine reg delete "HKCR\\$progid" /f >/dev/null 2>&1
+  delete_key .wl6
+  delete_key "$progid"
 }
 # The default values of the four keys, one line each.
 association() {
@@ -66,9 +94,10 @@ start_through_shell() {
   wait_for_window
 }
 wait_for_window() {
-  local _
+  local _ first
   for _ in $(seq 150); do
-    if [[ "$(probe view | head -1)" != none ]]; then
+    first=$(probe view | head -1)
+    if [[ -n "$first" && "$first" != none ]]; then
       sleep 0.5  # the first showing and its load are done by then
       return 0
     fi
@@ -111,7 +140,7 @@ restore_registry() {
   local scheme
   for scheme in mailto http https; do
     [[ -n "${saved_handler[$scheme]:-}" ]] &&
-      wine reg add "HKCR\\$scheme\\shell\\open\\command" /ve /d "${saved_handler[$scheme]}" /f >/dev/null 2>&1
+      set_default_value "$scheme\\shell\\open\\command" "${saved_handler[$scheme]}"
   done
 }
 declare -A saved_handler
@@ -130,7 +159,7 @@ got=$(association)
 if [[ "$got" == "$fresh" ]]; then pass; else fail "first start wrote: $got, not: $fresh"; fi
 
 # A second start finds .wl6 and writes nothing, so a changed value stays.
-wine reg add "HKCR\\$progid" /ve /d changed /f >/dev/null 2>&1
+set_default_value "$progid" changed
 start_with "$exe" "" && stop
 [[ "$(probe regvalue "$progid")" == "REG_SZ 16 changed" ]] && pass || fail "second start wrote the association"
 
@@ -138,7 +167,7 @@ start_with "$exe" "" && stop
 # three keys are not written.
 for value in "" other.handler; do
   delete_association
-  wine reg add 'HKCR\.wl6' /ve /d "$value" /f >/dev/null 2>&1
+  set_default_value .wl6 "$value"
   start_with "$exe" "" && stop
   got=$(association)
   expected="REG_SZ $(((${#value} + 1) * 2)) $value
@@ -150,9 +179,9 @@ done
 
 # A ProgID without .wl6 is overwritten.
 delete_association
-wine reg add "HKCR\\$progid" /ve /d old /f >/dev/null 2>&1
-wine reg add "HKCR\\$progid\\Shell\\Open\\Command" /ve /d 'old.exe %1' /f >/dev/null 2>&1
-wine reg add "HKCR\\$progid\\DefaultIcon" /ve /d 'old.exe,0' /f >/dev/null 2>&1
+set_default_value "$progid" old
+set_default_value "$progid\\Shell\\Open\\Command" 'old.exe %1'
+set_default_value "$progid\\DefaultIcon" 'old.exe,0'
 start_with "$exe" "" && stop
 got=$(association)
 [[ "$got" == "$fresh" ]] && pass || fail "existing ProgID not overwritten: $got"
@@ -239,8 +268,7 @@ delete_association
 log="$work/links.log"
 for scheme in mailto http https; do
   saved_handler[$scheme]=$(probe regvalue "$scheme\\shell\\open\\command" | sed -n 's/^REG_SZ [0-9]* //p')
-  wine reg add "HKCR\\$scheme\\shell\\open\\command" /ve /d "\"$(win "$probe")\" record \"$(win "$log")\" \"%1\"" \
-    /f >/dev/null 2>&1
+  set_default_value "$scheme\\shell\\open\\command" "\"$(win "$probe")\" record \"$(win "$log")\" \"%1\""
 done
 
 # The colours in a screen rectangle "LEFT TOP RIGHT BOTTOM", as #RRGGBB words.
