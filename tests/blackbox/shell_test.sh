@@ -106,10 +106,22 @@ wait_for_window() {
   done
   return 1
 }
+# Closes the viewer and waits until its main window is gone, so that the
+# next step cannot meet it. The close is posted again if the window stays,
+# for the same reason the queries are asked again.
 stop() {
-  probe close >/dev/null
+  local _ first status
+  for _ in 1 2 3; do
+    probe close >/dev/null
+    for _ in $(seq 25); do
+      first=$(probe view | head -1)
+      [[ "$first" == none ]] && break 2
+      sleep 0.2
+    done
+  done
   wait "$launcher"
-  local status=$?
+  status=$?
+  [[ "$first" == none ]] || fail "the main window stayed open"
   [[ $status -eq 0 ]] || fail "exit code $status"
 }
 
