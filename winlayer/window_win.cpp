@@ -57,7 +57,10 @@ const wchar_t* Window::OwnClass(const wchar_t* name, UINT style, int background,
 
 bool Window::CreateHandle(const WindowParams& params) {
   if (!params.ClassName) return false;
-  const Rect& b = params.Bounds;
+  // An aligned child is made where its parent's layout puts it: each move
+  // right after the making would cost a trip through the window system.
+  if (parent_ && alignment_ != Align::None) bounds_ = parent_->LaidOut(*this);
+  const Rect& b = parent_ && alignment_ != Align::None ? bounds_ : params.Bounds;
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof(wc);
   const bool ownClass = GetClassInfoExW(Instance(), params.ClassName, &wc) && wc.lpfnWndProc == Procedure;
@@ -73,7 +76,7 @@ bool Window::CreateHandle(const WindowParams& params) {
         SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Procedure)));
   }
   visible_ = (params.Style & WS_VISIBLE) != 0;
-  placed_ = params.Bounds;
+  placed_ = b;
   return hwnd_ != nullptr;
 }
 
@@ -183,12 +186,26 @@ void Window::Hide() {
   if (parent_) parent_->Relayout();
 }
 
+Rect Window::LayOut(std::vector<LayoutItem>& items) const {
+  items.clear();
+  items.reserve(children_.size());
+  for (const auto& child : children_) items.push_back({child->alignment_, child->visible_, child->bounds_});
+  return LayoutChildren(ClientRect(), margin_, items);
+}
+
+Rect Window::LaidOut(const Window& child) const {
+  std::vector<LayoutItem> items;
+  LayOut(items);
+  for (size_t i = 0; i < children_.size(); ++i) {
+    if (children_[i].get() == &child) return items[i].Bounds;
+  }
+  return child.bounds_;
+}
+
 void Window::Relayout() {
   if (!hwnd_) return;
   std::vector<LayoutItem> items;
-  items.reserve(children_.size());
-  for (const auto& child : children_) items.push_back({child->alignment_, child->visible_, child->bounds_});
-  const Rect free = LayoutChildren(ClientRect(), margin_, items);
+  const Rect free = LayOut(items);
   roomAfterEdges_ = std::max(0, free.Width() - 2 * margin_);
   std::vector<Window*> moving;
   for (size_t i = 0; i < children_.size(); ++i) {

@@ -292,6 +292,12 @@ class Window {
 
  private:
   static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  // Lays out the children into `items`, one per child in creation order, and
+  // returns the rectangle left for client children.
+  Rect LayOut(std::vector<LayoutItem>& items) const;
+  // Where the layout at the current size puts `child`, one of this window's
+  // children; its own bounds if it is not aligned.
+  Rect LaidOut(const Window& child) const;
 
   HWND hwnd_ = nullptr;
   WNDPROC baseProc_ = DefWindowProcW;
