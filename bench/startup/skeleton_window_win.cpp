@@ -4,19 +4,11 @@
 // window procedures. No resources, fonts, pictures, layout layer or start
 // view. What this costs over the empty window is what the window structure
 // itself costs the window system, whatever the program does with it.
-#include <windows.h>
-// Keep this order: commctrl.h needs the types of windows.h.
+#include "bench/startup/yardstick_win.h"
+// After windows.h, whose types it needs.
 #include <commctrl.h>
 
 namespace {
-LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_CLOSE) {
-    PostQuitMessage(0);
-    return 0;
-  }
-  return DefWindowProcW(window, message, wParam, lParam);
-}
-
 constexpr DWORD PanelStyle =
     WS_CHILD | WS_VISIBLE | SS_NOTIFY | SS_LEFTNOWORDWRAP | SS_NOPREFIX | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
 constexpr DWORD LabelStyle =
@@ -53,18 +45,11 @@ HMENU MenuBar() {
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   const INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_TREEVIEW_CLASSES};
   InitCommonControlsEx(&controls);
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof(wc);
-  wc.lpfnWndProc = Procedure;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = L"SkeletonWindow";
-  if (!RegisterClassExW(&wc)) return 1;
-  const HWND application = CreateWindowExW(WS_EX_APPWINDOW, wc.lpszClassName, L"skeleton",
+  if (!RegisterYardstickClass(instance, L"SkeletonWindow")) return 1;
+  const HWND application = CreateWindowExW(WS_EX_APPWINDOW, L"SkeletonWindow", L"skeleton",
                                            WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
                                            0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
-  const HWND window = CreateWindowExW(0, wc.lpszClassName, L"Skeleton window",
+  const HWND window = CreateWindowExW(0, L"SkeletonWindow", L"Skeleton window",
                                       WS_OVERLAPPEDWINDOW | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 330, 270, 619,
                                       483, application, MenuBar(), instance, nullptr);
   if (!application || !window) return 1;
@@ -85,10 +70,5 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   Child(content, L"Static", PanelStyle, 0, {165, 2, 169, c.bottom - 2});
 
   ShowWindow(window, SW_SHOW);
-  MSG message;
-  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
-  return 0;
+  return RunMessageLoop();
 }
