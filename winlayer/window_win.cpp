@@ -59,8 +59,9 @@ bool Window::CreateHandle(const WindowParams& params) {
   if (!params.ClassName) return false;
   // An aligned child is made where its parent's layout puts it: each move
   // right after the making would cost a trip through the window system.
-  if (parent_ && alignment_ != Align::None) bounds_ = parent_->LaidOut(*this);
-  const Rect& b = parent_ && alignment_ != Align::None ? bounds_ : params.Bounds;
+  const bool aligned = parent_ && alignment_ != Align::None;
+  if (aligned) bounds_ = parent_->LaidOut(*this);
+  const Rect& b = aligned ? bounds_ : params.Bounds;
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof(wc);
   const bool ownClass = GetClassInfoExW(Instance(), params.ClassName, &wc) && wc.lpfnWndProc == Procedure;
