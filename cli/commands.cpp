@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <map>
 #include <system_error>
 
+#include "cli/outputfile.h"
 #include "imaging/bmptemplate.h"
 #include "imaging/decoder.h"
 #include "pagefile/wlfile.h"
@@ -101,19 +101,6 @@ int Show(const std::vector<std::string>& args) {
   return 0;
 }
 
-std::filesystem::path Utf8Path(const std::string& path) { return std::u8string(path.begin(), path.end()); }
-
-// Writes a whole file or, failing that, removes what was written.
-bool WriteFile(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  out.close();
-  if (out) return true;
-  std::error_code ignored;
-  std::filesystem::remove(path, ignored);
-  return false;
-}
-
 int Export(const std::vector<std::string>& args) {
   const bool png = args.size() == 3 && args[2] == "--png";
   if (args.size() != 2 && !png) return Fail("usage: tessarine-cli export FILE DIR [--png]");
@@ -153,9 +140,9 @@ int Export(const std::vector<std::string>& args) {
       }
     }
 #endif
-    if (!WriteFile(dir / name, bytes))
-      return Error("cannot write '" + args[1] + "/" + name + "'; " + std::to_string(written) +
-                   " files were written before it");
+    std::string reason;
+    if (!WriteFileWhole(dir / name, bytes, reason))
+      return Error(reason + "; " + std::to_string(written) + " files were written before it");
     ++written;
   }
   std::printf("%zu files written to %s\n", written, args[1].c_str());

@@ -1,0 +1,65 @@
+#include "cli/outputfile.h"
+
+#include <atomic>
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <system_error>
+
+#ifdef _WIN32
+#include <process.h>
+#define TESSARINE_PID _getpid()
+#else
+#include <unistd.h>
+#define TESSARINE_PID ::getpid()
+#endif
+
+std::filesystem::path Utf8Path(const std::string& path) { return std::u8string(path.begin(), path.end()); }
+
+std::string PathText(const std::filesystem::path& path) {
+  const std::u8string text = path.u8string();
+  return {text.begin(), text.end()};
+}
+
+namespace {
+
+// A name no other writer of this process or of another one picks: the
+// final name, the process and a counter, hidden on systems that hide dot
+// files.
+std::filesystem::path TemporaryBeside(const std::filesystem::path& path) {
+  static std::atomic<unsigned> counter{0};
+  std::filesystem::path name = path;
+  name.replace_filename("." + PathText(path.filename()) + ".tmp-" + std::to_string(TESSARINE_PID) + "-" +
+                        std::to_string(counter++));
+  return name;
+}
+
+}  // namespace
+
+bool WriteFileWhole(const std::filesystem::path& path, std::span<const uint8_t> bytes, std::string& error) {
+  const std::filesystem::path temporary = TemporaryBeside(path);
+  {
+    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+    if (!out) {
+      error = "cannot create '" + PathText(temporary) + "': " + std::strerror(errno);
+      return false;
+    }
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    if (!out) {
+      error = "cannot write '" + PathText(path) + "' (is the disk full?)";
+      std::error_code ignored;
+      std::filesystem::remove(temporary, ignored);
+      return false;
+    }
+  }
+  std::error_code renamed;
+  std::filesystem::rename(temporary, path, renamed);
+  if (renamed) {
+    error = "cannot write '" + PathText(path) + "': " + renamed.message();
+    std::error_code ignored;
+    std::filesystem::remove(temporary, ignored);
+    return false;
+  }
+  return true;
+}

@@ -1,0 +1,18 @@
+// Outputs appear whole or not at all: each file is written under a temporary
+// name in its own folder and renamed over its final name only when every
+// byte is on disk, so a full disk or a crash never leaves half a file.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <span>
+#include <string>
+
+// A path from a UTF-8 string, whatever the platform's own encoding.
+std::filesystem::path Utf8Path(const std::string& path);
+std::string PathText(const std::filesystem::path& path);
+
+// Writes `bytes` to `path` through a temporary file beside it. On failure
+// nothing new is left behind (an existing file at `path` is kept as it was)
+// and `error` says why.
+bool WriteFileWhole(const std::filesystem::path& path, std::span<const uint8_t> bytes, std::string& error);
