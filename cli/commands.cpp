@@ -15,7 +15,7 @@
 #include "winlayer/bitmap.h"
 #include "winlayer/streams.h"
 #ifdef TESSARINE_PNG
-#include "cli/png.h"
+#include "imaging/pngcodec.h"
 #endif
 
 namespace {

@@ -5,3 +5,6 @@ list(APPEND TESSARINE_POSIX_SOURCES
   imaging/palette_native.cpp)
 list(APPEND TESSARINE_WIN_SOURCES
   imaging/palette_win.cpp)
+# Native builds only: they need libpng.
+list(APPEND TESSARINE_NATIVE_SOURCES
+  imaging/pngcodec.cpp)

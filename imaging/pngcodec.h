@@ -1,4 +1,5 @@
-// PNG files through libpng, where the build has it (the native one).
+// PNG files through libpng, which the native build has (Debian ships it
+// for no Windows toolchain: the Windows builds write BMP files only).
 #pragma once
 
 #include <cstdint>

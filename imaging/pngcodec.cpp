@@ -1,4 +1,4 @@
-#include "cli/png.h"
+#include "imaging/pngcodec.h"
 
 #include <png.h>
 
