@@ -19,13 +19,18 @@ constexpr char kUsage[] =
     "  list FILE              one line per chunk: index, tree caption, size\n"
     "  show FILE INDEX        the facts of chunk INDEX\n"
     "  export FILE DIR [--png]  every texture and sprite as BMP (or PNG) files\n"
-    "  --help                 this text\n";
+    "  --help                 this text\n"
+    "  --version              the version\n";
 }  // namespace
 
 int main(int argc, char** argv) {
   const std::vector<std::string> args = Utf8Arguments(argc, argv);
   if (args.size() >= 2 && (args[1] == "--help" || args[1] == "-h" || args[1] == "help")) {
     std::fputs(kUsage, stdout);
+    return 0;
+  }
+  if (args.size() == 2 && args[1] == "--version") {
+    std::printf("tessarine-cli %s\n", TESSARINE_VERSION);
     return 0;
   }
   if (args.size() < 2) {
