@@ -7,7 +7,7 @@ TESSARINE_PACKAGES=(
   cmake ninja-build g++ clang libclang-rt-14-dev googletest libgtest-dev libbenchmark-dev libpng-dev
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
   wine wine64 fonts-wine xvfb x11-utils xdotool imagemagick fonts-liberation time python3
-  help2man dpkg-dev unzip
+  help2man dpkg-dev strip-nondeterminism unzip
 )
 
 # Once per run: scripts that call one another install only in the first.
