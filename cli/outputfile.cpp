@@ -28,14 +28,13 @@ namespace {
 // files.
 std::filesystem::path TemporaryBeside(const std::filesystem::path& path) {
   static std::atomic<unsigned> counter{0};
-  // Appended piece by piece: GCC 12 at -O3 warns falsely (-Wrestrict) about
-  // the overlap in "." + std::string.
-  std::string leaf = ".";
-  leaf += PathText(path.filename());
-  leaf += ".tmp-" + std::to_string(TESSARINE_PID) + "-" + std::to_string(counter++);
-  std::filesystem::path name = path;
-  name.replace_filename(leaf);
-  return name;
+  std::string name = ".";
+  name += PathText(path.filename());
+  name += ".tmp-";
+  name += std::to_string(TESSARINE_PID);
+  name += '-';
+  name += std::to_string(counter++);
+  return path.parent_path() / Utf8Path(name);
 }
 
 }  // namespace
