@@ -4,15 +4,16 @@
 #       tessarine.exe, tessarine-cli.exe and README.txt, stripped
 #   tessarine-cli_VERSION_amd64.deb
 #       the native command-line tool and its manual page
-# CPack makes them, with every time in them set to the commit's and a fixed
-# order, so that the same commit gives the same bytes. A package reaches dist/ only whole: CPack
+# CPack makes them, with every time in them set to the commit's (or to
+# SOURCE_DATE_EPOCH when that is given) and a fixed order, so that the same
+# commit gives the same bytes. A package reaches dist/ only whole: CPack
 # writes under build/, and the finished file is renamed into dist/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source tools/setup.sh
 install_packages
 
-SOURCE_DATE_EPOCH=$(git log -1 --format=%ct)
+SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)}
 export SOURCE_DATE_EPOCH TZ=UTC
 # Only this run's packages: after a failure none is left that looks new.
 rm -rf dist
@@ -24,8 +25,14 @@ package() {
   local preset=$1
   shift
   echo "== $preset: building and packaging"
-  cmake --preset "$preset" >/dev/null
-  cmake --build --preset "$preset" --target "$@"
+  cmake --preset "$preset" >/dev/null || {
+    echo "package.sh: configuring $preset failed" >&2
+    exit 1
+  }
+  cmake --build --preset "$preset" --target "$@" || {
+    echo "package.sh: the $preset build failed" >&2
+    exit 1
+  }
   local staging=$PWD/build/$preset/packages
   rm -rf "$staging"
   if ! (cd "build/$preset" && cpack -B "$staging" >"$staging.log" 2>&1); then

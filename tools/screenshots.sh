@@ -79,15 +79,55 @@ wait_for '^root vswap\.wl6$' 2>/dev/null || {
   wait_for '^root vswap\.wl6$'
 }
 
-# A click on the file node gives the tree the keyboard; then down to the
-# first sprite, past sprite 87 (a suit of armour) and back, so that it
-# shows amid its neighbours.
-xdotool mousemove 45 121 click 1
-sleep 0.3
-xdotool key Right Down Down Right Right
-xdotool key --delay 20 --repeat 95 Down
-xdotool key --delay 20 --repeat 9 Up
-wait_for '^label 1 .* Спрайт 87$'
+# The number of the sprite that the info panel shows, if any. The probe
+# always prints; when it prints nothing it did not run, and is asked again.
+shown_sprite() {
+  local view _
+  for _ in 1 2 3; do
+    view=$(on_desktop "$probe" view)
+    [[ -n "$view" ]] && break
+  done
+  sed -n 's/^label 1 .* Спрайт \([0-9]*\)$/\1/p' <<<"$view"
+}
+# The same once the viewer has worked off the keys sent: two looks agree.
+settled_sprite() {
+  local last=x now _
+  for _ in $(seq 30); do
+    sleep 0.3
+    now=$(shown_sprite)
+    [[ "$now" == "$last" ]] && break
+    last=$now
+  done
+  printf '%s' "$now"
+}
+# select_sprite N: arrow keys until sprite N shows. A busy machine may drop
+# a key press, so it looks again once the keys are worked off, and presses
+# what is missing.
+select_sprite() {
+  local _ now
+  for _ in $(seq 10); do
+    now=$(settled_sprite)
+    if [[ -z "$now" ]]; then
+      # A click on the file node gives the tree the keyboard; then down to
+      # the first sprite.
+      xdotool mousemove 45 121 click 1
+      sleep 0.3
+      xdotool key Home Right Down Down Right Right
+    elif [[ $now -lt $1 ]]; then
+      xdotool key --delay 20 --repeat $(($1 - now)) Down
+    elif [[ $now -gt $1 ]]; then
+      xdotool key --delay 20 --repeat $((now - $1)) Up
+    else
+      return 0
+    fi
+  done
+  echo "screenshots: sprite $1 could not be selected" >&2
+  return 1
+}
+# Sprite 87, a suit of armour, reached from below, so that it shows amid its
+# neighbours.
+select_sprite 96
+select_sprite 87
 
 # Zoom 4: 60 pixels up from the press at 0.05 per pixel.
 xdotool mousemove 420 390 mousedown 1
