@@ -1,0 +1,148 @@
+#include "imaging/framedpng.h"
+
+#include <png.h>
+
+#include <csetjmp>
+#include <cstring>
+
+#include "imaging/framing.h"
+
+namespace {
+
+// What one PNG holds besides its rows.
+struct PngHead {
+  png_uint_32 Width = 0;
+  png_uint_32 Height = 0;
+  int ColorType = PNG_COLOR_TYPE_PALETTE;
+  const Palette* Colours = nullptr;  // for PNG_COLOR_TYPE_PALETTE
+  int Transparent = -1;              // the index that tRNS makes transparent, if any
+};
+
+void AppendToVector(png_structp png, png_bytep data, size_t length) {
+  auto* out = static_cast<std::vector<uint8_t>*>(png_get_io_ptr(png));
+  out->insert(out->end(), data, data + length);
+}
+
+void NoFlush(png_structp) {}
+
+void KeepMessage(png_structp png, png_const_charp message) {
+  *static_cast<std::string*>(png_get_error_ptr(png)) = message;
+  png_longjmp(png, 1);
+}
+
+void IgnoreWarning(png_structp, png_const_charp) {}
+
+// Sets up the zlib stream of each picture cheaply: the small window and
+// hash table that 4 KB pictures need (zlib clears the table for every
+// stream, and at its defaults that costs more than the compressing).
+void SetCompression(png_structp png) {
+  png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
+  png_set_compression_level(png, 6);
+  png_set_compression_mem_level(png, 2);
+  png_set_compression_window_bits(png, 13);
+}
+
+// Writes the rows (each Width pixels of the colour type's size) as a whole
+// PNG file into `out`. Everything that libpng's error jump could skip is
+// made before it is armed.
+bool WritePng(const PngHead& head, png_bytepp rows, std::vector<uint8_t>& out, std::string& error) {
+  png_color plte[256];
+  png_byte alpha[256];
+  if (head.Colours) {
+    for (size_t i = 0; i < 256; ++i)
+      plte[i] = {(*head.Colours)[i].R, (*head.Colours)[i].G, (*head.Colours)[i].B};
+    std::memset(alpha, 255, sizeof alpha);
+    if (head.Transparent >= 0) alpha[head.Transparent] = 0;
+  }
+  out.clear();
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &error, KeepMessage, IgnoreWarning);
+  if (!png) {
+    error = "libpng could not start";
+    return false;
+  }
+  png_infop info = png_create_info_struct(png);
+  if (!info || setjmp(png_jmpbuf(png))) {
+    if (error.empty()) error = "libpng could not start";
+    png_destroy_write_struct(&png, &info);
+    return false;
+  }
+  png_set_write_fn(png, &out, AppendToVector, NoFlush);
+  SetCompression(png);
+  png_set_IHDR(png, info, head.Width, head.Height, 8, head.ColorType, PNG_INTERLACE_NONE,
+               PNG_COMPRESSION_TYPE_BASE, PNG_FILTER_TYPE_BASE);
+  if (head.Colours) {
+    png_set_PLTE(png, info, plte, 256);
+    if (head.Transparent >= 0) png_set_tRNS(png, info, alpha, head.Transparent + 1, nullptr);
+  }
+  png_write_info(png, info);
+  png_write_image(png, rows);
+  png_write_end(png, nullptr);
+  png_destroy_write_struct(&png, &info);
+  return true;
+}
+
+}  // namespace
+
+bool EncodeFramedPng(const FramedPicture& picture, const Palette& palette, std::vector<uint8_t>& png,
+                     bool& rgba, std::string& error) {
+  const int transparent = FullyOpaque(picture) ? -1 : TransparentIndex(picture);
+  rgba = !FullyOpaque(picture) && transparent < 0;
+  const int channels = rgba ? 4 : 1;
+  // Rows from the columns: pixel (x, y) of the frame is byte 64 x + y.
+  uint8_t pixels[FrameSide * FrameSide * 4];
+  png_bytep rows[FrameSide];
+  for (int y = 0; y < FrameSide; ++y) rows[y] = pixels + y * FrameSide * channels;
+  for (int x = 0; x < FrameSide; ++x) {
+    for (int y = 0; y < FrameSide; ++y) {
+      const size_t at = static_cast<size_t>(x * FrameSide + y);
+      const uint8_t index = picture.Index[at];
+      const bool drawn = picture.Opaque[at] != 0;
+      uint8_t* to = rows[y] + x * channels;
+      if (!rgba) {
+        *to = drawn ? index : static_cast<uint8_t>(transparent);
+      } else {
+        const Rgb c = drawn ? palette[index] : Rgb{};
+        to[0] = c.R;
+        to[1] = c.G;
+        to[2] = c.B;
+        to[3] = drawn ? 255 : 0;
+      }
+    }
+  }
+  PngHead head{FrameSide, FrameSide, rgba ? PNG_COLOR_TYPE_RGBA : PNG_COLOR_TYPE_PALETTE,
+               rgba ? nullptr : &palette, transparent};
+  return WritePng(head, rows, png, error);
+}
+
+bool EncodeSheetPng(std::span<const FramedPicture> cells, const Palette& palette, std::vector<uint8_t>& png,
+                    std::string& error) {
+  if (cells.empty()) {
+    error = "a contact sheet needs at least one picture";
+    return false;
+  }
+  const size_t across = std::min<size_t>(cells.size(), SheetColumns);
+  const size_t down = (cells.size() + SheetColumns - 1) / SheetColumns;
+  const size_t width = across * FrameSide + (across - 1) * SheetGap;
+  const size_t height = down * FrameSide + (down - 1) * SheetGap;
+  std::vector<uint8_t> pixels(width * height * 4, 0);
+  for (size_t n = 0; n < cells.size(); ++n) {
+    const size_t left = n % SheetColumns * (FrameSide + SheetGap);
+    const size_t top = n / SheetColumns * (FrameSide + SheetGap);
+    for (size_t x = 0; x < FrameSide; ++x) {
+      for (size_t y = 0; y < FrameSide; ++y) {
+        const size_t at = x * FrameSide + y;
+        if (!cells[n].Opaque[at]) continue;
+        const Rgb c = palette[cells[n].Index[at]];
+        uint8_t* to = pixels.data() + ((top + y) * width + left + x) * 4;
+        to[0] = c.R;
+        to[1] = c.G;
+        to[2] = c.B;
+        to[3] = 255;
+      }
+    }
+  }
+  std::vector<png_bytep> rows(height);
+  for (size_t y = 0; y < height; ++y) rows[y] = pixels.data() + y * width * 4;
+  const PngHead head{static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), PNG_COLOR_TYPE_RGBA};
+  return WritePng(head, rows.data(), png, error);
+}
