@@ -4,6 +4,7 @@
 #include <png.h>
 
 #include <csetjmp>
+#include <cstddef>
 #include <cstring>
 #include <memory>
 
@@ -37,8 +38,10 @@ void IgnoreWarning(png_structp, png_const_charp) {}
 
 // libdeflate compresses a whole picture at once, with none of the
 // per-stream set-up that zlib spends more time on than on a 4 KB picture;
-// libpng writes the chunks around it. One compressor per thread serves
-// every picture.
+// libpng writes the chunks around it. Its fastest level: the export of a
+// whole file is measured against writing BMP files, and higher levels save
+// little on pictures this small. One compressor per thread serves every
+// picture.
 libdeflate_compressor* Compressor() {
   constexpr int level = 1;
   struct Free {
@@ -48,10 +51,12 @@ libdeflate_compressor* Compressor() {
   return compressor.get();
 }
 
-// Writes the rows (each Width pixels of the colour type's size) as a whole
+// Writes the rows (each Width pixels of the colour type's size, `stride`
+// bytes apart from the top row on) as a whole
 // PNG file into `out`. Everything that libpng's error jump could skip is
 // made before it is armed.
-bool WritePng(const PngHead& head, const uint8_t* pixels, std::vector<uint8_t>& out, std::string& error) {
+bool WritePng(const PngHead& head, const uint8_t* top, ptrdiff_t stride, std::vector<uint8_t>& out,
+              std::string& error) {
   libdeflate_compressor* compressor = Compressor();
   if (!compressor) {
     error = "out of memory for the compressor";
@@ -64,7 +69,7 @@ bool WritePng(const PngHead& head, const uint8_t* pixels, std::vector<uint8_t>& 
   std::vector<uint8_t> raw((rowBytes + 1) * head.Height);
   for (size_t y = 0; y < head.Height; ++y) {
     raw[y * (rowBytes + 1)] = 0;
-    std::memcpy(&raw[y * (rowBytes + 1) + 1], pixels + y * rowBytes, rowBytes);
+    std::memcpy(&raw[y * (rowBytes + 1) + 1], top + static_cast<ptrdiff_t>(y) * stride, rowBytes);
   }
   std::vector<uint8_t> idat(libdeflate_zlib_compress_bound(compressor, raw.size()));
   idat.resize(libdeflate_zlib_compress(compressor, raw.data(), raw.size(), idat.data(), idat.size()));
@@ -113,32 +118,36 @@ bool WritePng(const PngHead& head, const uint8_t* pixels, std::vector<uint8_t>& 
 
 bool EncodeFramedPng(const FramedPicture& picture, const Palette& palette, std::vector<uint8_t>& png,
                      bool& rgba, std::string& error) {
-  const int transparent = FullyOpaque(picture) ? -1 : TransparentIndex(picture);
-  rgba = !FullyOpaque(picture) && transparent < 0;
-  const int channels = rgba ? 4 : 1;
+  const bool opaque = FullyOpaque(picture);
+  const int transparent = opaque ? -1 : TransparentIndex(picture);
+  rgba = !opaque && transparent < 0;
   // Rows from the columns: pixel (x, y) of the frame is byte 64 x + y.
   uint8_t pixels[FrameSide * FrameSide * 4];
+  if (!rgba) {
+    const auto hole = static_cast<uint8_t>(transparent);
+    for (int x = 0; x < FrameSide; ++x) {
+      for (int y = 0; y < FrameSide; ++y) {
+        const size_t at = static_cast<size_t>(x * FrameSide + y);
+        pixels[y * FrameSide + x] = picture.Opaque[at] ? picture.Index[at] : hole;
+      }
+    }
+    const PngHead head{FrameSide, FrameSide, PNG_COLOR_TYPE_PALETTE, &palette, transparent, false};
+    return WritePng(head, pixels, FrameSide, png, error);
+  }
   for (int x = 0; x < FrameSide; ++x) {
     for (int y = 0; y < FrameSide; ++y) {
       const size_t at = static_cast<size_t>(x * FrameSide + y);
-      const uint8_t index = picture.Index[at];
       const bool drawn = picture.Opaque[at] != 0;
-      uint8_t* to = pixels + (y * FrameSide + x) * channels;
-      if (!rgba) {
-        *to = drawn ? index : static_cast<uint8_t>(transparent);
-      } else {
-        const Rgb c = drawn ? palette[index] : Rgb{};
-        to[0] = c.R;
-        to[1] = c.G;
-        to[2] = c.B;
-        to[3] = drawn ? 255 : 0;
-      }
+      const Rgb c = drawn ? palette[picture.Index[at]] : Rgb{};
+      uint8_t* to = pixels + (y * FrameSide + x) * 4;
+      to[0] = c.R;
+      to[1] = c.G;
+      to[2] = c.B;
+      to[3] = drawn ? 255 : 0;
     }
   }
-  PngHead head{
-      FrameSide,   FrameSide, rgba ? PNG_COLOR_TYPE_RGBA : PNG_COLOR_TYPE_PALETTE, rgba ? nullptr : &palette,
-      transparent, false};
-  return WritePng(head, pixels, png, error);
+  const PngHead head{FrameSide, FrameSide, PNG_COLOR_TYPE_RGBA};
+  return WritePng(head, pixels, FrameSide * 4, png, error);
 }
 
 bool EncodeSheetPng(std::span<const FramedPicture> cells, const Palette& palette, std::vector<uint8_t>& png,
@@ -169,5 +178,16 @@ bool EncodeSheetPng(std::span<const FramedPicture> cells, const Palette& palette
     }
   }
   const PngHead head{static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), PNG_COLOR_TYPE_RGBA};
-  return WritePng(head, pixels.data(), png, error);
+  return WritePng(head, pixels.data(), static_cast<ptrdiff_t>(width * 4), png, error);
+}
+
+bool EncodePalettedPng(int32_t width, int32_t height, const uint8_t* top, ptrdiff_t stride,
+                       const Palette& palette, std::vector<uint8_t>& png, std::string& error) {
+  const PngHead head{static_cast<png_uint_32>(width),
+                     static_cast<png_uint_32>(height),
+                     PNG_COLOR_TYPE_PALETTE,
+                     &palette,
+                     -1,
+                     true};
+  return WritePng(head, top, stride, png, error);
 }

@@ -2,6 +2,7 @@
 // native build only, like pngcodec.h).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -21,6 +22,13 @@ constexpr int SheetGap = 2;
 // pixels use all 256 indices becomes an RGBA PNG instead, and `rgba` says so.
 bool EncodeFramedPng(const FramedPicture& picture, const Palette& palette, std::vector<uint8_t>& png,
                      bool& rgba, std::string& error);
+
+// Encodes width x height palette indices, rows `stride` bytes apart from
+// the top row on, as a palettised PNG with `palette` and an sRGB chunk,
+// the chunks that libpng's simplified writer gives such a picture. The
+// caller makes sure the size is at least 1 x 1.
+bool EncodePalettedPng(int32_t width, int32_t height, const uint8_t* top, ptrdiff_t stride,
+                       const Palette& palette, std::vector<uint8_t>& png, std::string& error);
 
 // Encodes the cells as one RGBA PNG, SheetColumns to a row in the given
 // order, SheetGap transparent pixels between neighbours and nothing around
