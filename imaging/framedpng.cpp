@@ -87,7 +87,9 @@ bool WritePng(const PngHead& head, const uint8_t* top, ptrdiff_t stride, std::ve
     if (head.Transparent >= 0) alpha[head.Transparent] = 0;
   }
   out.clear();
-  out.reserve(idat.size() + 1024);
+  // Room for the signature and every chunk, so that libpng's pieces are
+  // only copied once.
+  out.reserve(idat.size() + 2048);
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &error, KeepMessage, IgnoreWarning);
   if (!png) {
     error = "libpng could not start";

@@ -43,9 +43,8 @@ FramedPicture FrameElement(std::span<const uint8_t> chunk, SectionKind section) 
 }
 
 int TransparentIndex(const FramedPicture& picture) {
-  bool used[256] = {};
-  for (size_t i = 0; i < kPixels; ++i)
-    if (picture.Opaque[i]) used[picture.Index[i]] = true;
+  uint8_t used[256] = {};
+  for (size_t i = 0; i < kPixels; ++i) used[picture.Index[i]] |= picture.Opaque[i];
   for (int index = 255; index >= 0; --index)
     if (!used[index]) return index;
   return -1;
