@@ -12,15 +12,33 @@ namespace {
 constexpr char kUsage[] =
     "Usage: tessarine-cli COMMAND FILE [ARGS]\n"
     "Shows what the Tessarine viewer shows about a Wolfenstein 3D page file\n"
-    "(vswap.wl6, vswap.wl1).\n"
+    "(vswap.wl6, vswap.wl1), and exports its pictures.\n"
     "\n"
     "Commands:\n"
     "  info FILE              the file node's and the three sections' facts\n"
     "  list FILE              one line per chunk: index, tree caption, size\n"
     "  show FILE INDEX        the facts of chunk INDEX\n"
-    "  export FILE DIR [--png]  every texture and sprite as BMP (or PNG) files\n"
+    "  export FILE DIR        every texture and sprite as a BMP file, as the viewer\n"
+    "                         shows it (sprites as wide as their columns)\n"
+    "      e.g. tessarine-cli export vswap.wl6 pictures\n"
+    "  export FILE DIR --png  the same pictures as palettised PNG files\n"
+    "      e.g. tessarine-cli export vswap.wl6 pictures --png\n"
+    "  export FILE DIR --framed\n"
+    "                         64 x 64 palettised PNG files: sprites at their place\n"
+    "                         in the game's frame, undrawn pixels transparent\n"
+    "      e.g. tessarine-cli export vswap.wl6 frames --framed\n"
+    "  export FILE DIR --sheet  also textures.png and sprites.png in DIR, every\n"
+    "                         framed picture of the section on one sheet, 16 a row;\n"
+    "                         goes alone or with --png or --framed\n"
+    "      e.g. tessarine-cli export vswap.wl6 frames --framed --sheet\n"
+    "  palette OUT            the built-in palette for image editors, in the format\n"
+    "                         OUT's extension names: .gpl (GIMP), .pal (JASC-PAL),\n"
+    "                         .act (Adobe colour table)\n"
+    "      e.g. tessarine-cli palette wolf3d.gpl\n"
     "  --help                 this text\n"
-    "  --version              the version\n";
+    "  --version              the version\n"
+    "\n"
+    "Builds for Windows write BMP files only; PNG files need the native build.\n";
 }  // namespace
 
 int main(int argc, char** argv) {
