@@ -36,6 +36,7 @@ constexpr char kUsage[] =
     "                         .act (Adobe colour table)\n"
     "      e.g. tessarine-cli palette wolf3d.gpl\n"
     "  --help                 this text\n"
+    "  --version              the version\n"
     "\n"
     "Builds for Windows write BMP files only; PNG files need the native build.\n";
 }  // namespace
@@ -44,6 +45,10 @@ int main(int argc, char** argv) {
   const std::vector<std::string> args = Utf8Arguments(argc, argv);
   if (args.size() >= 2 && (args[1] == "--help" || args[1] == "-h" || args[1] == "help")) {
     std::fputs(kUsage, stdout);
+    return 0;
+  }
+  if (args.size() == 2 && args[1] == "--version") {
+    std::printf("tessarine-cli %s\n", TESSARINE_VERSION);
     return 0;
   }
   if (args.size() < 2) {

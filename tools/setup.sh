@@ -7,13 +7,17 @@ TESSARINE_PACKAGES=(
   cmake ninja-build g++ clang libclang-rt-14-dev googletest libgtest-dev libbenchmark-dev libpng-dev libdeflate-dev pkgconf
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
   wine wine64 fonts-wine xvfb x11-utils xdotool imagemagick fonts-liberation time python3
+  help2man dpkg-dev strip-nondeterminism unzip
 )
 
+# Once per run: scripts that call one another install only in the first.
 install_packages() {
+  [[ -z "${TESSARINE_PACKAGES_READY:-}" ]] || return 0
   echo "== installing packages"
   export DEBIAN_FRONTEND=noninteractive
   apt-get update -qq
   apt-get install -y -qq --no-install-recommends "${TESSARINE_PACKAGES[@]}" >/dev/null
+  export TESSARINE_PACKAGES_READY=1
 }
 
 # Starts a private X server unless one is given in TESSARINE_DISPLAY; sets DISPLAY.

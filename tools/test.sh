@@ -1,7 +1,8 @@
 #!/bin/bash
 # Builds everything (native, Windows x86_64, Windows i686) and runs every
 # test this machine can run: sanitized unit tests, command-line checks, fuzz
-# runs, and the Windows programs' tests under Wine on a virtual display.
+# runs, the Windows programs' tests under Wine on a virtual display, the
+# packages and the README's pictures.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source tools/setup.sh
@@ -23,5 +24,11 @@ ctest --preset mingw64
 echo "== Windows i686 build (cannot run on this machine)"
 cmake --preset mingw32 >/dev/null
 cmake --build --preset mingw32
+
+echo "== packages: made twice, unpacked and run"
+tests/packages/package_test.sh
+
+echo "== the README's pictures: drawn again and compared"
+tools/screenshots.sh --check
 
 echo "== all builds and tests done"
