@@ -5,7 +5,8 @@
 #                              fails when docs/ holds other pictures
 # viewer.png: the viewer on a Wine desktop the size of its window, on a
 # virtual display of its own, with sprite 87 selected and zoomed in by a
-# drag over the preview, as a user would.
+# drag over the preview, as a user would. sprites.png: the contact sheet of
+# the sample's sprites, as `tessarine-cli export --sheet` writes it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source tools/setup.sh
@@ -20,11 +21,17 @@ fi
 mkdir -p "$out"
 
 cmake --preset native >/dev/null
-cmake --build --preset native --target tessarine_sample >/dev/null
+cmake --build --preset native --target tessarine_sample tessarine-cli >/dev/null
 cmake --preset mingw64 >/dev/null
 cmake --build --preset mingw64 --target tessarine probe >/dev/null
 sample=$PWD/build/native/sample/vswap.wl6
 probe=build/mingw64/tests/blackbox/probe.exe
+
+sheets=$(mktemp -d)
+build/native/cli/tessarine-cli export "$sample" "$sheets" --sheet >/dev/null
+cp "$sheets/sprites.png" "$out/sprites.png"
+rm -rf "$sheets"
+echo "contact sheet: $out/sprites.png"
 
 start_virtual_display
 trap 'kill "$TESSARINE_XVFB_PID" 2>/dev/null' EXIT
@@ -180,5 +187,8 @@ same() {
 # pixels (0.17 %, some 20 glyphs) may differ by more than 10 %. Another
 # sprite, zoom or layout changes thousands.
 same viewer.png 10% 500
+# The sheet is the project's own PNG writer's work, with no fonts or Wine
+# in the way: every pixel must match.
+same sprites.png 0 0
 echo "pictures: $passed passed, $failed failed"
 [[ $failed -eq 0 ]]
