@@ -19,6 +19,14 @@ constexpr char kUsage[] =
     "  list FILE              one line per chunk: index, tree caption, size\n"
     "  show FILE INDEX        the facts of chunk INDEX\n"
     "  export FILE DIR [--png]  every texture and sprite as BMP (or PNG) files\n"
+    "  pack DIR OUT --base FILE [--nearest]\n"
+    "                         a new page file OUT: FILE's chunks, with the\n"
+    "                         textures and sprites DIR holds pictures for\n"
+    "                         replaced; 'pack --help' tells more. --nearest maps\n"
+    "                         a colour not in the palette to the nearest one\n"
+    "                         (smallest squared RGB distance, lowest index on a\n"
+    "                         tie); a sprite with no opaque pixel becomes column\n"
+    "                         32 alone, with no runs\n"
     "  --help                 this text\n";
 }  // namespace
 
