@@ -220,9 +220,19 @@ check "pack without --base fails" "2 no" "$? $([[ -e "$dir/packed/x.wl6" ]] && e
 check "pack --help says how nearest is measured and what a blank sprite becomes" 2 \
   "$("$cli" pack --help | grep -cE 'squared red, green and blue|column 32 alone')"
 
+mkdir "$dir/pics/none"
+# A file in the game's layout packs back byte for byte, with its textures
+# replaced by their exported PNGs or by nothing.
+"$cli" pack "$dir/pics/none" "$dir/packed/aligned.wl6" --base "$dir/aligned.wl6" >/dev/null
+check "an empty folder packs the game's layout back" 0 "$(cmp "$dir/aligned.wl6" "$dir/packed/aligned.wl6"; echo $?)"
+"$cli" export "$dir/aligned.wl6" "$dir/aligned" --png >/dev/null
+rm "$dir/aligned"/sprite-*
+"$cli" pack "$dir/aligned" "$dir/packed/aligned.wl6" --base "$dir/aligned.wl6" >"$dir/out"
+check "exported textures pack back byte for byte" "0 106 replaced" \
+  "$(cmp "$dir/aligned.wl6" "$dir/packed/aligned.wl6"; echo $?) $(tail -1 "$dir/out" | cut -d, -f1)"
+
 # A base cut short: its chunks are copied as the viewer reads them, with a warning.
 head -c -100 "$base" >"$dir/packed/cut.wl6"
-mkdir "$dir/pics/none"
 "$cli" pack "$dir/pics/none" "$dir/packed/uncut.wl6" --base "$dir/packed/cut.wl6" >/dev/null 2>"$dir/err"
 check "a damaged base packs, with a warning" "0 1" "$? $(grep -c "warning: the base's table points past its end" "$dir/err")"
 check "a damaged base's chunks are kept as read" "$("$cli" list "$dir/packed/cut.wl6")" "$("$cli" list "$dir/packed/uncut.wl6")"
