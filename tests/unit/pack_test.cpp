@@ -1,7 +1,9 @@
 #include "cli/pack.h"
 
 #include <gtest/gtest.h>
+#ifdef TESSARINE_PNG
 #include <png.h>
+#endif
 
 #include <fstream>
 #include <vector>
@@ -164,6 +166,7 @@ std::vector<uint8_t> ChunkOf(const RWlFile& file, size_t i) {
   return bytes;
 }
 
+#ifdef TESSARINE_PNG
 // What an export in the frame writes: an indexed PNG in the game's palette,
 // holes in an index that no drawn pixel uses.
 std::vector<uint8_t> FramedPng(const FramedPicture& picture) {
@@ -196,6 +199,17 @@ std::vector<uint8_t> FramedPng(const FramedPicture& picture) {
   EXPECT_TRUE(png_image_write_to_memory(&image, png.data(), &size, 0, rows.data(), 64, colormap.data()));
   png.resize(size);
   return png;
+}
+#endif
+
+// What `export` writes for a texture.
+std::vector<uint8_t> TextureBmp(const FramedPicture& picture) {
+  const std::vector<uint8_t> chunk = EncodeTextureChunk(picture);
+  MemoryStream data, image;
+  data.Write(chunk.data(), chunk.size());
+  InitBmpTemplate();
+  WriteElementImage(data, SectionKind::Texture, image);
+  return {image.Bytes().begin(), image.Bytes().end()};
 }
 
 class PackTest : public ::testing::Test {
@@ -249,16 +263,24 @@ class PackTest : public ::testing::Test {
     return path;
   }
 
-  // Writes every picture, or those `only` names, into a folder.
+  // Writes every picture, or those `only` names, into a folder: textures as
+  // BMP and, where the build reads PNG, sprites as PNG.
   std::string Export(const std::vector<size_t>& only = {}) {
     const std::filesystem::path folder = dir_.Path() / "pictures";
     std::filesystem::create_directories(folder);
     for (size_t i = 0; i < pictures_.size(); ++i) {
       if (!only.empty() && std::find(only.begin(), only.end(), i) == only.end()) continue;
       char name[32];
-      std::snprintf(name, sizeof name, i < 106 ? "texture-%03zu.png" : "sprite-%03zu.png",
-                    i < 106 ? i + 1 : i - 105);
-      EXPECT_TRUE(WriteBytes((folder / name).string(), FramedPng(pictures_[i])));
+      if (i < 106) {
+        std::snprintf(name, sizeof name, "texture-%03zu.bmp", i + 1);
+        EXPECT_TRUE(WriteBytes((folder / name).string(), TextureBmp(pictures_[i])));
+      }
+#ifdef TESSARINE_PNG
+      if (i >= 106) {
+        std::snprintf(name, sizeof name, "sprite-%03zu.png", i - 105);
+        EXPECT_TRUE(WriteBytes((folder / name).string(), FramedPng(pictures_[i])));
+      }
+#endif
     }
     return folder.string();
   }
@@ -302,6 +324,7 @@ TEST_F(PackTest, AnExportInTheFramePacksBackToTheSameBytesWhichTheGameReads) {
   }
 }
 
+#ifdef TESSARINE_PNG
 TEST_F(PackTest, OneEditedPixelChangesOnlyItsOwnByte) {
   base_.Align = 512;
   const std::string base = WriteBase(base_);
@@ -330,6 +353,7 @@ TEST_F(PackTest, OneEditedPixelChangesOnlyItsOwnByte) {
   }();
   EXPECT_EQ(changed, (std::vector<size_t>{file.Chunks[3].Offset + 64 * 10 + 20u, spriteByte}));
 }
+#endif
 
 TEST_F(PackTest, AnyOtherLayoutGivesTheSamePicturesAndSounds) {
   const std::string base = WriteBase(base_);

@@ -1,7 +1,9 @@
 #include "imaging/picturereader.h"
 
 #include <gtest/gtest.h>
+#ifdef TESSARINE_PNG
 #include <png.h>
+#endif
 
 #include <vector>
 
@@ -20,6 +22,29 @@ const PaletteMatcher& Palette() {
   return palette;
 }
 
+TEST(PaletteMatcherTest, ExactTakesTheLowestIndexAndNearestTheSmallestSquaredDistance) {
+  // The game's palette holds some colours twice.
+  int twice = -1;
+  for (int i = 255; i >= 0; --i)
+    for (int j = 0; j < i; ++j)
+      if (Palette().Colour(i) == Palette().Colour(j)) twice = i;
+  ASSERT_GE(twice, 0);
+  EXPECT_LT(Palette().Exact(Palette().Colour(twice)), twice);
+  EXPECT_EQ(Palette().Exact(Palette().Colour(7)), 7);
+
+  std::vector<uint8_t> palette(1024, 0);
+  palette[4 * 1 + 2] = 10;                  // index 1: red 10
+  palette[4 * 2 + 1] = 10;                  // index 2: green 10, as far from red 5 as index 1
+  palette[4 * 3] = palette[4 * 3 + 1] = 8;  // index 3: blue and green 8
+  const PaletteMatcher small(palette);
+  EXPECT_EQ(small.Exact(0x0A0000), 1);
+  EXPECT_EQ(small.Exact(0x0B0000), -1);
+  EXPECT_EQ(small.Nearest(0x050000), 0) << "black, 25, beats index 1, 25, on the lower index";
+  EXPECT_EQ(small.Nearest(0x090000), 1);
+  EXPECT_EQ(small.Nearest(0x000909), 3);
+}
+
+#ifdef TESSARINE_PNG
 // A 64 x 64 PNG through libpng's writer: 256 colour-map entries of RGBA
 // with indices, or RGBA pixels; both 64 rows from the top.
 std::vector<uint8_t> Png(uint32_t format, const std::vector<uint8_t>& pixels,
@@ -60,28 +85,6 @@ std::vector<uint8_t> Filled(int index) {
 
 void SetPixel(std::vector<uint8_t>& rgba, int x, int y, std::initializer_list<uint8_t> value) {
   std::copy(value.begin(), value.end(), rgba.begin() + 4 * (64 * y + x));
-}
-
-TEST(PaletteMatcherTest, ExactTakesTheLowestIndexAndNearestTheSmallestSquaredDistance) {
-  // The game's palette holds some colours twice.
-  int twice = -1;
-  for (int i = 255; i >= 0; --i)
-    for (int j = 0; j < i; ++j)
-      if (Palette().Colour(i) == Palette().Colour(j)) twice = i;
-  ASSERT_GE(twice, 0);
-  EXPECT_LT(Palette().Exact(Palette().Colour(twice)), twice);
-  EXPECT_EQ(Palette().Exact(Palette().Colour(7)), 7);
-
-  std::vector<uint8_t> palette(1024, 0);
-  palette[4 * 1 + 2] = 10;                  // index 1: red 10
-  palette[4 * 2 + 1] = 10;                  // index 2: green 10, as far from red 5 as index 1
-  palette[4 * 3] = palette[4 * 3 + 1] = 8;  // index 3: blue and green 8
-  const PaletteMatcher small(palette);
-  EXPECT_EQ(small.Exact(0x0A0000), 1);
-  EXPECT_EQ(small.Exact(0x0B0000), -1);
-  EXPECT_EQ(small.Nearest(0x050000), 0) << "black, 25, beats index 1, 25, on the lower index";
-  EXPECT_EQ(small.Nearest(0x090000), 1);
-  EXPECT_EQ(small.Nearest(0x000909), 3);
 }
 
 TEST(PictureReaderTest, IndexedPngsKeepTheirIndicesAndTransparentEntriesAreHoles) {
@@ -144,6 +147,8 @@ TEST(PictureReaderTest, ColourPngsMapToThePaletteOrFail) {
             std::vector<std::string>{"the picture is 65 x 65 pixels; a framed picture is 64 x 64"});
   EXPECT_EQ(ReadFramedPng(std::vector<uint8_t>(bad.begin(), bad.begin() + 60), exact).Errors.size(), 1u);
 }
+
+#endif
 
 TEST(PictureReaderTest, TheExportersBmpGivesItsTextureBack) {
   std::vector<uint8_t> chunk(4096);
