@@ -80,7 +80,9 @@ std::vector<uint8_t> ExpectRoundTrip(const FramedPicture& picture) {
   size_t pool = 0;
   for (uint8_t o : picture.Opaque) pool += o;
   const size_t listsAt = 4 + 2 * columns + pool + pool % 2;
-  if (pool % 2) EXPECT_EQ(chunk[listsAt - 1], 0);
+  if (pool % 2) {
+    EXPECT_EQ(chunk[listsAt - 1], 0);
+  }
   size_t at = listsAt;
   for (size_t c = 0; c < columns; ++c) {
     EXPECT_EQ(ReadLe16(chunk.data() + 4 + 2 * c), at) << "column " << c;

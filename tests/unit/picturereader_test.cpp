@@ -103,7 +103,9 @@ TEST(PictureReaderTest, IndexedPngsKeepTheirIndicesAndTransparentEntriesAreHoles
       const size_t at = static_cast<size_t>(64 * x + y);
       const uint8_t index = indices[static_cast<size_t>(64 * y + x)];
       ASSERT_EQ(read.Picture.Opaque[at], index != 200) << x << ", " << y;
-      if (index != 200) ASSERT_EQ(read.Picture.Index[at], index) << x << ", " << y;
+      if (index != 200) {
+        ASSERT_EQ(read.Picture.Index[at], index) << x << ", " << y;
+      }
     }
   }
   EXPECT_EQ(read.MovedToNearest, 0u);
