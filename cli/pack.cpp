@@ -5,7 +5,6 @@
 #include <fstream>
 #include <map>
 #include <optional>
-#include <span>
 #include <system_error>
 
 #include "cli/outputfile.h"
@@ -203,17 +202,6 @@ std::optional<Replacement> MakeReplacement(uint32_t chunk, const PictureFile& fi
   return r;
 }
 
-// A base chunk's bytes as the loader reads them; a chunk whose stream does
-// not hold its bytes in one piece is read out into `copy`.
-std::span<const uint8_t> BaseChunk(Stream& data, std::vector<uint8_t>& copy) {
-  const std::span<const uint8_t> contents = data.Contents();
-  if (static_cast<int64_t>(contents.size()) == data.Size()) return contents;
-  copy.resize(static_cast<size_t>(data.Size()));
-  data.Seek(0, SeekOrigin::Begin);
-  copy.resize(data.Read(copy.data(), copy.size()));
-  return copy;
-}
-
 }  // namespace
 
 PackResult Pack(const PackRequest& request) {
@@ -257,28 +245,44 @@ PackResult Pack(const PackRequest& request) {
   }
   if (!result.Errors.empty()) return result;
 
-  // The base's chunks, then the replacements over them.
-  std::vector<std::vector<uint8_t>> copies(n);
-  std::vector<LaidOutChunk> chunks(n);
-  for (size_t i = 0; i < n; ++i)
-    chunks[i] = {BaseChunk(*file.Chunks[i].Data, copies[i]), file.Chunks[i].Offset == 0};
+  // The base's chunks with the replacements over them. The file is planned
+  // first, so that a damaged table claiming more than offsets can reach is
+  // refused before its bytes are allocated, and each base chunk is read
+  // straight into its place, zeros where the base ends, as the loader reads.
+  std::vector<const Replacement*> replaced(n, nullptr);
   for (const Replacement& r : replacements) {
-    chunks[r.Chunk].Bytes = r.Bytes;
+    replaced[r.Chunk] = &r;
     result.Replaced.push_back(r.Line);
   }
-  const std::optional<std::vector<uint8_t>> bytes = LayOutPageFile(ReadHeaderWords(request.Base), chunks);
-  if (!bytes) {
+  std::vector<ChunkSlot> slots(n);
+  for (size_t i = 0; i < n; ++i) {
+    const RWlChunk& chunk = file.Chunks[i];
+    slots[i] = {replaced[i] ? static_cast<uint16_t>(replaced[i]->Bytes.size()) : chunk.Size,
+                chunk.Offset == 0};
+  }
+  const std::optional<PagePlan> plan = PlanPageFile(slots);
+  if (!plan) {
     result.Errors.push_back("the new file would be larger than the 4 GiB that its offsets can reach");
     return result;
   }
+  std::vector<uint8_t> bytes = StartPageFile(ReadHeaderWords(request.Base), slots, *plan);
+  for (size_t i = 0; i < n; ++i) {
+    uint8_t* to = bytes.data() + plan->Offsets[i];
+    if (replaced[i]) {
+      std::copy(replaced[i]->Bytes.begin(), replaced[i]->Bytes.end(), to);
+    } else {
+      file.Chunks[i].Data->Seek(0, SeekOrigin::Begin);
+      file.Chunks[i].Data->Read(to, slots[i].Size);
+    }
+  }
   std::string reason;
-  if (!WriteFileWhole(out, *bytes, reason)) {
+  if (!WriteFileWhole(out, bytes, reason)) {
     result.Errors.push_back(reason);
     return result;
   }
   result.Written = true;
   result.ReplacedCount = replacements.size();
   result.CopiedCount = n - replacements.size();
-  result.Bytes = bytes->size();
+  result.Bytes = bytes.size();
   return result;
 }

@@ -21,18 +21,28 @@ struct HeaderWords {
 // hold, or all of them when it cannot be opened, read as 0.
 HeaderWords ReadHeaderWords(const std::string& path);
 
-struct LaidOutChunk {
-  std::span<const uint8_t> Bytes;  // at most 65535
+struct ChunkSlot {
+  uint16_t Size = 0;
   // An empty chunk whose offset is 0 in the original keeps offset 0; other
   // empty chunks get the position where the next chunk would start.
   bool ZeroOffsetWhenEmpty = false;
 };
 
-// The file's bytes: the header (the chunk count, then `words`' other two
-// words), the offset table, the length table, and each chunk at the next
-// multiple of 512 bytes after the previous chunk's end (the first after the
-// tables), with zero bytes between them. The file ends where the last chunk
-// ends. Empty when there are more than 65535 chunks, a chunk is longer than
-// 65535 bytes, or a chunk would start beyond what a 32-bit offset reaches.
-std::optional<std::vector<uint8_t>> LayOutPageFile(const HeaderWords& words,
-                                                   std::span<const LaidOutChunk> chunks);
+// Where each chunk goes: after the header (6 bytes), the offset table and
+// the length table, each chunk at the next multiple of 512 bytes after the
+// previous chunk's end. The file ends where the last chunk ends.
+struct PagePlan {
+  std::vector<uint32_t> Offsets;
+  uint64_t Size = 0;
+};
+
+// Empty when there are more than 65535 chunks or a chunk would start beyond
+// what a 32-bit offset reaches. Costs no memory for the chunks themselves,
+// so a table of huge chunks can be refused before anything is allocated.
+std::optional<PagePlan> PlanPageFile(std::span<const ChunkSlot> chunks);
+
+// The planned file with its header (the chunk count, then `words`' other two
+// words) and tables written, and zero bytes everywhere else for the caller
+// to copy each chunk's bytes over at its offset.
+std::vector<uint8_t> StartPageFile(const HeaderWords& words, std::span<const ChunkSlot> chunks,
+                                   const PagePlan& plan);

@@ -237,6 +237,12 @@ head -c -100 "$base" >"$dir/packed/cut.wl6"
 check "a damaged base packs, with a warning" "0 1" "$? $(grep -c "warning: the base's table points past its end" "$dir/err")"
 check "a damaged base's chunks are kept as read" "$("$cli" list "$dir/packed/cut.wl6")" "$("$cli" list "$dir/packed/uncut.wl6")"
 
+# A table of 4 GiB of chunks beyond the file's end has no new layout that
+# 32-bit offsets reach: refused before its bytes are allocated.
+/usr/bin/time -f %M "$cli" pack "$dir/pics/none" "$dir/packed/hostile.wl6" --base "$dir/hostile.wl6" >/dev/null 2>"$dir/err"
+check "a base of 4 GiB of chunks is refused" "1 no" "$? $([[ -e "$dir/packed/hostile.wl6" ]] && echo yes || echo no)"
+check "a base of 4 GiB of chunks is refused without its bytes in memory" 1 "$(( $(tail -1 "$dir/err") < 65536 ))"
+
 echo "cli checks: ${rss} KiB peak for the hostile file"
 if (( failures > 0 )); then
   echo "$failures failed"

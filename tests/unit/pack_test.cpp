@@ -141,23 +141,27 @@ TEST(PageLayoutTest, ChunksLieOnPageBoundariesAsTheWritersDo) {
   layout.FirstSound = 5;
   for (size_t size : {512u, 0u, 1u, 4096u, 0u, 700u, 511u, 513u})
     layout.Chunks.push_back({std::vector<uint8_t>(size, static_cast<uint8_t>(size + 1)), {}, {}});
-  std::vector<LaidOutChunk> chunks;
-  for (const PageChunk& c : layout.Chunks) chunks.push_back({c.Bytes, true});
-  const auto file = LayOutPageFile({99, 3, 5}, chunks);
-  ASSERT_TRUE(file);
-  EXPECT_EQ(*file, BuildPageFile(layout));
-  EXPECT_EQ(ReadLe32(file->data() + 6), 512u) << "the first chunk after the tables";
-  EXPECT_EQ(ReadLe32(file->data() + 6 + 4 * 4), 0u) << "an empty chunk at offset 0";
+  std::vector<ChunkSlot> chunks;
+  for (const PageChunk& c : layout.Chunks) chunks.push_back({static_cast<uint16_t>(c.Bytes.size()), true});
+  const auto plan = PlanPageFile(chunks);
+  ASSERT_TRUE(plan);
+  std::vector<uint8_t> file = StartPageFile({99, 3, 5}, chunks, *plan);
+  for (size_t i = 0; i < chunks.size(); ++i)
+    std::copy(layout.Chunks[i].Bytes.begin(), layout.Chunks[i].Bytes.end(), file.begin() + plan->Offsets[i]);
+  EXPECT_EQ(file, BuildPageFile(layout));
+  EXPECT_EQ(plan->Offsets[0], 512u) << "the first chunk after the tables";
+  EXPECT_EQ(plan->Offsets[4], 0u) << "an empty chunk at offset 0";
 
   // An empty chunk that had an offset keeps one: where the next chunk starts.
   chunks[1].ZeroOffsetWhenEmpty = false;
-  const auto placed = LayOutPageFile({}, chunks);
+  const auto placed = PlanPageFile(chunks);
   ASSERT_TRUE(placed);
-  EXPECT_EQ(ReadLe32(placed->data() + 6 + 4), 1024u);
-  EXPECT_EQ(ReadLe32(placed->data() + 6 + 8), 1024u);
+  EXPECT_EQ(placed->Offsets[1], 1024u);
+  EXPECT_EQ(placed->Offsets[2], 1024u);
 
-  const std::vector<uint8_t> tooLong(65536);
-  EXPECT_FALSE(LayOutPageFile({}, std::vector<LaidOutChunk>{{tooLong, false}}));
+  // 65535 chunks of 65535 bytes reach past 4 GiB.
+  EXPECT_FALSE(PlanPageFile(std::vector<ChunkSlot>(65535, {65535, false})));
+  EXPECT_TRUE(PlanPageFile(std::vector<ChunkSlot>(65000, {65535, false})));
 }
 
 // A sprite or texture chunk as the loader reads it, and as a picture.
