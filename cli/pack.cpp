@@ -234,6 +234,10 @@ PackResult Pack(const PackRequest& request) {
     result.Warnings.push_back("the base's table points past its end (" + std::to_string(file.FileSize) +
                               " bytes) for " + std::to_string(beyond) +
                               " chunks: they are copied as the viewer reads them, zeros where the file ends");
+  if (file.FileSize < static_cast<int64_t>(6 + 6 * n))
+    result.Warnings.push_back(
+        "the base's tables end past the file's end: the entries it does not hold are "
+        "empty chunks, as the viewer reads them");
 
   InitBmpTemplate();
   const PaletteMatcher palette({BmpTemplate.data() + PaletteOffset, PaletteSize});

@@ -236,6 +236,10 @@ head -c -100 "$base" >"$dir/packed/cut.wl6"
 "$cli" pack "$dir/pics/none" "$dir/packed/uncut.wl6" --base "$dir/packed/cut.wl6" >/dev/null 2>"$dir/err"
 check "a damaged base packs, with a warning" "0 1" "$? $(grep -c "warning: the base's table points past its end" "$dir/err")"
 check "a damaged base's chunks are kept as read" "$("$cli" list "$dir/packed/cut.wl6")" "$("$cli" list "$dir/packed/uncut.wl6")"
+head -c 2000 "$base" >"$dir/packed/cut.wl6"
+"$cli" pack "$dir/pics/none" "$dir/packed/uncut.wl6" --base "$dir/packed/cut.wl6" >/dev/null 2>"$dir/err"
+check "a base cut inside its tables packs, with a warning" "0 1" "$? $(grep -c "warning: the base's tables end past" "$dir/err")"
+check "a base cut inside its tables keeps its chunk count" "542" "$("$cli" list "$dir/packed/uncut.wl6" | wc -l)"
 
 # A table of 4 GiB of chunks beyond the file's end has no new layout that
 # 32-bit offsets reach: refused before its bytes are allocated.
