@@ -48,8 +48,8 @@ const char* SectionWord(SectionKind section) {
 bool SameFile(const fs::path& a, const fs::path& b) {
   std::error_code error;
   if (fs::equivalent(a, b, error)) return true;
-  // Neither exists as a file yet, or one cannot be looked at: compare the
-  // spellings with every link and `..` resolved that can be.
+  // OUT does not exist yet, or cannot be looked at: compare the spellings
+  // with every link, `.` and `..` resolved that can be.
   const fs::path left = fs::weakly_canonical(a, error);
   if (error) return false;
   const fs::path right = fs::weakly_canonical(b, error);
