@@ -170,6 +170,9 @@ constexpr char kPackHelp[] =
 int PackCommand(const std::vector<std::string>& args) {
   if (args.size() == 1 && args[0] == "--help") {
     std::fputs(kPackHelp, stdout);
+#ifndef TESSARINE_PNG
+    std::fputs("This build reads BMP textures only; PNG pictures need the build with libpng.\n", stdout);
+#endif
     return 0;
   }
   PackRequest request;
