@@ -145,6 +145,42 @@ check "export without a folder fails" 2 $?
 "$cli" export "$dir/pictures.wl6" "$dir/x" --gif 2>/dev/null
 check "export with an unknown option fails" "2 no" "$? $([[ -e "$dir/x" ]] && echo yes || echo no)"
 
+# --framed: 64 x 64 palettised PNG files with transparent holes; --sheet:
+# a contact sheet per section. The pixels themselves are the unit tests' job.
+"$cli" export "$dir/pictures.wl6" "$dir/new/framed" --framed --sheet >"$dir/out" 2>"$dir/err"
+check "framed export with sheets" "0 543 files written to $dir/new/framed" "$? $(cat "$dir/out" "$dir/err")"
+check "framed pictures are 64 x 64, 8-bit palettised" "64 64 8 3|64 64 8 3" \
+  "$(for f in texture-001 sprite-001; do echo -n "$(identify -format '%w %h' "$dir/new/framed/$f.png") $(od -An -tu1 -j 24 -N2 "$dir/new/framed/$f.png" | xargs)|"; done | sed 's/|$//')"
+check "a framed texture has the BMP's pixels" 0 \
+  "$(compare -metric AE "$dir/new/bmp/texture-001.bmp" "$dir/new/framed/texture-001.png" null: 2>&1)"
+check "a framed sprite's holes are transparent" "$((64 * 64 - 21 * 16))" \
+  "$(convert "$dir/new/framed/sprite-001.png" -alpha extract -format '%[fx:round(w*h*(1-mean))]' info:)"
+check "sheets" "1054x460 1054x1846" \
+  "$(identify -format '%wx%h ' "$dir/new/framed/textures.png" "$dir/new/framed/sprites.png" | xargs)"
+"$cli" export "$dir/full.wl6" "$dir/new/framed0" --framed >"$dir/out" 2>"$dir/err"
+check "zero-width sprites are transparent frames" "0 541 0 64x64 0" \
+  "$? $(ls "$dir/new/framed0" | wc -l) $(wc -c <"$dir/err") $(identify -format '%wx%h' "$dir/new/framed0/sprite-001.png") \
+$(convert "$dir/new/framed0/sprite-001.png" -alpha extract -format '%[max]' info:)"
+"$cli" export "$dir/pictures.wl6" "$dir/plain/sub" --framed 2>"$dir/err"
+check "framed export into an uncreatable folder fails" "1 1" "$? $(grep -c "cannot create" "$dir/err")"
+"$cli" export "$dir/pictures.wl6" "$dir/x" --png --framed 2>/dev/null
+check "--png and --framed together are refused" "2 no" "$? $([[ -e "$dir/x" ]] && echo yes || echo no)"
+"$cli" export "$dir/short.wl6" "$dir/new/none" --framed >"$dir/out" 2>"$dir/err"
+check "a file without pictures says so" "1 0 1 no" \
+  "$? $(wc -c <"$dir/out") $(grep -c "holds no texture or sprite" "$dir/err") $([[ -e "$dir/new/none" ]] && echo yes || echo no)"
+
+# palette: the format from the extension.
+"$cli" palette "$dir/wolf.gpl" && "$cli" palette "$dir/wolf.pal" && "$cli" palette "$dir/wolf.act"
+check "palette files" "0 GIMP Palette|JASC-PAL|768" \
+  "$? $(head -1 "$dir/wolf.gpl")|$(head -1 "$dir/wolf.pal" | tr -d '\r')|$(stat -c %s "$dir/wolf.act")"
+check "the .act file is the palette" 0 \
+  "$(cmp -s "$dir/wolf.act" <(od -An -v -tu1 -w4 "$palette" | awk '{printf "%c%c%c", $3, $2, $1}'); echo $?)"
+"$cli" palette "$dir/wolf.png" 2>"$dir/err"
+check "unknown palette format is refused" "2 1 no" \
+  "$? $(grep -c "\.gpl" "$dir/err") $([[ -e "$dir/wolf.png" ]] && echo yes || echo no)"
+"$cli" palette "$dir/plain/wolf.gpl" 2>"$dir/err"
+check "unwritable palette file fails" "1 1" "$? $(grep -c "cannot create" "$dir/err")"
+
 # pack: pictures of the palette's colours, and pictures that are refused.
 python3 - "$palette" "$dir/pics" <<'PY'
 import os, struct, sys, zlib
@@ -229,6 +265,13 @@ check "an empty folder packs the game's layout back" 0 "$(cmp "$dir/aligned.wl6"
 rm "$dir/aligned"/sprite-*
 "$cli" pack "$dir/aligned" "$dir/packed/aligned.wl6" --base "$dir/aligned.wl6" >"$dir/out"
 check "exported textures pack back byte for byte" "0 106 replaced" \
+  "$(cmp "$dir/aligned.wl6" "$dir/packed/aligned.wl6"; echo $?) $(tail -1 "$dir/out" | cut -d, -f1)"
+
+# The modder's loop unchanged: the writer's file in the game's layout,
+# exported in the frame and packed back, is the same file.
+"$cli" export "$dir/aligned.wl6" "$dir/framed" --framed >/dev/null
+"$cli" pack "$dir/framed" "$dir/packed/aligned.wl6" --base "$dir/aligned.wl6" >"$dir/out"
+check "a framed export packs back byte for byte" "0 541 replaced" \
   "$(cmp "$dir/aligned.wl6" "$dir/packed/aligned.wl6"; echo $?) $(tail -1 "$dir/out" | cut -d, -f1)"
 
 # A base cut short: its chunks are copied as the viewer reads them, with a warning.

@@ -68,10 +68,12 @@ bool WriteGameLayout(const std::filesystem::path& dir) {
     SpritePicture sprite;
     for (auto& column : sprite) column.fill(-1);
     // Edge columns 0 and 63, empty columns inside, runs at rows 0 and 63,
-    // full columns, indices 0 and 255, and one blank sprite.
+    // full columns, indices 0 and 255, and one blank sprite. Like the game's
+    // sprites, none uses every index: a framed export keeps a free one for
+    // its holes, so that colours the palette holds twice keep their indices.
     for (int x = i % 64; x <= std::min(63, i % 64 + i % 17); x += 1 + i % 3)
       for (int y = 0; y < 64; ++y)
-        if (i % 5 == 0 || (y + x) % 9 < 5) sprite[x][y] = static_cast<int16_t>((x + y * i) % 256);
+        if (i % 5 == 0 || (y + x) % 9 < 5) sprite[x][y] = static_cast<int16_t>((x + y * i) % 250);
     if (i == 434) sprite[63][63] = 255;
     if (i == 433)
       for (auto& column : sprite) column.fill(-1);
