@@ -10,6 +10,7 @@
 
 #include "cli/export.h"
 #include "cli/outputfile.h"
+#include "cli/pack.h"
 #include "imaging/bmptemplate.h"
 #include "imaging/decoder.h"
 #include "imaging/palettefile.h"
@@ -132,11 +133,68 @@ int PaletteCommand(const std::vector<std::string>& args) {
   return 0;
 }
 
+constexpr char kPackHelp[] =
+    "Usage: tessarine-cli pack DIR OUT --base FILE [--nearest]\n"
+    "Writes a new page file OUT: the chunks of FILE, with every texture and\n"
+    "sprite that DIR holds a picture for replaced, laid out as the game's own\n"
+    "files are. FILE is only read, and OUT may not be FILE.\n"
+    "\n"
+    "Pictures, named as export names them (texture-001.png, sprite-435.png):\n"
+    "  64 x 64 PNG, indexed with the game's palette (tRNS makes holes), or RGB\n"
+    "  or RGBA in the palette's colours (alpha 0 is a hole, partial alpha an\n"
+    "  error); for textures also the 64 x 64 8-bit BMP that export writes.\n"
+    "  A texture has no holes. A sprite with no opaque pixel becomes the\n"
+    "  smallest sprite: column 32 alone, with no runs.\n"
+    "  --nearest  a colour not in the palette takes the nearest palette colour:\n"
+    "             the smallest sum of squared red, green and blue differences,\n"
+    "             the lowest index on a tie; otherwise such a colour is an error.\n";
+
+int PackCommand(const std::vector<std::string>& args) {
+  if (args.size() == 1 && args[0] == "--help") {
+    std::fputs(kPackHelp, stdout);
+#ifndef TESSARINE_PNG
+    std::fputs("This build reads BMP textures only; PNG pictures need the build with libpng.\n", stdout);
+#endif
+    return 0;
+  }
+  PackRequest request;
+  std::vector<std::string> positional;
+  bool based = false;
+  for (size_t i = 0; i < args.size(); ++i) {
+    if (args[i] == "--nearest") {
+      request.Nearest = true;
+    } else if (args[i] == "--base" && i + 1 < args.size() && !based) {
+      request.Base = args[++i];
+      based = true;
+    } else if (args[i].starts_with("--")) {
+      return Fail("unknown option '" + args[i] +
+                  "'; usage: tessarine-cli pack DIR OUT --base FILE [--nearest]");
+    } else {
+      positional.push_back(args[i]);
+    }
+  }
+  if (positional.size() != 2 || !based)
+    return Fail("usage: tessarine-cli pack DIR OUT --base FILE [--nearest]; try 'tessarine-cli pack --help'");
+  request.Dir = positional[0];
+  request.Out = positional[1];
+
+  const PackResult result = Pack(request);
+  for (const std::string& warning : result.Warnings)
+    std::fprintf(stderr, "tessarine-cli: warning: %s\n", warning.c_str());
+  for (const std::string& error : result.Errors) std::fprintf(stderr, "tessarine-cli: %s\n", error.c_str());
+  if (!result.Written) return Error("nothing written");
+  for (const std::string& line : result.Replaced) std::printf("%s\n", line.c_str());
+  std::printf("%zu replaced, %zu copied, %llu bytes written to %s\n", result.ReplacedCount,
+              result.CopiedCount, static_cast<unsigned long long>(result.Bytes), request.Out.c_str());
+  return 0;
+}
+
 }  // namespace
 
 int RunCommand(const std::string& command, const std::vector<std::string>& args) {
   static const std::map<std::string, std::function<int(const std::vector<std::string>&)>> commands = {
-      {"export", Export}, {"info", Info}, {"list", List}, {"palette", PaletteCommand}, {"show", Show},
+      {"export", Export}, {"info", Info}, {"list", List}, {"pack", PackCommand}, {"palette", PaletteCommand},
+      {"show", Show},
   };
   const auto it = commands.find(command);
   if (it == commands.end()) return Fail("unknown command '" + command + "'; try 'tessarine-cli --help'");

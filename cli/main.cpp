@@ -35,10 +35,20 @@ constexpr char kUsage[] =
     "                         OUT's extension names: .gpl (GIMP), .pal (JASC-PAL),\n"
     "                         .act (Adobe colour table)\n"
     "      e.g. tessarine-cli palette wolf3d.gpl\n"
+    "  pack DIR OUT --base FILE [--nearest]\n"
+    "                         a new page file OUT: FILE's chunks, with the\n"
+    "                         textures and sprites DIR holds pictures for\n"
+    "                         replaced (the names export writes); 'pack --help'\n"
+    "                         tells more. --nearest maps a colour not in the\n"
+    "                         palette to the nearest one (smallest squared RGB\n"
+    "                         distance, lowest index on a tie); a sprite with no\n"
+    "                         opaque pixel becomes column 32 alone, with no runs\n"
+    "      e.g. tessarine-cli pack frames new.wl6 --base vswap.wl6\n"
     "  --help                 this text\n"
     "  --version              the version\n"
     "\n"
-    "Builds for Windows write BMP files only; PNG files need the native build.\n";
+    "Builds for Windows write BMP files only, and pack reads BMP textures only;\n"
+    "PNG files need the native build.\n";
 }  // namespace
 
 int main(int argc, char** argv) {

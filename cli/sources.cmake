@@ -2,4 +2,5 @@
 # tests, fuzz targets and benchmarks reach them.
 list(APPEND TESSARINE_PORTABLE_SOURCES
   cli/export.cpp
-  cli/outputfile.cpp)
+  cli/outputfile.cpp
+  cli/pack.cpp)

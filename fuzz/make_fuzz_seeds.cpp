@@ -1,4 +1,6 @@
 // Writes seed corpora for the fuzz targets, made by the page-file writer.
+#include <png.h>
+
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -47,6 +49,67 @@ void DecoderSeeds(const fs::path& dir, const TexturePicture& texture) {
                                    std::vector<uint8_t>(150, 3))));
 }
 
+// Picture seeds: the first byte chooses exact colours (0) or the nearest (1).
+std::vector<uint8_t> Picture(uint8_t nearest, const std::vector<uint8_t>& file) {
+  std::vector<uint8_t> out{nearest};
+  out.insert(out.end(), file.begin(), file.end());
+  return out;
+}
+
+// A 64 x 64 PNG of RGBA pixels or of indices into an RGBA colour map.
+std::vector<uint8_t> Png(uint32_t format, const std::vector<uint8_t>& pixels,
+                         const std::vector<uint8_t>& colormap) {
+  png_image image{};
+  image.version = PNG_IMAGE_VERSION;
+  image.width = image.height = 64;
+  image.format = format;
+  image.colormap_entries = static_cast<png_uint_32>(colormap.size() / 4);
+  png_alloc_size_t size = 0;
+  const auto stride = static_cast<png_int_32>(PNG_IMAGE_ROW_STRIDE(image));
+  png_image_write_get_memory_size(image, size, 0, pixels.data(), stride, colormap.data());
+  std::vector<uint8_t> png(size);
+  png_image_write_to_memory(&image, png.data(), &size, 0, pixels.data(), stride, colormap.data());
+  png.resize(size);
+  return png;
+}
+
+// A 64 x 64 8-bit BMP with a grey colour table, as `export` lays one out.
+std::vector<uint8_t> Bmp() {
+  std::vector<uint8_t> bmp(1078 + 4096, 0);
+  const auto put32 = [&](size_t at, uint32_t v) {
+    for (int i = 0; i < 4; ++i) bmp[at + static_cast<size_t>(i)] = static_cast<uint8_t>(v >> (8 * i));
+  };
+  bmp[0] = 'B';
+  bmp[1] = 'M';
+  put32(2, static_cast<uint32_t>(bmp.size()));
+  put32(10, 1078);
+  put32(14, 40);
+  put32(18, 64);
+  put32(22, 64);
+  bmp[26] = 1;
+  bmp[28] = 8;
+  for (size_t i = 0; i < 256; ++i)
+    bmp[54 + 4 * i] = bmp[55 + 4 * i] = bmp[56 + 4 * i] = static_cast<uint8_t>(i);
+  for (size_t i = 0; i < 4096; ++i) bmp[1078 + i] = static_cast<uint8_t>(i * 5);
+  return bmp;
+}
+
+void PictureSeeds(const fs::path& root) {
+  std::vector<uint8_t> rgba(64 * 64 * 4);
+  for (size_t i = 0; i < rgba.size(); ++i)
+    rgba[i] = static_cast<uint8_t>(i % 4 == 3 ? (i / 4 % 3) * 127 : i / 7);
+  std::vector<uint8_t> indices(64 * 64);
+  for (size_t i = 0; i < indices.size(); ++i) indices[i] = static_cast<uint8_t>(i);
+  std::vector<uint8_t> colormap(256 * 4);
+  for (size_t i = 0; i < colormap.size(); ++i)
+    colormap[i] = static_cast<uint8_t>(i % 4 == 3 ? (i < 16 ? 0 : 255) : i);
+  Seed(root / "framedpng_fuzz", "rgba", Picture(0, Png(PNG_FORMAT_RGBA, rgba, {})));
+  Seed(root / "framedpng_fuzz", "rgba-nearest", Picture(1, Png(PNG_FORMAT_RGBA, rgba, {})));
+  Seed(root / "framedpng_fuzz", "indexed", Picture(1, Png(PNG_FORMAT_RGBA_COLORMAP, indices, colormap)));
+  Seed(root / "framedbmp_fuzz", "bmp", Picture(0, Bmp()));
+  Seed(root / "framedbmp_fuzz", "bmp-nearest", Picture(1, Bmp()));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -71,6 +134,7 @@ int main(int argc, char** argv) {
 
   DecoderSeeds(root / "decoder_fuzz", texture);
   DecoderSeeds(root / "framing_fuzz", texture);
+  PictureSeeds(root);
 
   return 0;
 }

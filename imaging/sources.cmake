@@ -2,7 +2,9 @@ list(APPEND TESSARINE_PORTABLE_SOURCES
   imaging/bmptemplate.cpp
   imaging/decoder.cpp
   imaging/framing.cpp
-  imaging/palettefile.cpp)
+  imaging/palettefile.cpp
+  imaging/picturereader.cpp
+  imaging/spriteencoder.cpp)
 list(APPEND TESSARINE_POSIX_SOURCES
   imaging/palette_native.cpp)
 list(APPEND TESSARINE_WIN_SOURCES
@@ -10,4 +12,5 @@ list(APPEND TESSARINE_WIN_SOURCES
 # Native builds only: they need libpng.
 list(APPEND TESSARINE_NATIVE_SOURCES
   imaging/framedpng.cpp
-  imaging/pngcodec.cpp)
+  imaging/pngcodec.cpp
+  imaging/pngreader.cpp)

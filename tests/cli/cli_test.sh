@@ -181,6 +181,115 @@ check "unknown palette format is refused" "2 1 no" \
 "$cli" palette "$dir/plain/wolf.gpl" 2>"$dir/err"
 check "unwritable palette file fails" "1 1" "$? $(grep -c "cannot create" "$dir/err")"
 
+# pack: pictures of the palette's colours, and pictures that are refused.
+python3 - "$palette" "$dir/pics" <<'PY'
+import os, struct, sys, zlib
+pal = open(sys.argv[1], 'rb').read()
+colour = lambda i: (pal[4 * i + 2], pal[4 * i + 1], pal[4 * i])
+def png(path, pixels, w=64, h=64):  # pixels(x, y) -> (r, g, b, a)
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    raw = b''.join(b'\0' + bytes(v for x in range(w) for v in pixels(x, y)) for y in range(h))
+    chunk = lambda t, d: struct.pack('>I', len(d)) + t + d + struct.pack('>I', zlib.crc32(t + d))
+    open(path, 'wb').write(b'\x89PNG\r\n\x1a\n' + chunk(b'IHDR', struct.pack('>IIBBBBB', w, h, 8, 6, 0, 0, 0)) +
+                           chunk(b'IDAT', zlib.compress(raw)) + chunk(b'IEND', b''))
+def sprite(x, y):  # a 10 x 10 square of index 17 at (3, 50)
+    return colour(17) + (255,) if 3 <= x < 13 and 50 <= y < 60 else (0, 0, 0, 0)
+png(sys.argv[2] + '/good/sprite-002.png', sprite)
+for folder in ('bad', 'all'):
+    png(f'{sys.argv[2]}/{folder}/texture-002.png', lambda x, y: colour(5) + (255,), 63)
+    png(f'{sys.argv[2]}/{folder}/texture-003.png', lambda x, y: (0, 0, 0, 0) if (x, y) == (4, 9) else colour(6) + (255,))
+    png(f'{sys.argv[2]}/{folder}/texture-004.png', lambda x, y: (1, 2, 3, 255) if x == 7 and y < 2 else colour(7) + (255,))
+    png(f'{sys.argv[2]}/{folder}/sprite-003.png', lambda x, y: sprite(x, y)[:3] + (128,) if (x, y) == (5, 55) else sprite(x, y))
+    png(f'{sys.argv[2]}/{folder}/sprite-004.png', lambda x, y: colour(9) + ((x + y) % 2 * 255,))
+png(sys.argv[2] + '/nearest/texture-004.png', lambda x, y: (1, 2, 3, 255) if x == 7 and y < 2 else colour(7) + (255,))
+PY
+base="$dir/pictures.wl6"
+base_sum=$(md5sum <"$base")
+cp "$dir/new/bmp/texture-001.bmp" "$dir/pics/good/"
+"$cli" pack "$dir/pics/good" "$dir/packed/new.wl6" --base "$base" >"$dir/out" 2>"$dir/err"
+check "pack fails when OUT's folder is missing" "1 no" "$? $([[ -e "$dir/packed/new.wl6" ]] && echo yes || echo no)"
+mkdir "$dir/packed"
+"$cli" pack "$dir/pics/good" "$dir/packed/new.wl6" --base "$base" >"$dir/out" 2>"$dir/err"
+check "pack exits 0 and says nothing on stderr" "0 0" "$? $(wc -c <"$dir/err")"
+check "pack reports each element and a summary" "texture 1 (chunk 0) from texture-001.bmp, 4096 bytes
+sprite 2 (chunk 107) from sprite-002.png, 204 bytes
+2 replaced, 540 copied, $(stat -c %s "$dir/packed/new.wl6") bytes written to $dir/packed/new.wl6" "$(cat "$dir/out")"
+check "pack leaves only its output" "new.wl6" "$(ls -A "$dir/packed")"
+check "the packed sprite shows" "Width: 10" "$("$cli" show "$dir/packed/new.wl6" 107 | grep Width)"
+"$cli" export "$dir/packed/new.wl6" "$dir/packed/bmp" >/dev/null
+check "unchanged pictures pack to the same pictures" "" \
+  "$(for f in "$dir/new/bmp"/*.bmp; do cmp -s "$f" "$dir/packed/bmp/$(basename "$f")" || basename "$f"; done | grep -v sprite-002)"
+"$cli" pack "$dir/pics/nearest" "$dir/packed/near.wl6" --base "$base" --nearest >"$dir/out"
+check "pack --nearest counts the moved pixels" \
+  "0 texture 4 (chunk 3) from texture-004.png, 4096 bytes, 2 pixels moved to the nearest palette colour" "$? $(head -1 "$dir/out")"
+refused() {  # refused NAME EXPECTED_ERROR_LINES OUT DIR [OPTIONS]
+  local name=$1 lines=$2 out=$3 pics=$4
+  shift 4
+  local before
+  before=$(ls -A "$(dirname "$out")")
+  "$cli" pack "$pics" "$out" --base "$base" "$@" >"$dir/out" 2>"$dir/err"
+  check "$name: exit 1, nothing on stdout" "1 0" "$? $(wc -c <"$dir/out")"
+  check "$name: every problem reported" "$lines" "$(grep -vc 'nothing written' "$dir/err")"
+  check "$name: the base is unchanged" "$base_sum" "$(md5sum <"$base")"
+  check "$name: nothing left behind" "$before" "$(ls -A "$(dirname "$out")")"
+}
+refused "pack onto the base" 1 "$base" "$dir/pics/good"
+check "pack onto the base is explained" 1 "$(grep -c "is the base file" "$dir/err")"
+refused "pack onto another spelling of the base" 1 "$dir/new/../pictures.wl6" "$dir/pics/good"
+ln -s pictures.wl6 "$dir/link.wl6"
+refused "pack onto a link to the base" 1 "$dir/link.wl6" "$dir/pics/good"
+(cd "$dir" && "$cli" pack pics/good ./pictures.wl6 --base pictures.wl6 >/dev/null 2>&1)
+check "pack onto ./BASE fails" "1 $base_sum" "$? $(md5sum <"$base")"
+refused "bad pictures" 5 "$dir/packed/bad.wl6" "$dir/pics/bad"
+check "each bad picture is explained" "texture-002.png: the picture is 63 x 64 pixels; a framed picture is 64 x 64
+texture-003.png: pixel (4, 9) is transparent: a texture has no holes
+texture-004.png: pixel (7, 0) has the colour #010203, which is not in the palette (and 1 more pixels of colours not in the palette)
+sprite-003.png: pixel (5, 55) is partly transparent (alpha 128): a pixel is either drawn (alpha 255) or a hole (alpha 0)
+sprite-004.png: the sprite takes 14596 bytes, more than the 4096 of a page, so the game cannot load it; fewer gaps in its columns make it smaller" \
+  "$(grep -v 'nothing written' "$dir/err" | sed 's/^tessarine-cli: //' | sort -t- -k1,1r -k2)"
+cp "$dir/new/bmp/sprite-001.bmp" "$dir/pics/all/"
+refused "a sprite as BMP" 6 "$dir/packed/all.wl6" "$dir/pics/all"
+check "a sprite as BMP is explained" 1 "$(grep -c "sprite-001.bmp: .*export with --framed" "$dir/err")"
+refused "an unwritable folder" 1 "$dir/plain/new.wl6" "$dir/pics/good"
+"$cli" pack "$dir/pics/good" "$dir/packed/x.wl6" 2>/dev/null
+check "pack without --base fails" "2 no" "$? $([[ -e "$dir/packed/x.wl6" ]] && echo yes || echo no)"
+check "pack --help says how nearest is measured and what a blank sprite becomes" 2 \
+  "$("$cli" pack --help | grep -cE 'squared red, green and blue|column 32 alone')"
+
+mkdir "$dir/pics/none"
+# A file in the game's layout packs back byte for byte, with its textures
+# replaced by their exported PNGs or by nothing.
+"$cli" pack "$dir/pics/none" "$dir/packed/aligned.wl6" --base "$dir/aligned.wl6" >/dev/null
+check "an empty folder packs the game's layout back" 0 "$(cmp "$dir/aligned.wl6" "$dir/packed/aligned.wl6"; echo $?)"
+"$cli" export "$dir/aligned.wl6" "$dir/aligned" --png >/dev/null
+rm "$dir/aligned"/sprite-*
+"$cli" pack "$dir/aligned" "$dir/packed/aligned.wl6" --base "$dir/aligned.wl6" >"$dir/out"
+check "exported textures pack back byte for byte" "0 106 replaced" \
+  "$(cmp "$dir/aligned.wl6" "$dir/packed/aligned.wl6"; echo $?) $(tail -1 "$dir/out" | cut -d, -f1)"
+
+# The modder's loop unchanged: the writer's file in the game's layout,
+# exported in the frame and packed back, is the same file.
+"$cli" export "$dir/aligned.wl6" "$dir/framed" --framed >/dev/null
+"$cli" pack "$dir/framed" "$dir/packed/aligned.wl6" --base "$dir/aligned.wl6" >"$dir/out"
+check "a framed export packs back byte for byte" "0 541 replaced" \
+  "$(cmp "$dir/aligned.wl6" "$dir/packed/aligned.wl6"; echo $?) $(tail -1 "$dir/out" | cut -d, -f1)"
+
+# A base cut short: its chunks are copied as the viewer reads them, with a warning.
+head -c -100 "$base" >"$dir/packed/cut.wl6"
+"$cli" pack "$dir/pics/none" "$dir/packed/uncut.wl6" --base "$dir/packed/cut.wl6" >/dev/null 2>"$dir/err"
+check "a damaged base packs, with a warning" "0 1" "$? $(grep -c "warning: the base's table points past its end" "$dir/err")"
+check "a damaged base's chunks are kept as read" "$("$cli" list "$dir/packed/cut.wl6")" "$("$cli" list "$dir/packed/uncut.wl6")"
+head -c 2000 "$base" >"$dir/packed/cut.wl6"
+"$cli" pack "$dir/pics/none" "$dir/packed/uncut.wl6" --base "$dir/packed/cut.wl6" >/dev/null 2>"$dir/err"
+check "a base cut inside its tables packs, with a warning" "0 1" "$? $(grep -c "warning: the base's tables end past" "$dir/err")"
+check "a base cut inside its tables keeps its chunk count" "542" "$("$cli" list "$dir/packed/uncut.wl6" | wc -l)"
+
+# A table of 4 GiB of chunks beyond the file's end has no new layout that
+# 32-bit offsets reach: refused before its bytes are allocated.
+/usr/bin/time -f %M "$cli" pack "$dir/pics/none" "$dir/packed/hostile.wl6" --base "$dir/hostile.wl6" >/dev/null 2>"$dir/err"
+check "a base of 4 GiB of chunks is refused" "1 no" "$? $([[ -e "$dir/packed/hostile.wl6" ]] && echo yes || echo no)"
+check "a base of 4 GiB of chunks is refused without its bytes in memory" 1 "$(( $(tail -1 "$dir/err") < 65536 ))"
+
 echo "cli checks: ${rss} KiB peak for the hostile file"
 if (( failures > 0 )); then
   echo "$failures failed"

@@ -1,4 +1,5 @@
 // Page files for the command-line tests: write_test_files DIR
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -50,6 +51,39 @@ bool WritePictures(const std::filesystem::path& dir) {
          WriteBytes((dir / "sprite-001.rows").string(), BmpRows(sprite, 20, 21));
 }
 
+// The same elements laid out as the game's files are, with sprites of
+// awkward shapes and an empty sound: pack reproduces it byte for byte.
+bool WriteGameLayout(const std::filesystem::path& dir) {
+  PageFileLayout layout;
+  layout.Align = 512;
+  layout.FirstSprite = 106;
+  layout.FirstSound = 541;
+  for (int i = 0; i < 106; ++i) {
+    TexturePicture texture{};
+    for (int x = 0; x < 64; ++x)
+      for (int y = 0; y < 64; ++y) texture[x][y] = static_cast<uint8_t>(x * 64 + y + i);
+    layout.Chunks.push_back({EncodeTexture(texture), {}, {}});
+  }
+  for (int i = 0; i < 435; ++i) {
+    SpritePicture sprite;
+    for (auto& column : sprite) column.fill(-1);
+    // Edge columns 0 and 63, empty columns inside, runs at rows 0 and 63,
+    // full columns, indices 0 and 255, and one blank sprite. Like the game's
+    // sprites, none uses every index: a framed export keeps a free one for
+    // its holes, so that colours the palette holds twice keep their indices.
+    for (int x = i % 64; x <= std::min(63, i % 64 + i % 17); x += 1 + i % 3)
+      for (int y = 0; y < 64; ++y)
+        if (i % 5 == 0 || (y + x) % 9 < 5) sprite[x][y] = static_cast<int16_t>((x + y * i) % 250);
+    if (i == 434) sprite[63][63] = 255;
+    if (i == 433)
+      for (auto& column : sprite) column.fill(-1);
+    layout.Chunks.push_back({EncodeSprite(sprite), {}, {}});
+  }
+  for (size_t size : {700u, 0u, 1u, 512u, 4096u})
+    layout.Chunks.push_back({std::vector<uint8_t>(size, static_cast<uint8_t>(size)), {}, {}});
+  return WritePageFile((dir / "aligned.wl6").string(), layout);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -73,5 +107,6 @@ int main(int argc, char** argv) {
 
   ok = WriteBytes((dir / "short.wl6").string(), {1}) && ok;
   ok = WritePictures(dir) && ok;
+  ok = WriteGameLayout(dir) && ok;
   return ok ? 0 : 1;
 }

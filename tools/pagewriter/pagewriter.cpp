@@ -1,7 +1,10 @@
 #include "pagewriter.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+
+#include "imaging/spriteencoder.h"
 
 namespace {
 void Put16(std::vector<uint8_t>& out, uint16_t v) {
@@ -26,13 +29,22 @@ std::vector<uint8_t> BuildPageFile(const PageFileLayout& layout) {
   Put16(out, layout.Count.value_or(static_cast<uint16_t>(n)));
   Put16(out, layout.FirstSprite);
   Put16(out, layout.FirstSound);
-  uint32_t at = static_cast<uint32_t>(6 + 6 * n);
-  for (const PageChunk& c : layout.Chunks) {
-    Put32(out, c.Offset.value_or(at));
-    at += static_cast<uint32_t>(c.Bytes.size());
+  // Where each chunk's bytes go: one after another, or each at the next
+  // multiple of the alignment, empty chunks at offset 0.
+  std::vector<uint32_t> at(n);
+  uint32_t end = static_cast<uint32_t>(6 + 6 * n);
+  for (size_t i = 0; i < n; ++i) {
+    const uint32_t align = layout.Align.value_or(1);
+    if (layout.Align && layout.Chunks[i].Bytes.empty()) continue;
+    at[i] = (end + align - 1) / align * align;
+    end = at[i] + static_cast<uint32_t>(layout.Chunks[i].Bytes.size());
   }
+  for (size_t i = 0; i < n; ++i) Put32(out, layout.Chunks[i].Offset.value_or(at[i]));
   for (const PageChunk& c : layout.Chunks) Put16(out, c.Size.value_or(static_cast<uint16_t>(c.Bytes.size())));
-  for (const PageChunk& c : layout.Chunks) out.insert(out.end(), c.Bytes.begin(), c.Bytes.end());
+  for (size_t i = 0; i < n; ++i) {
+    out.resize(std::max<size_t>(out.size(), at[i]), 0);
+    out.insert(out.end(), layout.Chunks[i].Bytes.begin(), layout.Chunks[i].Bytes.end());
+  }
   if (layout.TruncateAt && *layout.TruncateAt < out.size()) out.resize(*layout.TruncateAt);
   return out;
 }
@@ -50,10 +62,10 @@ bool WritePageFile(const std::string& path, const PageFileLayout& layout) {
 }
 
 std::vector<uint8_t> EncodeTexture(const TexturePicture& picture) {
-  std::vector<uint8_t> out;
-  out.reserve(4096);
-  for (const auto& column : picture) out.insert(out.end(), column.begin(), column.end());
-  return out;
+  FramedPicture framed;
+  for (int x = 0; x < 64; ++x)
+    for (int y = 0; y < 64; ++y) framed.Index[static_cast<size_t>(64 * x + y)] = picture[x][y];
+  return EncodeTextureChunk(framed);
 }
 
 std::vector<uint8_t> EncodeSpriteRuns(uint16_t first, uint16_t last,
@@ -78,34 +90,13 @@ std::vector<uint8_t> EncodeSpriteRuns(uint16_t first, uint16_t last,
 }
 
 std::vector<uint8_t> EncodeSprite(const SpritePicture& picture) {
-  int first = -1;
-  int last = -1;
+  FramedPicture framed;
   for (int x = 0; x < 64; ++x) {
     for (int y = 0; y < 64; ++y) {
-      if (picture[x][y] >= 0) {
-        if (first < 0) first = x;
-        last = x;
-      }
+      const size_t at = static_cast<size_t>(64 * x + y);
+      framed.Opaque[at] = picture[x][y] >= 0;
+      framed.Index[at] = static_cast<uint8_t>(std::max<int16_t>(picture[x][y], 0));
     }
   }
-  if (first < 0) first = last = 32;  // a blank sprite still has one column
-
-  std::vector<std::vector<RawRun>> columns;
-  std::vector<uint8_t> pool;
-  for (int x = first; x <= last; ++x) {
-    std::vector<RawRun> runs;
-    int y = 0;
-    while (y < 64) {
-      if (picture[x][y] < 0) {
-        ++y;
-        continue;
-      }
-      const int start = y;
-      while (y < 64 && picture[x][y] >= 0) pool.push_back(static_cast<uint8_t>(picture[x][y++]));
-      // The middle word is ignored by readers; the game stores a pool offset there.
-      runs.push_back({static_cast<uint16_t>(y * 2), 0, static_cast<uint16_t>(start * 2)});
-    }
-    columns.push_back(std::move(runs));
-  }
-  return EncodeSpriteRuns(static_cast<uint16_t>(first), static_cast<uint16_t>(last), columns, pool);
+  return EncodeSpriteChunk(framed);
 }

@@ -21,12 +21,15 @@ struct PageFileLayout {
   std::vector<PageChunk> Chunks;
   // Declared chunk count; by default the number of chunks.
   std::optional<uint16_t> Count;
+  // Lays the chunks out as the game's files are: each at the next multiple
+  // of this many bytes, zeros between them, and empty chunks at offset 0.
+  std::optional<uint32_t> Align;
   // Cut the file after this many bytes.
   std::optional<size_t> TruncateAt;
 };
 
 // The file's bytes: header, offsets, lengths, then every chunk's bytes in
-// order (the directory says where, unless overridden).
+// order, aligned if asked (the directory says where, unless overridden).
 std::vector<uint8_t> BuildPageFile(const PageFileLayout& layout);
 bool WritePageFile(const std::string& path, const PageFileLayout& layout);
 bool WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes);
@@ -38,8 +41,7 @@ using TexturePicture = std::array<std::array<uint8_t, 64>, 64>;
 
 // Column after column, as a texture chunk stores it.
 std::vector<uint8_t> EncodeTexture(const TexturePicture& picture);
-// Sprite chunk of the opaque columns' span: head, column offsets, pixel
-// pool, then each column's run list closed by a 0 word.
+// Sprite chunk as the game lays it out (see imaging/spriteencoder.h).
 std::vector<uint8_t> EncodeSprite(const SpritePicture& picture);
 
 // Sprite chunk from explicit parts, for malformed layouts: the words first

@@ -1,0 +1,292 @@
+#include "cli/pack.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <optional>
+#include <system_error>
+
+#include "cli/outputfile.h"
+#include "imaging/bmptemplate.h"
+#include "imaging/picturereader.h"
+#include "imaging/spriteencoder.h"
+#include "pagefile/pagelayout.h"
+#include "pagefile/wlfile.h"
+#include "winlayer/streams.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A picture file of a few kilobytes, with room for whatever an image editor
+// stores beside the pixels; anything larger is not a 64 x 64 picture.
+constexpr uintmax_t kMaxPictureFile = 16 << 20;
+
+// A chunk of the new file that does not come from the base.
+struct Replacement {
+  uint32_t Chunk = 0;
+  std::vector<uint8_t> Bytes;
+  std::string Line;  // what the user is told about it
+};
+
+enum class PictureFormat { Png, Bmp };
+
+// A file of the folder that names an element.
+struct PictureFile {
+  std::string Name;
+  fs::path Path;
+  SectionKind Section = SectionKind::Texture;
+  uint32_t Number = 0;  // from 1 in its section
+  PictureFormat Format = PictureFormat::Png;
+};
+
+const char* SectionWord(SectionKind section) {
+  return section == SectionKind::Texture ? "texture" : "sprite";
+}
+
+bool SameFile(const fs::path& a, const fs::path& b) {
+  std::error_code error;
+  if (fs::equivalent(a, b, error)) return true;
+  // OUT does not exist yet, or cannot be looked at: compare the spellings
+  // with every link, `.` and `..` resolved that can be.
+  const fs::path left = fs::weakly_canonical(a, error);
+  if (error) return false;
+  const fs::path right = fs::weakly_canonical(b, error);
+  return !error && left == right;
+}
+
+// "texture-NNN.png|.bmp" or "sprite-NNN.png|.bmp", NNN from 1 (written with
+// three digits by `export`); any other name is not a picture of ours.
+std::optional<PictureFile> ParseName(const fs::path& path) {
+  const std::string name = PathText(path.filename());
+  PictureFile file{name, path};
+  std::string rest;
+  for (SectionKind section : {SectionKind::Texture, SectionKind::Sprite}) {
+    const std::string prefix = std::string(SectionWord(section)) + "-";
+    if (name.starts_with(prefix)) {
+      file.Section = section;
+      rest = name.substr(prefix.size());
+    }
+  }
+  if (rest.size() < 5) return std::nullopt;
+  const std::string digits = rest.substr(0, rest.size() - 4);
+  const std::string extension = rest.substr(rest.size() - 4);
+  if (extension == ".png")
+    file.Format = PictureFormat::Png;
+  else if (extension == ".bmp")
+    file.Format = PictureFormat::Bmp;
+  else
+    return std::nullopt;
+  if (digits.empty() || digits.size() > 5 || digits.find_first_not_of("0123456789") != std::string::npos)
+    return std::nullopt;
+  file.Number = static_cast<uint32_t>(std::stoul(digits));
+  return file;
+}
+
+// The picture files of `dir` by chunk index, after checking that each names
+// an element the base has, once.
+std::map<uint32_t, PictureFile> FindPictures(const fs::path& dir, size_t chunkCount,
+                                             std::vector<std::string>& errors) {
+  std::map<uint32_t, PictureFile> found;
+  std::error_code error;
+  std::vector<fs::path> paths;
+  for (fs::directory_iterator it(dir, error), end; !error && it != end; it.increment(error))
+    paths.push_back(it->path());
+  if (error) {
+    errors.push_back("cannot read the folder '" + PathText(dir) + "': " + error.message());
+    return found;
+  }
+  std::sort(paths.begin(), paths.end());
+  const uint32_t textures = static_cast<uint32_t>(std::min<size_t>(chunkCount, TextureChunks));
+  const uint32_t sprites = static_cast<uint32_t>(std::min<size_t>(chunkCount - textures, SpriteChunks));
+  for (const fs::path& path : paths) {
+    std::optional<PictureFile> file = ParseName(path);
+    if (!file) continue;
+    const bool texture = file->Section == SectionKind::Texture;
+    const uint32_t count = texture ? textures : sprites;
+    if (file->Number == 0 || file->Number > count) {
+      errors.push_back(file->Name + ": the base has no " + SectionWord(file->Section) + " " +
+                       std::to_string(file->Number) + " (it has " + std::to_string(count) + ", from 1)");
+      continue;
+    }
+    const uint32_t chunk = (texture ? 0 : TextureChunks) + file->Number - 1;
+    const auto [at, added] = found.emplace(chunk, *file);
+    if (!added)
+      errors.push_back(file->Name + ": " + at->second.Name + " names the same " + SectionWord(file->Section) +
+                       "; keep one of them");
+  }
+  return found;
+}
+
+bool ReadWhole(const fs::path& path, std::vector<uint8_t>& bytes, std::string& error) {
+  std::error_code sizeError;
+  const uintmax_t size = fs::file_size(path, sizeError);
+  if (sizeError) {
+    error = "cannot read it: " + sizeError.message();
+    return false;
+  }
+  if (size > kMaxPictureFile) {
+    error = "the file has " + std::to_string(size) + " bytes, too many for a 64 x 64 picture";
+    return false;
+  }
+  std::ifstream in(path, std::ios::binary);
+  bytes.resize(static_cast<size_t>(size));
+  if (!in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()))) {
+    error = "cannot read it";
+    return false;
+  }
+  return true;
+}
+
+// The first hole of a texture, and how many there are.
+std::optional<std::string> HoleError(const FramedPicture& picture) {
+  size_t holes = 0;
+  std::string first;
+  for (int y = 0; y < FrameSide; ++y) {
+    for (int x = 0; x < FrameSide; ++x) {
+      if (picture.Opaque[static_cast<size_t>(x * FrameSide + y)]) continue;
+      if (holes++ == 0)
+        first = "pixel (" + std::to_string(x) + ", " + std::to_string(y) +
+                ") is transparent: a texture has no holes";
+    }
+  }
+  if (holes == 0) return std::nullopt;
+  return holes == 1 ? first : first + " (and " + std::to_string(holes - 1) + " more transparent pixels)";
+}
+
+// Reads, checks and encodes one picture; its faults go to `errors`.
+std::optional<Replacement> MakeReplacement(uint32_t chunk, const PictureFile& file,
+                                           const ReadOptions& options, std::vector<std::string>& errors) {
+  const auto fail = [&](const std::string& why) {
+    errors.push_back(file.Name + ": " + why);
+    return std::nullopt;
+  };
+  if (file.Section == SectionKind::Sprite && file.Format == PictureFormat::Bmp)
+    return fail(
+        "a sprite needs its holes, which a BMP file does not keep: export with --framed and edit the PNG");
+#ifndef TESSARINE_PNG
+  if (file.Format == PictureFormat::Png)
+    return fail("this build reads BMP textures only; PNG pictures need the build with libpng");
+#endif
+  std::vector<uint8_t> bytes;
+  std::string error;
+  if (!ReadWhole(file.Path, bytes, error)) return fail(error);
+
+  PictureRead read;
+#ifdef TESSARINE_PNG
+  if (file.Format == PictureFormat::Png) read = ReadFramedPng(bytes, options);
+#endif
+  if (file.Format == PictureFormat::Bmp) read = ReadFramedBmp(bytes, options);
+  if (file.Section == SectionKind::Texture && read.Errors.empty()) {
+    if (auto holes = HoleError(read.Picture)) read.Errors.push_back(*holes);
+  }
+  for (const std::string& why : read.Errors) fail(why);
+  if (!read.Errors.empty()) return std::nullopt;
+
+  Replacement r;
+  r.Chunk = chunk;
+  if (file.Section == SectionKind::Texture) {
+    r.Bytes = EncodeTextureChunk(read.Picture);
+  } else {
+    r.Bytes = EncodeSpriteChunk(read.Picture);
+    if (r.Bytes.size() > MaxSpriteChunkSize)
+      return fail("the sprite takes " + std::to_string(r.Bytes.size()) + " bytes, more than the " +
+                  std::to_string(MaxSpriteChunkSize) +
+                  " of a page, so the game cannot load it; fewer gaps in its columns make it smaller");
+  }
+  r.Line = std::string(SectionWord(file.Section)) + " " + std::to_string(file.Number) + " (chunk " +
+           std::to_string(chunk) + ") from " + file.Name + ", " + std::to_string(r.Bytes.size()) + " bytes";
+  if (read.MovedToNearest > 0)
+    r.Line += ", " + std::to_string(read.MovedToNearest) + " pixels moved to the nearest palette colour";
+  return r;
+}
+
+}  // namespace
+
+PackResult Pack(const PackRequest& request) {
+  PackResult result;
+  const fs::path dir = Utf8Path(request.Dir);
+  const fs::path out = Utf8Path(request.Out);
+  const fs::path base = Utf8Path(request.Base);
+  if (SameFile(out, base)) {
+    result.Errors.push_back("'" + request.Out + "' is the base file '" + request.Base +
+                            "': pack never changes the base; name a new file");
+    return result;
+  }
+  if (!FileStream(request.Base).IsOpen()) {
+    result.Errors.push_back("cannot open the base file '" + request.Base + "'");
+    return result;
+  }
+  std::error_code error;
+  if (!fs::is_directory(dir, error)) {
+    result.Errors.push_back("'" + request.Dir + "' is not a folder");
+    return result;
+  }
+
+  RWlFile file;
+  LoadPageFile(file, request.Base);
+  const size_t n = file.Chunks.size();
+  size_t beyond = 0;
+  for (const RWlChunk& chunk : file.Chunks)
+    if (int64_t{chunk.Offset} + chunk.Size > file.FileSize) ++beyond;
+  if (beyond > 0)
+    result.Warnings.push_back("the base's table points past its end (" + std::to_string(file.FileSize) +
+                              " bytes) for " + std::to_string(beyond) +
+                              " chunks: they are copied as the viewer reads them, zeros where the file ends");
+  if (file.FileSize < static_cast<int64_t>(6 + 6 * n))
+    result.Warnings.push_back(
+        "the base's tables end past the file's end: the entries it does not hold are "
+        "empty chunks, as the viewer reads them");
+
+  InitBmpTemplate();
+  const PaletteMatcher palette({BmpTemplate.data() + PaletteOffset, PaletteSize});
+  const ReadOptions options{&palette, request.Nearest};
+  std::vector<Replacement> replacements;
+  for (const auto& [chunk, picture] : FindPictures(dir, n, result.Errors)) {
+    if (auto r = MakeReplacement(chunk, picture, options, result.Errors))
+      replacements.push_back(std::move(*r));
+  }
+  if (!result.Errors.empty()) return result;
+
+  // The base's chunks with the replacements over them. The file is planned
+  // first, so that a damaged table claiming more than offsets can reach is
+  // refused before its bytes are allocated, and each base chunk is read
+  // straight into its place, zeros where the base ends, as the loader reads.
+  std::vector<const Replacement*> replaced(n, nullptr);
+  for (const Replacement& r : replacements) {
+    replaced[r.Chunk] = &r;
+    result.Replaced.push_back(r.Line);
+  }
+  std::vector<ChunkSlot> slots(n);
+  for (size_t i = 0; i < n; ++i) {
+    const RWlChunk& chunk = file.Chunks[i];
+    slots[i] = {replaced[i] ? static_cast<uint16_t>(replaced[i]->Bytes.size()) : chunk.Size,
+                chunk.Offset == 0};
+  }
+  const std::optional<PagePlan> plan = PlanPageFile(slots);
+  if (!plan) {
+    result.Errors.push_back("the new file would be larger than the 4 GiB that its offsets can reach");
+    return result;
+  }
+  std::vector<uint8_t> bytes = StartPageFile(ReadHeaderWords(request.Base), slots, *plan);
+  for (size_t i = 0; i < n; ++i) {
+    uint8_t* to = bytes.data() + plan->Offsets[i];
+    if (replaced[i]) {
+      std::copy(replaced[i]->Bytes.begin(), replaced[i]->Bytes.end(), to);
+    } else {
+      file.Chunks[i].Data->Seek(0, SeekOrigin::Begin);
+      file.Chunks[i].Data->Read(to, slots[i].Size);
+    }
+  }
+  std::string reason;
+  if (!WriteFileWhole(out, bytes, reason)) {
+    result.Errors.push_back(reason);
+    return result;
+  }
+  result.Written = true;
+  result.ReplacedCount = replacements.size();
+  result.CopiedCount = n - replacements.size();
+  result.Bytes = bytes.size();
+  return result;
+}

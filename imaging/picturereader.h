@@ -1,0 +1,72 @@
+// Framed pictures from PNG and BMP files made outside the program: each
+// pixel becomes a palette index of the game's palette, or a hole.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "imaging/framedpicture.h"
+
+// The game's palette, for looking colours up. Colours are 0xRRGGBB.
+class PaletteMatcher {
+ public:
+  // `palette` is 256 entries of blue, green, red and an unused byte, as
+  // BmpTemplate holds them.
+  explicit PaletteMatcher(std::span<const uint8_t> palette);
+
+  uint32_t Colour(int index) const { return colours_[static_cast<size_t>(index)]; }
+  // The lowest index with exactly this colour, or -1.
+  int Exact(uint32_t colour) const;
+  // The index whose colour is nearest: the smallest sum of the squared
+  // differences of red, green and blue; the lowest index on a tie.
+  int Nearest(uint32_t colour) const;
+
+ private:
+  std::array<uint32_t, 256> colours_{};
+  // Colours sorted, each with its lowest index, for exact look-ups.
+  std::vector<std::pair<uint32_t, uint8_t>> sorted_;
+};
+
+struct PictureRead {
+  FramedPicture Picture;
+  // What is wrong with the picture, each naming the pixel and its value;
+  // the picture is usable only when there is none.
+  std::vector<std::string> Errors;
+  // Pixels whose colour was not in the palette and that took the nearest.
+  size_t MovedToNearest = 0;
+};
+
+// How the pixels of a picture become indices.
+struct ReadOptions {
+  const PaletteMatcher* Palette = nullptr;
+  bool Nearest = false;  // otherwise a colour not in the palette is an error
+};
+
+// The steps both readers share, once the file's own format is decoded.
+// Pixels as indices into a colour table (0xAARRGGBB entries), 64 rows of 64
+// from the top: a table whose first 256 colours are the game's palette gives
+// the indices as they are.
+PictureRead MapPalettePixels(std::span<const uint8_t> indices, std::span<const uint32_t> table,
+                             const ReadOptions& options);
+// Pixels as red, green, blue and alpha bytes, 64 rows of 64 from the top.
+PictureRead MapColourPixels(std::span<const uint8_t> rgba, const ReadOptions& options);
+// Why a picture of this size is not framed; nothing when it is.
+std::optional<std::string> FrameSizeError(int64_t width, int64_t height);
+
+// A 64 x 64 8-bit BMP file image (what `export` writes for textures). A
+// colour table that is the game's palette gives its indices as they are;
+// any other table's colours are looked up. Every pixel is opaque.
+PictureRead ReadFramedBmp(std::span<const uint8_t> bytes, const ReadOptions& options);
+
+#ifdef TESSARINE_PNG
+// A 64 x 64 PNG file image, through libpng. An indexed PNG whose palette is
+// the game's gives its indices as they are, and the entries that its tRNS
+// chunk makes fully transparent are holes; any other PNG's colours are
+// looked up, alpha 0 being a hole. Partial alpha is an error.
+PictureRead ReadFramedPng(std::span<const uint8_t> bytes, const ReadOptions& options);
+#endif
