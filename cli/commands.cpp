@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "cli/outputfile.h"
+#include "cli/sounds.h"
 #include "imaging/bmptemplate.h"
 #include "imaging/decoder.h"
 #include "pagefile/wlfile.h"
@@ -101,11 +102,20 @@ int Show(const std::vector<std::string>& args) {
   return 0;
 }
 
-int Export(const std::vector<std::string>& args) {
+int Export(const std::vector<std::string>& given) {
+  // --sounds adds the sounds to whatever pictures the other arguments ask for.
+  std::vector<std::string> args = given;
+  const auto soundsOption =
+      std::find(args.begin() + std::min<size_t>(args.size(), 2), args.end(), "--sounds");
+  const bool sounds = soundsOption != args.end();
+  if (sounds) args.erase(soundsOption);
   const bool png = args.size() == 3 && args[2] == "--png";
-  if (args.size() != 2 && !png) return Fail("usage: tessarine-cli export FILE DIR [--png]");
+  if (args.size() != 2 && !png) return Fail("usage: tessarine-cli export FILE DIR [--png] [--sounds]");
 #ifndef TESSARINE_PNG
   if (png) return Fail("this build writes BMP files only; --png needs the build with libpng");
+#endif
+#ifndef TESSARINE_SOUND
+  if (sounds) return Fail("this build writes no sound files; --sounds needs the build with libsndfile");
 #endif
   RWlFile file;
   Load(file, args[0]);
@@ -145,8 +155,19 @@ int Export(const std::vector<std::string>& args) {
       return Error(reason + "; " + std::to_string(written) + " files were written before it");
     ++written;
   }
+  size_t badSounds = 0;
+#ifdef TESSARINE_SOUND
+  if (sounds) {
+    const SoundExport exported = ExportSounds(file, dir);
+    written += exported.Written;
+    if (!exported.Error.empty())
+      return Error(exported.Error + "; " + std::to_string(written) + " files were written before it");
+    badSounds = exported.BadEntries;
+  }
+#endif
   std::printf("%zu files written to %s\n", written, args[1].c_str());
   if (skipped > 0) return Error(std::to_string(skipped) + " pictures have no PNG form and were not written");
+  if (badSounds > 0) return Error("the sound table has problems (above); only its good sounds were written");
   return 0;
 }
 
@@ -154,10 +175,7 @@ int Export(const std::vector<std::string>& args) {
 
 int RunCommand(const std::string& command, const std::vector<std::string>& args) {
   static const std::map<std::string, std::function<int(const std::vector<std::string>&)>> commands = {
-      {"export", Export},
-      {"info", Info},
-      {"list", List},
-      {"show", Show},
+      {"export", Export}, {"info", Info}, {"list", List}, {"show", Show}, {"sounds", ListSounds},
   };
   const auto it = commands.find(command);
   if (it == commands.end()) return Fail("unknown command '" + command + "'; try 'tessarine-cli --help'");

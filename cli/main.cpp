@@ -18,7 +18,12 @@ constexpr char kUsage[] =
     "  info FILE              the file node's and the three sections' facts\n"
     "  list FILE              one line per chunk: index, tree caption, size\n"
     "  show FILE INDEX        the facts of chunk INDEX\n"
-    "  export FILE DIR [--png]  every texture and sprite as BMP (or PNG) files\n"
+    "  sounds FILE            one line per digitized sound: number, first chunk,\n"
+    "                         chunk count, bytes, seconds at 7042 Hz; exits 1 if\n"
+    "                         the sound table is missing or any entry does not fit\n"
+    "  export FILE DIR [--png] [--sounds]\n"
+    "                         every texture and sprite as BMP (or PNG) files, and\n"
+    "                         with --sounds every sound as sound-NNN.wav\n"
     "  --help                 this text\n";
 }  // namespace
 

@@ -1,2 +1,3 @@
 list(APPEND TESSARINE_PORTABLE_SOURCES
+  pagefile/sounds.cpp
   pagefile/wlfile.cpp)
