@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <memory>
 
@@ -61,9 +62,11 @@ struct SndfileCloser {
 using SndfilePtr = std::unique_ptr<SNDFILE, SndfileCloser>;
 
 std::string TooLong(double samples, size_t maxSamples) {
-  const auto length = static_cast<uint64_t>(samples);
-  return "is " + std::to_string(length) + " samples long at 7042 Hz, " + std::to_string(length - maxSamples) +
-         " more than the " + std::to_string(maxSamples) + " a sound can hold";
+  // Doubles, since a damaged header can claim more samples than 64 bits hold.
+  char text[160];
+  std::snprintf(text, sizeof text, "is %.0f samples long at 7042 Hz, %.0f more than the %zu a sound can hold",
+                samples, samples - static_cast<double>(maxSamples), maxSamples);
+  return text;
 }
 
 uint8_t Quantize(float sample) {
@@ -115,14 +118,16 @@ bool DecodeGameSound(std::span<const uint8_t> bytes, size_t maxSamples, std::vec
     return false;
   }
   const double ratio = double{SoundRate} / info.samplerate;
-  if (info.frames >= 0 &&
+  // Formats that do not know their length say SF_COUNT_MAX.
+  if (info.frames >= 0 && info.frames != SF_COUNT_MAX &&
       std::ceil(static_cast<double>(info.frames) * ratio) > static_cast<double>(maxSamples)) {
     error = TooLong(std::ceil(static_cast<double>(info.frames) * ratio), maxSamples);
     return false;
   }
   // A header may understate the length: decoding stops one block past the
   // most that can be used, so memory stays in proportion to what is asked.
-  const auto maxFrames = static_cast<size_t>(std::ceil(static_cast<double>(maxSamples) / ratio)) + 1;
+  const auto maxFrames =
+      static_cast<size_t>(std::min(std::ceil(static_cast<double>(maxSamples) / ratio), 0x1p52)) + 1;
   constexpr size_t kBlock = 4096;
 
   const bool gameForm = (info.format & SF_FORMAT_SUBMASK) == SF_FORMAT_PCM_U8 && info.channels == 1 &&
