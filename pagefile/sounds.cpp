@@ -86,8 +86,10 @@ SoundTable ReadSoundTable(const RWlFile& file, uint16_t soundStart) {
                              std::to_string(last.Size - stored) + " bytes past the end of the file");
   table.Entries = static_cast<uint32_t>(stored / 4);
   std::vector<uint8_t> words(table.Entries * 4);
-  last.Data->Seek(0, SeekOrigin::Begin);
-  last.Data->Read(words.data(), words.size());
+  if (!words.empty()) {
+    last.Data->Seek(0, SeekOrigin::Begin);
+    last.Data->Read(words.data(), words.size());
+  }
   for (uint32_t i = 0; i < table.Entries; ++i) {
     const uint32_t page = ReadLe16(&words[4 * i]);
     const uint32_t bytes = ReadLe16(&words[4 * i + 2]);
