@@ -177,7 +177,10 @@ bool DecodeGameSound(std::span<const uint8_t> bytes, size_t maxSamples, std::vec
     data.output_frames = static_cast<long>(resampled.size());
     data.end_of_input = 1;
     data.src_ratio = ratio;
-    if (const int failed = src_simple(&data, SRC_SINC_MEDIUM_QUALITY, 1)) {
+    // The fastest of libsamplerate's band-limited converters still keeps
+    // far more than the 8 bits the game plays: it is over twice as quick as
+    // the next, with nothing to hear for the difference.
+    if (const int failed = src_simple(&data, SRC_SINC_FASTEST, 1)) {
       error = src_strerror(failed);
       return false;
     }
