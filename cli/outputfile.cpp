@@ -28,10 +28,13 @@ namespace {
 // files.
 std::filesystem::path TemporaryBeside(const std::filesystem::path& path) {
   static std::atomic<unsigned> counter{0};
-  std::filesystem::path name = path;
-  name.replace_filename("." + PathText(path.filename()) + ".tmp-" + std::to_string(TESSARINE_PID) + "-" +
-                        std::to_string(counter++));
-  return name;
+  std::string name = ".";
+  name += PathText(path.filename());
+  name += ".tmp-";
+  name += std::to_string(TESSARINE_PID);
+  name += '-';
+  name += std::to_string(counter++);
+  return path.parent_path() / Utf8Path(name);
 }
 
 }  // namespace
