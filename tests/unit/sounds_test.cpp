@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "pagefile/soundsection.h"
 #include "pagewriter.h"
 #include "tempdir.h"
 
@@ -132,6 +133,82 @@ TEST_F(SoundTableTest, TablesWithoutAPlace) {
   EXPECT_FALSE(ReadHeaderWords(dir_.File("missing.wl6")));
   ASSERT_TRUE(WriteBytes(dir_.File("short.wl6"), {1, 0, 2, 0, 3}));
   EXPECT_FALSE(ReadHeaderWords(dir_.File("short.wl6")));
+}
+
+std::vector<std::vector<uint8_t>> BytesOf(const PageFileLayout& layout) {
+  std::vector<std::vector<uint8_t>> chunks;
+  for (const PageChunk& c : layout.Chunks) chunks.push_back(c.Bytes);
+  return chunks;
+}
+
+TEST_F(SoundTableTest, ReplacingSoundsMovesOnlyWhatFollowsThem) {
+  // Sound 1 in chunk 2, 2 in 3 and 4, 3 in 5, 4 in 6, the table in 7.
+  const PageFileLayout layout = SoundFile({10, 5000, 20, 30});
+  const std::vector<std::vector<uint8_t>> before = BytesOf(layout);
+  const SoundTable table = Read(layout);
+
+  std::vector<SoundReplacement> same;
+  for (const SoundEntry& s : table.Sounds) same.push_back({s.Number, SoundSamples(file_, s)});
+  const RewrittenChunks unchanged = ReplaceSounds(before, table, same);
+  EXPECT_TRUE(unchanged.Errors.empty());
+  EXPECT_EQ(unchanged.Chunks, before);
+
+  const std::vector<uint8_t> longer(9000, 77);
+  const RewrittenChunks rewritten = ReplaceSounds(before, table, {{2, longer}});
+  ASSERT_TRUE(rewritten.Errors.empty());
+  const std::vector<std::vector<uint8_t>> expected = {
+      before[0],
+      before[1],
+      before[2],
+      std::vector<uint8_t>(4096, 77),
+      std::vector<uint8_t>(4096, 77),
+      std::vector<uint8_t>(808, 77),
+      before[5],
+      before[6],
+      // (page, length): 0, 10; 1, 9000; 4, 20; 5, 30.
+      {0, 0, 10, 0, 1, 0, 0x28, 0x23, 4, 0, 20, 0, 5, 0, 30, 0}};
+  EXPECT_EQ(rewritten.Chunks, expected);
+
+  // A sound of no bytes gets its pages where its entry points.
+  PageFileLayout empty = SoundFile({10, 0});
+  const RewrittenChunks filled = ReplaceSounds(BytesOf(empty), Read(empty), {{2, {5, 6}}});
+  ASSERT_TRUE(filled.Errors.empty());
+  EXPECT_EQ(filled.Chunks.size(), 5u);
+  EXPECT_EQ(filled.Chunks[3], (std::vector<uint8_t>{5, 6}));
+  EXPECT_EQ(filled.Chunks[4], (std::vector<uint8_t>{0, 0, 10, 0, 1, 0, 2, 0}));
+}
+
+TEST_F(SoundTableTest, ReplacementsThatCannotBeAreAllReported) {
+  PageFileLayout layout = SoundFile({10, 20, 30});
+  SetWord(layout.Chunks.back(), 8, 0);  // sound 3: 5 bytes of sound 1's chunk
+  SetWord(layout.Chunks.back(), 10, 5);
+  layout.Chunks.back().Bytes.insert(layout.Chunks.back().Bytes.end(), {50, 0, 1, 0});  // a bad fourth entry
+  const std::vector<uint8_t> tooLong(65536);
+  const RewrittenChunks refused =
+      ReplaceSounds(BytesOf(layout), Read(layout), {{1, {1}}, {2, tooLong}, {4, {}}, {5, {}}, {2, {}}});
+  EXPECT_TRUE(refused.Chunks.empty());
+  std::string errors;
+  for (const std::string& e : refused.Errors) errors += e + "\n";
+  EXPECT_EQ(errors,
+            "sound 001 shares chunk 2 with sound 003, so it cannot be replaced alone\n"
+            "sound 002 is 65536 samples long, 1 more than the 65535 the table can hold\n"
+            "sound 004 cannot be replaced: its table entry does not fit the base file\n"
+            "sound 005 is not in the base file, whose table holds 4 sounds\n"
+            "sound 002 is given twice\n");
+
+  // Sound 1 at page 0 and sound 2 at page 65521 beyond 65520 other chunks:
+  // 15 more pages for sound 1 push sound 2 and the count past 16 bits.
+  PageFileLayout full = SoundFile({10, 10});
+  full.FirstSound = 0;
+  full.Chunks.erase(full.Chunks.begin(), full.Chunks.begin() + 2);
+  full.Chunks.insert(full.Chunks.begin() + 1, 65520, PageChunk{{1}, {}, {}});
+  SetWord(full.Chunks.back(), 4, 65521);
+  const RewrittenChunks overflow =
+      ReplaceSounds(BytesOf(full), Read(full), {{1, std::vector<uint8_t>(65535)}});
+  EXPECT_TRUE(overflow.Chunks.empty());
+  ASSERT_EQ(overflow.Errors.size(), 2u);
+  EXPECT_EQ(overflow.Errors[0], "sound 002 would start at page 65536, 1 past the 65535 the table can name");
+  EXPECT_EQ(overflow.Errors[1], "the file would have 65538 chunks, 3 more than the 65535 its count can hold");
 }
 
 }  // namespace
