@@ -17,11 +17,11 @@ void Complain(const std::string& path, const std::string& problem) {
 // The table of a loaded file, with every problem reported on stderr.
 SoundTable CheckedTable(const RWlFile& file) {
   SoundTable table;
-  const std::optional<PageHeaderWords> header = ReadHeaderWords(file.FileName);
-  if (!header) {
+  const std::optional<uint16_t> soundStart = ReadSoundStart(file.FileName);
+  if (!soundStart) {
     table.Problems.push_back("no header words, so no sound table");
   } else {
-    table = ReadSoundTable(file, header->FirstSound);
+    table = ReadSoundTable(file, *soundStart);
     if (table.Problems.empty() && table.Entries == 0)
       Complain(file.FileName,
                "the sound table (chunk " + std::to_string(table.TableChunk) + ") holds no sounds");

@@ -18,9 +18,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   RWlFile file;
   LoadPageFile(file, path);
-  const std::optional<PageHeaderWords> header = ReadHeaderWords(path);
-  if (header.has_value() != (size >= 6)) std::abort();
-  const SoundTable table = ReadSoundTable(file, header ? header->FirstSound : 0);
+  const std::optional<uint16_t> soundStart = ReadSoundStart(path);
+  if (soundStart.has_value() != (size >= 6)) std::abort();
+  const SoundTable table = ReadSoundTable(file, soundStart.value_or(0));
   if (table.Sounds.size() > table.Entries) std::abort();
   for (const SoundEntry& sound : table.Sounds) {
     if (sound.FirstChunk + sound.ChunkCount > table.TableChunk) std::abort();

@@ -5,11 +5,11 @@
 
 #include "winlayer/bytes.h"
 
-std::optional<PageHeaderWords> ReadHeaderWords(const std::string& path) {
+std::optional<uint16_t> ReadSoundStart(const std::string& path) {
   FileStream in(path);
   uint8_t header[6];
   if (!in.IsOpen() || in.Read(header, sizeof header) != sizeof header) return std::nullopt;
-  return PageHeaderWords{ReadLe16(header + 2), ReadLe16(header + 4)};
+  return ReadLe16(header + 4);
 }
 
 uint32_t SoundChunks(uint32_t bytes) { return (bytes + SoundPageBytes - 1) / SoundPageBytes; }

@@ -16,15 +16,10 @@
 constexpr uint32_t SoundPageBytes = 4096;
 constexpr uint32_t SoundRate = 7042;
 
-// The header words that the loader skips.
-struct PageHeaderWords {
-  uint16_t FirstSprite = 0;
-  uint16_t FirstSound = 0;
-};
-
-// The words at offsets 2 and 4 of the file at `path` (UTF-8); nothing if the
-// file cannot be read or is shorter than its 6-byte header.
-std::optional<PageHeaderWords> ReadHeaderWords(const std::string& path);
+// The header word at offset 4, which the loader skips, of the file at `path`
+// (UTF-8); nothing if the file cannot be read or is shorter than its 6-byte
+// header.
+std::optional<uint16_t> ReadSoundStart(const std::string& path);
 
 struct SoundEntry {
   uint32_t Number = 0;      // from 1, the entry's place in the table

@@ -52,11 +52,10 @@ std::string CheckReplacement(const SoundTable& table, const SoundReplacement& r)
 
 }  // namespace
 
-RewrittenChunks ReplaceSounds(const std::vector<std::vector<uint8_t>>& chunks, const SoundTable& table,
-                              const std::vector<SoundReplacement>& replacements) {
-  RewrittenChunks result;
-  if (chunks.empty() || chunks.size() != table.TableChunk + size_t{1} ||
-      table.SoundStart > table.TableChunk || chunks.back().size() < 4 * size_t{table.Entries}) {
+SoundRewrite ReplaceSounds(const SoundTable& table, std::span<const uint8_t> tableBytes,
+                           const std::vector<SoundReplacement>& replacements) {
+  SoundRewrite result;
+  if (table.SoundStart > table.TableChunk || tableBytes.size() < 4 * size_t{table.Entries}) {
     result.Errors.push_back("the base file has no sound table whose sounds could be replaced");
     return result;
   }
@@ -70,7 +69,8 @@ RewrittenChunks ReplaceSounds(const std::vector<std::vector<uint8_t>>& chunks, c
 
   // Old chunks that replaced sounds give up, and the sounds to put in at
   // each old position.
-  std::vector<bool> dropped(chunks.size(), false);
+  const size_t n = table.TableChunk + size_t{1};
+  std::vector<bool> dropped(n, false);
   std::multimap<uint32_t, const SoundReplacement*> insertAt;
   for (const SoundEntry& s : table.Sounds) {
     const auto r = byNumber.find(s.Number);
@@ -79,29 +79,29 @@ RewrittenChunks ReplaceSounds(const std::vector<std::vector<uint8_t>>& chunks, c
     insertAt.emplace(s.FirstChunk, r->second);
   }
 
-  std::vector<std::vector<uint8_t>>& out = result.Chunks;
-  out.assign(chunks.begin(), chunks.begin() + table.SoundStart);
-  std::vector<uint32_t> before(chunks.size());  // new index at each old position, ahead of what goes there
-  std::vector<uint32_t> kept(chunks.size());    // new index of each old chunk that stays
-  std::map<uint32_t, uint32_t> newFirst;        // replaced sounds' new first chunks
+  std::vector<NewChunk>& out = result.Chunks;
+  for (uint32_t i = 0; i < table.SoundStart; ++i) out.push_back({i, {}});
+  std::vector<uint32_t> before(n);        // new index at each old position, ahead of what goes there
+  std::vector<uint32_t> kept(n);          // new index of each old chunk that stays
+  std::map<uint32_t, uint32_t> newFirst;  // replaced sounds' new first chunks
   for (uint32_t i = table.SoundStart; i <= table.TableChunk; ++i) {
     before[i] = static_cast<uint32_t>(out.size());
     const auto [from, to] = insertAt.equal_range(i);
     for (auto it = from; it != to; ++it) {
-      const std::vector<uint8_t>& samples = it->second->Samples;
+      const std::span<const uint8_t> samples = it->second->Samples;
       newFirst[it->second->Number] = static_cast<uint32_t>(out.size());
       for (size_t at = 0; at < samples.size(); at += SoundPageBytes)
-        out.emplace_back(
-            samples.begin() + static_cast<ptrdiff_t>(at),
-            samples.begin() + static_cast<ptrdiff_t>(std::min(at + SoundPageBytes, samples.size())));
+        out.push_back(
+            {NewChunk::kNew, samples.subspan(at, std::min<size_t>(SoundPageBytes, samples.size() - at))});
     }
     if (i < table.TableChunk && !dropped[i]) {
       kept[i] = static_cast<uint32_t>(out.size());
-      out.push_back(chunks[i]);
+      out.push_back({i, {}});
     }
   }
 
-  std::vector<uint8_t> words = chunks.back();
+  std::vector<uint8_t>& words = result.Table;
+  words.assign(tableBytes.begin(), tableBytes.end());
   for (const SoundEntry& s : table.Sounds) {
     const auto r = byNumber.find(s.Number);
     const uint32_t first = r != byNumber.end() ? newFirst[s.Number]
@@ -115,11 +115,13 @@ RewrittenChunks ReplaceSounds(const std::vector<std::vector<uint8_t>>& chunks, c
     WriteLe16(&words[at], static_cast<uint16_t>(page));
     if (r != byNumber.end()) WriteLe16(&words[at + 2], static_cast<uint16_t>(r->second->Samples.size()));
   }
-  out.push_back(std::move(words));
-  if (out.size() > kWordMax)
-    result.Errors.push_back("the file would have " + std::to_string(out.size()) + " chunks, " +
-                            std::to_string(out.size() - kWordMax) +
-                            " more than the 65535 its count can hold");
-  if (!result.Errors.empty()) out.clear();
+  const size_t count = out.size() + 1;
+  if (count > kWordMax)
+    result.Errors.push_back("the file would have " + std::to_string(count) + " chunks, " +
+                            std::to_string(count - kWordMax) + " more than the 65535 its count can hold");
+  if (!result.Errors.empty()) {
+    out.clear();
+    words.clear();
+  }
   return result;
 }

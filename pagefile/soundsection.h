@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -15,14 +16,25 @@ struct SoundReplacement {
   std::vector<uint8_t> Samples;  // 8-bit unsigned mono at 7042 Hz
 };
 
-struct RewrittenChunks {
-  std::vector<std::vector<uint8_t>> Chunks;  // empty when Errors is not
-  std::vector<std::string> Errors;           // every reason it cannot be done, each with its numbers
+// A chunk of the new file: a copy of a base chunk, or a page of new samples.
+struct NewChunk {
+  static constexpr uint32_t kNew = 0xFFFFFFFF;
+  uint32_t Base = kNew;            // the base chunk it copies, or kNew
+  std::span<const uint8_t> Bytes;  // when new: a view into a replacement's samples
 };
 
-// `chunks` holds the bytes of every chunk of a file whose sound table reads
-// as `table` (ReadSoundTable over the same chunks). Replaced sounds must be
-// good entries whose pages no other sound shares. Entries that are not good
-// keep their words as they were.
-RewrittenChunks ReplaceSounds(const std::vector<std::vector<uint8_t>>& chunks, const SoundTable& table,
-                              const std::vector<SoundReplacement>& replacements);
+struct SoundRewrite {
+  // Every chunk of the new file but the table, which comes last; empty when
+  // Errors is not.
+  std::vector<NewChunk> Chunks;
+  std::vector<uint8_t> Table;
+  std::vector<std::string> Errors;  // every reason it cannot be done, each with its numbers
+};
+
+// The new chunk list of a base file whose sound table reads as `table`, with
+// the table's bytes `tableBytes` (its last chunk). Replaced sounds must be
+// good entries whose pages no other sound shares; entries that are not good
+// keep their words as they were. The new pages view `replacements`, which
+// must outlive the result.
+SoundRewrite ReplaceSounds(const SoundTable& table, std::span<const uint8_t> tableBytes,
+                           const std::vector<SoundReplacement>& replacements);

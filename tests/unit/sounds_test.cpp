@@ -44,9 +44,9 @@ class SoundTableTest : public ::testing::Test {
     const std::string path = dir_.File("vswap.wl6");
     EXPECT_TRUE(WriteBytes(path, bytes));
     LoadPageFile(file_, path);
-    const std::optional<PageHeaderWords> header = ReadHeaderWords(path);
-    EXPECT_TRUE(header.has_value());
-    return ReadSoundTable(file_, header ? header->FirstSound : 0);
+    const std::optional<uint16_t> soundStart = ReadSoundStart(path);
+    EXPECT_TRUE(soundStart.has_value());
+    return ReadSoundTable(file_, soundStart.value_or(0));
   }
   // The problems as one text, for matching.
   static std::string Problems(const SoundTable& table) {
@@ -130,9 +130,9 @@ TEST_F(SoundTableTest, TablesWithoutAPlace) {
   EXPECT_EQ(read.Sounds.size(), 1u);
 
   EXPECT_EQ(Problems(ReadBytes({0, 0, 0, 0, 0, 0})), "the file has no chunks, so no sound table\n");
-  EXPECT_FALSE(ReadHeaderWords(dir_.File("missing.wl6")));
+  EXPECT_FALSE(ReadSoundStart(dir_.File("missing.wl6")));
   ASSERT_TRUE(WriteBytes(dir_.File("short.wl6"), {1, 0, 2, 0, 3}));
-  EXPECT_FALSE(ReadHeaderWords(dir_.File("short.wl6")));
+  EXPECT_FALSE(ReadSoundStart(dir_.File("short.wl6")));
 }
 
 std::vector<std::vector<uint8_t>> BytesOf(const PageFileLayout& layout) {
@@ -141,21 +141,38 @@ std::vector<std::vector<uint8_t>> BytesOf(const PageFileLayout& layout) {
   return chunks;
 }
 
-TEST_F(SoundTableTest, ReplacingSoundsMovesOnlyWhatFollowsThem) {
+// The new file's chunks with the sounds of `layout` replaced, as bytes.
+class ReplaceTest : public SoundTableTest {
+ protected:
+  std::vector<std::vector<uint8_t>> Replaced(const PageFileLayout& layout,
+                                             const std::vector<SoundReplacement>& replacements) {
+    const SoundTable table = Read(layout);
+    const SoundRewrite rewrite = ReplaceSounds(table, layout.Chunks.back().Bytes, replacements);
+    errors_.clear();
+    for (const std::string& e : rewrite.Errors) errors_ += e + "\n";
+    if (!rewrite.Errors.empty()) {
+      EXPECT_TRUE(rewrite.Chunks.empty() && rewrite.Table.empty());
+      return {};
+    }
+    std::vector<std::vector<uint8_t>> chunks;
+    for (const NewChunk& c : rewrite.Chunks)
+      chunks.push_back(c.Base == NewChunk::kNew ? std::vector<uint8_t>(c.Bytes.begin(), c.Bytes.end())
+                                                : layout.Chunks[c.Base].Bytes);
+    chunks.push_back(rewrite.Table);
+    return chunks;
+  }
+  std::string errors_;
+};
+
+TEST_F(ReplaceTest, MovesOnlyWhatFollowsTheReplacedSounds) {
   // Sound 1 in chunk 2, 2 in 3 and 4, 3 in 5, 4 in 6, the table in 7.
   const PageFileLayout layout = SoundFile({10, 5000, 20, 30});
   const std::vector<std::vector<uint8_t>> before = BytesOf(layout);
   const SoundTable table = Read(layout);
-
   std::vector<SoundReplacement> same;
   for (const SoundEntry& s : table.Sounds) same.push_back({s.Number, SoundSamples(file_, s)});
-  const RewrittenChunks unchanged = ReplaceSounds(before, table, same);
-  EXPECT_TRUE(unchanged.Errors.empty());
-  EXPECT_EQ(unchanged.Chunks, before);
+  EXPECT_EQ(Replaced(layout, same), before);
 
-  const std::vector<uint8_t> longer(9000, 77);
-  const RewrittenChunks rewritten = ReplaceSounds(before, table, {{2, longer}});
-  ASSERT_TRUE(rewritten.Errors.empty());
   const std::vector<std::vector<uint8_t>> expected = {
       before[0],
       before[1],
@@ -167,29 +184,23 @@ TEST_F(SoundTableTest, ReplacingSoundsMovesOnlyWhatFollowsThem) {
       before[6],
       // (page, length): 0, 10; 1, 9000; 4, 20; 5, 30.
       {0, 0, 10, 0, 1, 0, 0x28, 0x23, 4, 0, 20, 0, 5, 0, 30, 0}};
-  EXPECT_EQ(rewritten.Chunks, expected);
+  EXPECT_EQ(Replaced(layout, {{2, std::vector<uint8_t>(9000, 77)}}), expected);
 
   // A sound of no bytes gets its pages where its entry points.
-  PageFileLayout empty = SoundFile({10, 0});
-  const RewrittenChunks filled = ReplaceSounds(BytesOf(empty), Read(empty), {{2, {5, 6}}});
-  ASSERT_TRUE(filled.Errors.empty());
-  EXPECT_EQ(filled.Chunks.size(), 5u);
-  EXPECT_EQ(filled.Chunks[3], (std::vector<uint8_t>{5, 6}));
-  EXPECT_EQ(filled.Chunks[4], (std::vector<uint8_t>{0, 0, 10, 0, 1, 0, 2, 0}));
+  const PageFileLayout empty = SoundFile({10, 0});
+  const std::vector<std::vector<uint8_t>> filled = Replaced(empty, {{2, {5, 6}}});
+  ASSERT_EQ(filled.size(), 5u);
+  EXPECT_EQ(filled[3], (std::vector<uint8_t>{5, 6}));
+  EXPECT_EQ(filled[4], (std::vector<uint8_t>{0, 0, 10, 0, 1, 0, 2, 0}));
 }
 
-TEST_F(SoundTableTest, ReplacementsThatCannotBeAreAllReported) {
+TEST_F(ReplaceTest, ReportsEveryReplacementThatCannotBe) {
   PageFileLayout layout = SoundFile({10, 20, 30});
   SetWord(layout.Chunks.back(), 8, 0);  // sound 3: 5 bytes of sound 1's chunk
   SetWord(layout.Chunks.back(), 10, 5);
   layout.Chunks.back().Bytes.insert(layout.Chunks.back().Bytes.end(), {50, 0, 1, 0});  // a bad fourth entry
-  const std::vector<uint8_t> tooLong(65536);
-  const RewrittenChunks refused =
-      ReplaceSounds(BytesOf(layout), Read(layout), {{1, {1}}, {2, tooLong}, {4, {}}, {5, {}}, {2, {}}});
-  EXPECT_TRUE(refused.Chunks.empty());
-  std::string errors;
-  for (const std::string& e : refused.Errors) errors += e + "\n";
-  EXPECT_EQ(errors,
+  Replaced(layout, {{1, {1}}, {2, std::vector<uint8_t>(65536)}, {4, {}}, {5, {}}, {2, {}}});
+  EXPECT_EQ(errors_,
             "sound 001 shares chunk 2 with sound 003, so it cannot be replaced alone\n"
             "sound 002 is 65536 samples long, 1 more than the 65535 the table can hold\n"
             "sound 004 cannot be replaced: its table entry does not fit the base file\n"
@@ -203,12 +214,10 @@ TEST_F(SoundTableTest, ReplacementsThatCannotBeAreAllReported) {
   full.Chunks.erase(full.Chunks.begin(), full.Chunks.begin() + 2);
   full.Chunks.insert(full.Chunks.begin() + 1, 65520, PageChunk{{1}, {}, {}});
   SetWord(full.Chunks.back(), 4, 65521);
-  const RewrittenChunks overflow =
-      ReplaceSounds(BytesOf(full), Read(full), {{1, std::vector<uint8_t>(65535)}});
-  EXPECT_TRUE(overflow.Chunks.empty());
-  ASSERT_EQ(overflow.Errors.size(), 2u);
-  EXPECT_EQ(overflow.Errors[0], "sound 002 would start at page 65536, 1 past the 65535 the table can name");
-  EXPECT_EQ(overflow.Errors[1], "the file would have 65538 chunks, 3 more than the 65535 its count can hold");
+  Replaced(full, {{1, std::vector<uint8_t>(65535)}});
+  EXPECT_EQ(errors_,
+            "sound 002 would start at page 65536, 1 past the 65535 the table can name\n"
+            "the file would have 65538 chunks, 3 more than the 65535 its count can hold\n");
 }
 
 }  // namespace
