@@ -64,8 +64,9 @@ using SndfilePtr = std::unique_ptr<SNDFILE, SndfileCloser>;
 std::string TooLong(double samples, size_t maxSamples) {
   // Doubles, since a damaged header can claim more samples than 64 bits hold.
   char text[160];
-  std::snprintf(text, sizeof text, "is %.0f samples long at 7042 Hz, %.0f more than the %zu a sound can hold",
-                samples, samples - static_cast<double>(maxSamples), maxSamples);
+  std::snprintf(text, sizeof text,
+                "the sound is %.0f samples long at 7042 Hz, %.0f more than the %zu a sound can hold", samples,
+                samples - static_cast<double>(maxSamples), maxSamples);
   return text;
 }
 
@@ -141,7 +142,7 @@ bool DecodeGameSound(std::span<const uint8_t> bytes, size_t maxSamples, std::vec
       samples.resize(at + static_cast<size_t>(std::max<sf_count_t>(got, 0)));
       if (got <= 0) break;
       if (samples.size() > maxSamples) {
-        error = "is more than the " + std::to_string(maxSamples) + " samples a sound can hold";
+        error = "the sound is longer than the " + std::to_string(maxSamples) + " samples a sound can hold";
         return false;
       }
     }
@@ -161,7 +162,7 @@ bool DecodeGameSound(std::span<const uint8_t> bytes, size_t maxSamples, std::vec
       mono.push_back(sum / static_cast<float>(channels));
     }
     if (mono.size() > maxFrames) {
-      error = "is longer than the " + std::to_string(maxSamples) + " samples a sound can hold";
+      error = "the sound is longer than the " + std::to_string(maxSamples) + " samples a sound can hold";
       return false;
     }
   }
@@ -169,6 +170,11 @@ bool DecodeGameSound(std::span<const uint8_t> bytes, size_t maxSamples, std::vec
   std::vector<float> resampled;
   const std::vector<float>* out = &mono;
   if (info.samplerate != static_cast<int>(SoundRate) && !mono.empty()) {
+    // The converter holds back the last few samples of what it is given:
+    // silence after the end lets the sound's own tail out, and the result
+    // is cut to the sound's length at the new rate.
+    const auto length = static_cast<size_t>(std::lround(static_cast<double>(mono.size()) * ratio));
+    mono.resize(mono.size() + static_cast<size_t>(std::ceil(256 / ratio)), 0.0f);
     resampled.resize(static_cast<size_t>(std::ceil(static_cast<double>(mono.size()) * ratio)) + 16);
     SRC_DATA data{};
     data.data_in = mono.data();
@@ -184,7 +190,7 @@ bool DecodeGameSound(std::span<const uint8_t> bytes, size_t maxSamples, std::vec
       error = src_strerror(failed);
       return false;
     }
-    resampled.resize(static_cast<size_t>(data.output_frames_gen));
+    resampled.resize(std::min(length, static_cast<size_t>(data.output_frames_gen)));
     out = &resampled;
   }
   if (out->size() > maxSamples) {
