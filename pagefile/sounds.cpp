@@ -42,8 +42,10 @@ std::string CheckEntry(const RWlFile& file, const SoundTable& table, uint32_t nu
   const std::string name = "sound " + Number(number);
   const uint32_t first = table.SoundStart + page;
   const uint32_t count = SoundChunks(bytes);
-  const std::string section = "the sound section (chunks " + std::to_string(table.SoundStart) + " to " +
-                              std::to_string(table.TableChunk - 1) + ")";
+  const std::string section = table.SoundStart < table.TableChunk
+                                  ? "the sound section (chunks " + std::to_string(table.SoundStart) + " to " +
+                                        std::to_string(table.TableChunk - 1) + ")"
+                                  : "the sound section, which is empty (sound start is the table's chunk)";
   // A sound of no bytes has no pages: its first page may name the table.
   if (first > table.TableChunk || (count > 0 && first == table.TableChunk))
     return name + " starts at page " + std::to_string(page) + " (chunk " + std::to_string(first) +

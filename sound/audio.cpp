@@ -119,6 +119,11 @@ bool DecodeGameSound(std::span<const uint8_t> bytes, size_t maxSamples, std::vec
     return false;
   }
   const double ratio = double{SoundRate} / info.samplerate;
+  if (ratio < 1.0 / 256 || ratio > 256) {
+    // libsamplerate converts by at most a factor of 256 either way.
+    error = "its rate of " + std::to_string(info.samplerate) + " Hz is more than 256 times off 7042 Hz";
+    return false;
+  }
   // Formats that do not know their length say SF_COUNT_MAX.
   if (info.frames >= 0 && info.frames != SF_COUNT_MAX &&
       std::ceil(static_cast<double>(info.frames) * ratio) > static_cast<double>(maxSamples)) {

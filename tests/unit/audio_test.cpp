@@ -118,6 +118,8 @@ TEST(GameSound, RefusesWhatIsTooLongOrUnreadable) {
   EXPECT_EQ(Refusal(Encoded(SF_FORMAT_WAV | SF_FORMAT_PCM_16, 1, 14084, std::vector<float>(14084)), 7000),
             "the sound is 7042 samples long at 7042 Hz, 42 more than the 7000 a sound can hold");
   EXPECT_EQ(Decoded(Encoded(SF_FORMAT_WAV | SF_FORMAT_PCM_U8, 1, 7042, second), 7042).size(), 7042u);
+  EXPECT_EQ(Refusal(Encoded(SF_FORMAT_WAV | SF_FORMAT_PCM_16, 1, 2000000, {0.5f}), 100),
+            "its rate of 2000000 Hz is more than 256 times off 7042 Hz");
   EXPECT_NE(Refusal({'R', 'I', 'F', 'F', 1, 2, 3}, 100), "");
 }
 

@@ -117,6 +117,14 @@ TEST_F(SoundTableTest, TablesWithoutAPlace) {
   EXPECT_EQ(Problems(read) + std::to_string(read.Entries), "0") << "an empty table is no fault";
 
   layout = SoundFile({10, 20});
+  layout.FirstSound = 4;
+  read = Read(layout);
+  EXPECT_EQ(
+      Problems(read),
+      "sound 001 starts at page 0 (chunk 4), past the sound section, which is empty (sound start is the "
+      "table's chunk)\nsound 002 starts at page 1 (chunk 5), past the sound section, which is empty (sound "
+      "start is the table's chunk)\n");
+
   layout.FirstSound = 5;
   read = Read(layout);
   EXPECT_EQ(Problems(read), "the header's sound start, chunk 5, lies past the sound table in chunk 4\n");
