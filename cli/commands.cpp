@@ -5,19 +5,18 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <optional>
 #include <system_error>
 
+#include "cli/export.h"
 #include "cli/outputfile.h"
 #include "cli/sounds.h"
 #include "imaging/bmptemplate.h"
 #include "imaging/decoder.h"
+#include "imaging/palettefile.h"
 #include "pagefile/wlfile.h"
 #include "ui/nodetext.h"
-#include "winlayer/bitmap.h"
 #include "winlayer/streams.h"
-#ifdef TESSARINE_PNG
-#include "imaging/pngcodec.h"
-#endif
 
 namespace {
 
@@ -69,19 +68,6 @@ int List(const std::vector<std::string>& args) {
   return 0;
 }
 
-// Element number of chunk `index` in its section, as the tree counts.
-uint32_t ElementNumber(uint32_t index) {
-  switch (SectionOf(index)) {
-    case SectionKind::Texture:
-      return index + 1;
-    case SectionKind::Sprite:
-      return index + 1 - TextureChunks;
-    case SectionKind::Unknown:
-      break;
-  }
-  return index + 1 - TextureChunks - SpriteChunks;
-}
-
 int Show(const std::vector<std::string>& args) {
   if (args.size() != 2) return Fail("usage: tessarine-cli show FILE INDEX");
   RWlFile file;
@@ -103,71 +89,66 @@ int Show(const std::vector<std::string>& args) {
 }
 
 int Export(const std::vector<std::string>& given) {
-  // --sounds adds the sounds to whatever pictures the other arguments ask for.
+  constexpr char usage[] = "usage: tessarine-cli export FILE DIR [--png | --framed] [--sheet] [--sounds]";
+  if (given.size() < 2) return Fail(usage);
+  // --sounds adds the sounds to whatever pictures the other options ask for.
   std::vector<std::string> args = given;
-  const auto soundsOption =
-      std::find(args.begin() + std::min<size_t>(args.size(), 2), args.end(), "--sounds");
+  const auto soundsOption = std::find(args.begin() + 2, args.end(), "--sounds");
   const bool sounds = soundsOption != args.end();
   if (sounds) args.erase(soundsOption);
-  const bool png = args.size() == 3 && args[2] == "--png";
-  if (args.size() != 2 && !png) return Fail("usage: tessarine-cli export FILE DIR [--png] [--sounds]");
+  ExportOptions options;
+  std::string problem;
+  if (!ParseExportOptions({args.begin() + 2, args.end()}, options, problem))
+    return Fail(problem + "; " + usage);
 #ifndef TESSARINE_PNG
-  if (png) return Fail("this build writes BMP files only; --png needs the build with libpng");
+  if (NeedsPng(options))
+    return Fail("this build writes BMP files only; PNG files need the build with libpng");
 #endif
 #ifndef TESSARINE_SOUND
   if (sounds) return Fail("this build writes no sound files; --sounds needs the build with libsndfile");
 #endif
   RWlFile file;
   Load(file, args[0]);
+  if (file.Chunks.empty()) return Error("'" + args[0] + "' holds no texture or sprite; nothing was written");
   const std::filesystem::path dir = Utf8Path(args[1]);
   std::error_code error;
   std::filesystem::create_directories(dir, error);
   if (error) return Error("cannot create '" + args[1] + "': " + error.message());
 
   InitBmpTemplate();
-  size_t written = 0;
-  size_t skipped = 0;
-  const uint32_t elements =
-      std::min<uint32_t>(static_cast<uint32_t>(file.Chunks.size()), TextureChunks + SpriteChunks);
-  for (uint32_t i = 0; i < elements; ++i) {
-    const SectionKind section = SectionOf(i);
-    char name[32];
-    std::snprintf(name, sizeof name, "%s-%03u.%s", section == SectionKind::Texture ? "texture" : "sprite",
-                  static_cast<unsigned>(ElementNumber(i)), png ? "png" : "bmp");
-    MemoryStream image;
-    WriteElementImage(*file.Chunks[i].Data, section, image);
-    std::vector<uint8_t> bytes(image.Bytes().begin(), image.Bytes().end());
-#ifdef TESSARINE_PNG
-    if (png) {
-      Bitmap bitmap;
-      image.Seek(0, SeekOrigin::Begin);
-      bitmap.LoadFromStream(image);
-      std::string reason;
-      if (!EncodePng(bitmap, bytes, reason)) {
-        std::fprintf(stderr, "tessarine-cli: %s not written: %s\n", name, reason.c_str());
-        ++skipped;
-        continue;
-      }
-    }
-#endif
-    std::string reason;
-    if (!WriteFileWhole(dir / name, bytes, reason))
-      return Error(reason + "; " + std::to_string(written) + " files were written before it");
-    ++written;
-  }
+  ExportReport report;
+  const bool whole = ExportElements(file, dir, options, report, problem, [](const std::string& note) {
+    std::fprintf(stderr, "tessarine-cli: %s\n", note.c_str());
+  });
+  if (!whole) return Error(problem + "; " + std::to_string(report.Written) + " files were written before it");
   size_t badSounds = 0;
 #ifdef TESSARINE_SOUND
   if (sounds) {
     const SoundExport exported = ExportSounds(file, dir);
-    written += exported.Written;
+    report.Written += exported.Written;
     if (!exported.Error.empty())
-      return Error(exported.Error + "; " + std::to_string(written) + " files were written before it");
+      return Error(exported.Error + "; " + std::to_string(report.Written) + " files were written before it");
     badSounds = exported.BadEntries;
   }
 #endif
-  std::printf("%zu files written to %s\n", written, args[1].c_str());
-  if (skipped > 0) return Error(std::to_string(skipped) + " pictures have no PNG form and were not written");
+  std::printf("%zu files written to %s\n", report.Written, args[1].c_str());
+  if (report.Skipped > 0)
+    return Error(std::to_string(report.Skipped) + " pictures have no PNG form and were not written");
   if (badSounds > 0) return Error("the sound table has problems (above); only its good sounds were written");
+  return 0;
+}
+
+// The built-in palette for image editors, in the format OUT's extension names.
+int PaletteCommand(const std::vector<std::string>& args) {
+  if (args.size() != 1) return Fail("usage: tessarine-cli palette OUT.gpl|OUT.pal|OUT.act");
+  const std::optional<PaletteFormat> format = PaletteFormatOf(args[0]);
+  if (!format)
+    return Fail("cannot tell the palette format of '" + args[0] +
+                "': name a .gpl (GIMP), .pal (JASC-PAL) or .act (Adobe colour table) file");
+  InitBmpTemplate();
+  std::string problem;
+  if (!WriteFileWhole(Utf8Path(args[0]), PaletteFile(BuiltInPalette(), *format), problem))
+    return Error(problem);
   return 0;
 }
 
@@ -175,7 +156,8 @@ int Export(const std::vector<std::string>& given) {
 
 int RunCommand(const std::string& command, const std::vector<std::string>& args) {
   static const std::map<std::string, std::function<int(const std::vector<std::string>&)>> commands = {
-      {"export", Export}, {"info", Info}, {"list", List}, {"show", Show}, {"sounds", ListSounds},
+      {"export", Export},          {"info", Info}, {"list", List},
+      {"palette", PaletteCommand}, {"show", Show}, {"sounds", ListSounds},
   };
   const auto it = commands.find(command);
   if (it == commands.end()) return Fail("unknown command '" + command + "'; try 'tessarine-cli --help'");

@@ -1,4 +1,5 @@
 # The command-line tool's own building blocks, in the core so that the unit
 # tests, fuzz targets and benchmarks reach them.
 list(APPEND TESSARINE_PORTABLE_SOURCES
+  cli/export.cpp
   cli/outputfile.cpp)

@@ -23,7 +23,7 @@ SpritePicture Disc() {
   return p;
 }
 
-// A decoder seed: the first byte chooses texture (0) or sprite (1).
+// A decoder or framing seed: the first byte chooses texture (0) or sprite (1).
 std::vector<uint8_t> Element(uint8_t kind, const std::vector<uint8_t>& chunk) {
   std::vector<uint8_t> out{kind};
   out.insert(out.end(), chunk.begin(), chunk.end());
@@ -118,6 +118,7 @@ int main(int argc, char** argv) {
   Seed(root / "loader_fuzz", "beyond.wl6", BuildPageFile(beyond));
 
   DecoderSeeds(root / "decoder_fuzz", texture);
+  DecoderSeeds(root / "framing_fuzz", texture);
 
   Seed(root / "soundtable_fuzz", "sounds.wl6", BuildPageFile(Sounds()));
   PageFileLayout pastEnd = Sounds();

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "imaging/bmptemplate.h"
+#include "imaging/spriteruns.h"
 #include "winlayer/bitmap.h"
 #include "winlayer/bytes.h"
 #include "winlayer/streams.h"
@@ -131,19 +132,6 @@ uint16_t WriteTexture(Stream& data, MemoryStream& image) {
   return used.Count();
 }
 
-// A sprite chunk is walked in memory with the stream's rules: a read yields
-// only the bytes before the end, and a position may lie beyond the end. A
-// stream that does not hold its bytes in one piece is read out once, into
-// `copy`.
-std::span<const uint8_t> WholeChunk(Stream& data, ByteVector& copy) {
-  const std::span<const uint8_t> contents = data.Contents();
-  if (static_cast<int64_t>(contents.size()) == data.Size()) return contents;
-  copy.resize(static_cast<size_t>(std::max<int64_t>(data.Size(), 0)));
-  data.Seek(0, SeekOrigin::Begin);
-  copy.resize(data.Read(copy.data(), copy.size()));
-  return {copy.data(), copy.size()};
-}
-
 // Copies a run's pixels in whole words; the last word may overlap the one
 // before it, so nothing outside the n bytes is read or written.
 void CopyRun(uint8_t* to, const uint8_t* from, size_t n) {
@@ -160,62 +148,33 @@ void CopyRun(uint8_t* to, const uint8_t* from, size_t n) {
 
 uint16_t WriteSprite(Stream& data, MemoryStream& image) {
   ByteVector copy;
-  const std::span<const uint8_t> bytes = WholeChunk(data, copy);
-  const uint8_t* chunk = bytes.data();
-  const size_t size = bytes.size();
-
-  // A chunk too short for its two column words has no columns.
-  const int32_t declared = size >= 4 ? int32_t{ReadLe16(chunk + 2)} - int32_t{ReadLe16(chunk)} + 1 : 0;
-  // A last column more than one below the first gives no columns; beyond 64
-  // columns only the first 64 are shown, as the frame is 64 pixels wide.
-  const int32_t width = std::clamp(declared, 0, kSide);
-  // Offset table entries that the chunk does not hold leave their columns
-  // without runs.
-  const int32_t listed = size >= 4 ? std::min(width, static_cast<int32_t>((size - 4) / 2)) : 0;
+  const std::span<const uint8_t> chunk = ChunkBytes(data, copy);
+  const SpriteLayout layout = ReadSpriteLayout(chunk);
 
   // Uncovered pixels are 0, and so are the columns that pad the rows and
   // fill the last 8-column block that WriteBmp reads.
   ColumnImage columns;
-  std::fill_n(columns.begin(), (width + 7) / 8 * 8 * kSide, 0);
+  std::fill_n(columns.begin(), (layout.Width + 7) / 8 * 8 * kSide, 0);
   UsedIndices used;
+  WalkSpriteRuns(chunk, layout, layout.Listed, [&](int32_t c, int32_t top, const uint8_t* pixels, size_t n) {
+    CopyRun(columns.data() + c * kSide + top, pixels, n);
+    used.MarkAll(pixels, n);
+  });
 
-  // The pool follows the whole declared offset table and is consumed in
-  // column order, each column's runs in list order: the order in which the
-  // run lists are walked, so each run is drawn as soon as it is read.
-  size_t pool = static_cast<size_t>((std::max(declared, 0) + 2) * 2);
-  for (int32_t c = 0; c < listed; ++c) {
-    uint8_t* column = columns.data() + c * kSide;
-    // Records of three words up to a 0 word, which is read where the next
-    // record would begin. A list ends where the chunk ends: a missing end
-    // word closes it, and a record the chunk holds only in part is dropped.
-    size_t at = ReadLe16(chunk + 4 + 2 * c);
-    while (at + 6 <= size && ReadLe16(chunk + at) != 0) {
-      const int32_t end2 = ReadLe16(chunk + at);
-      const int32_t start2 = ReadLe16(chunk + at + 4);
-      at += 6;
-      // An upside-down run (end above start) covers no rows and takes nothing
-      // from the pool.
-      const int32_t length = (end2 - start2) / 2;
-      if (length <= 0) continue;
-      // A run takes all its bytes from the pool, but only its rows inside the
-      // frame are drawn; pool bytes past the end of the chunk leave their
-      // rows uncovered, and so uncounted.
-      const int32_t top = start2 >> 1;
-      const auto inFrame = static_cast<size_t>(std::clamp(kSide - top, 0, length));
-      const size_t got = pool < size ? std::min(inFrame, size - pool) : 0;
-      if (got > 0) {
-        CopyRun(column + top, chunk + pool, got);
-        used.MarkAll(chunk + pool, got);
-      }
-      pool += static_cast<size_t>(length);
-    }
-  }
-
-  WriteBmp(columns.data(), width, image);
+  WriteBmp(columns.data(), layout.Width, image);
   return used.Count();
 }
 
 }  // namespace
+
+std::span<const uint8_t> ChunkBytes(Stream& data, ByteVector& copy) {
+  const std::span<const uint8_t> contents = data.Contents();
+  if (static_cast<int64_t>(contents.size()) == data.Size()) return contents;
+  copy.resize(static_cast<size_t>(std::max<int64_t>(data.Size(), 0)));
+  data.Seek(0, SeekOrigin::Begin);
+  copy.resize(data.Read(copy.data(), copy.size()));
+  return {copy.data(), copy.size()};
+}
 
 uint16_t WriteElementImage(Stream& data, SectionKind section, MemoryStream& image) {
   switch (section) {

@@ -3,8 +3,10 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 
 #include "pagefile/wlfile.h"
+#include "winlayer/bytevector.h"
 
 class MemoryStream;
 class Stream;
@@ -16,6 +18,11 @@ class Stream;
 // image's pixels use. Writes nothing and returns 0 for the unknown section.
 // Damaged chunks give a well-formed image too; see decoder.cpp for the rules.
 uint16_t WriteElementImage(Stream& data, SectionKind section, MemoryStream& image);
+
+// A chunk's bytes in one piece, read with the stream's rules (a read yields
+// only the bytes before the end): where they lie when the stream holds them
+// all, else read out once into `copy`.
+std::span<const uint8_t> ChunkBytes(Stream& data, ByteVector& copy);
 
 // Decodes chunk `index` of `file` into a new bitmap in its Image and its
 // colour count in Colors. The caller makes sure that the index is a texture

@@ -9,6 +9,7 @@
 class Bitmap;
 
 // Encodes an 8-bit bitmap as a palettised PNG with the bitmap's own colour
-// table and the same indices. Returns false, with libpng's reason in
-// `error`, if the picture has no PNG form (a PNG is at least 1 pixel wide).
+// table and the same indices, by way of EncodePalettedPng. Returns false,
+// with the reason in `error`, if the picture has no PNG form (a PNG is at
+// least 1 pixel wide).
 bool EncodePng(const Bitmap& bitmap, std::vector<uint8_t>& png, std::string& error);

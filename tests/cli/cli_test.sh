@@ -145,6 +145,42 @@ check "export without a folder fails" 2 $?
 "$cli" export "$dir/pictures.wl6" "$dir/x" --gif 2>/dev/null
 check "export with an unknown option fails" "2 no" "$? $([[ -e "$dir/x" ]] && echo yes || echo no)"
 
+# --framed: 64 x 64 palettised PNG files with transparent holes; --sheet:
+# a contact sheet per section. The pixels themselves are the unit tests' job.
+"$cli" export "$dir/pictures.wl6" "$dir/new/framed" --framed --sheet >"$dir/out" 2>"$dir/err"
+check "framed export with sheets" "0 543 files written to $dir/new/framed" "$? $(cat "$dir/out" "$dir/err")"
+check "framed pictures are 64 x 64, 8-bit palettised" "64 64 8 3|64 64 8 3" \
+  "$(for f in texture-001 sprite-001; do echo -n "$(identify -format '%w %h' "$dir/new/framed/$f.png") $(od -An -tu1 -j 24 -N2 "$dir/new/framed/$f.png" | xargs)|"; done | sed 's/|$//')"
+check "a framed texture has the BMP's pixels" 0 \
+  "$(compare -metric AE "$dir/new/bmp/texture-001.bmp" "$dir/new/framed/texture-001.png" null: 2>&1)"
+check "a framed sprite's holes are transparent" "$((64 * 64 - 21 * 16))" \
+  "$(convert "$dir/new/framed/sprite-001.png" -alpha extract -format '%[fx:round(w*h*(1-mean))]' info:)"
+check "sheets" "1054x460 1054x1846" \
+  "$(identify -format '%wx%h ' "$dir/new/framed/textures.png" "$dir/new/framed/sprites.png" | xargs)"
+"$cli" export "$dir/full.wl6" "$dir/new/framed0" --framed >"$dir/out" 2>"$dir/err"
+check "zero-width sprites are transparent frames" "0 541 0 64x64 0" \
+  "$? $(ls "$dir/new/framed0" | wc -l) $(wc -c <"$dir/err") $(identify -format '%wx%h' "$dir/new/framed0/sprite-001.png") \
+$(convert "$dir/new/framed0/sprite-001.png" -alpha extract -format '%[max]' info:)"
+"$cli" export "$dir/pictures.wl6" "$dir/plain/sub" --framed 2>"$dir/err"
+check "framed export into an uncreatable folder fails" "1 1" "$? $(grep -c "cannot create" "$dir/err")"
+"$cli" export "$dir/pictures.wl6" "$dir/x" --png --framed 2>/dev/null
+check "--png and --framed together are refused" "2 no" "$? $([[ -e "$dir/x" ]] && echo yes || echo no)"
+"$cli" export "$dir/short.wl6" "$dir/new/none" --framed >"$dir/out" 2>"$dir/err"
+check "a file without pictures says so" "1 0 1 no" \
+  "$? $(wc -c <"$dir/out") $(grep -c "holds no texture or sprite" "$dir/err") $([[ -e "$dir/new/none" ]] && echo yes || echo no)"
+
+# palette: the format from the extension.
+"$cli" palette "$dir/wolf.gpl" && "$cli" palette "$dir/wolf.pal" && "$cli" palette "$dir/wolf.act"
+check "palette files" "0 GIMP Palette|JASC-PAL|768" \
+  "$? $(head -1 "$dir/wolf.gpl")|$(head -1 "$dir/wolf.pal" | tr -d '\r')|$(stat -c %s "$dir/wolf.act")"
+check "the .act file is the palette" 0 \
+  "$(cmp -s "$dir/wolf.act" <(od -An -v -tu1 -w4 "$palette" | awk '{printf "%c%c%c", $3, $2, $1}'); echo $?)"
+"$cli" palette "$dir/wolf.png" 2>"$dir/err"
+check "unknown palette format is refused" "2 1 no" \
+  "$? $(grep -c "\.gpl" "$dir/err") $([[ -e "$dir/wolf.png" ]] && echo yes || echo no)"
+"$cli" palette "$dir/plain/wolf.gpl" 2>"$dir/err"
+check "unwritable palette file fails" "1 1" "$? $(grep -c "cannot create" "$dir/err")"
+
 # sounds: the table listed, bad entries reported, the samples exported as WAV.
 "$cli" sounds "$dir/sounds.wl6" >"$dir/out" 2>"$dir/err"
 check "a bad sound entry exits 1" 1 $?

@@ -1,0 +1,141 @@
+#include "cli/export.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "cli/outputfile.h"
+#include "imaging/bmptemplate.h"
+#include "imaging/decoder.h"
+#include "imaging/framing.h"
+#include "imaging/palettefile.h"
+#include "winlayer/bytevector.h"
+#include "winlayer/streams.h"
+#ifdef TESSARINE_PNG
+#include "imaging/framedpng.h"
+#include "imaging/pngcodec.h"
+#include "winlayer/bitmap.h"
+#endif
+
+bool ParseExportOptions(const std::vector<std::string>& options, ExportOptions& out, std::string& error) {
+  out = {};
+  bool png = false;
+  bool framed = false;
+  for (const std::string& option : options) {
+    if (option == "--png") {
+      png = true;
+    } else if (option == "--framed") {
+      framed = true;
+    } else if (option == "--sheet") {
+      out.Sheets = true;
+    } else {
+      error = "unknown option '" + option + "'";
+      return false;
+    }
+  }
+  if (png && framed) {
+    error = "--png and --framed both write sprite-NNN.png; choose one";
+    return false;
+  }
+  out.Form = framed ? ExportOptions::Pictures::Framed
+             : png  ? ExportOptions::Pictures::Png
+                    : ExportOptions::Pictures::Bmp;
+  return true;
+}
+
+bool NeedsPng(const ExportOptions& options) {
+  return options.Form != ExportOptions::Pictures::Bmp || options.Sheets;
+}
+
+uint32_t ElementNumber(uint32_t index) {
+  switch (SectionOf(index)) {
+    case SectionKind::Texture:
+      return index + 1;
+    case SectionKind::Sprite:
+      return index + 1 - TextureChunks;
+    case SectionKind::Unknown:
+      break;
+  }
+  return index + 1 - TextureChunks - SpriteChunks;
+}
+
+namespace {
+
+// The bytes of one picture file; false, with the reason, for a picture that
+// has no form in the chosen format. Builds without libpng write BMP only.
+bool PictureFile(RWlChunk& chunk, SectionKind section, [[maybe_unused]] const FramedPicture& framed,
+                 [[maybe_unused]] const Palette& palette, [[maybe_unused]] const ExportOptions& options,
+                 std::vector<uint8_t>& bytes, [[maybe_unused]] std::string& reason, bool& rgba) {
+  rgba = false;
+#ifdef TESSARINE_PNG
+  if (options.Form == ExportOptions::Pictures::Framed)
+    return EncodeFramedPng(framed, palette, bytes, rgba, reason);
+#endif
+  MemoryStream image;
+  WriteElementImage(*chunk.Data, section, image);
+  bytes.assign(image.Bytes().begin(), image.Bytes().end());
+#ifdef TESSARINE_PNG
+  if (options.Form == ExportOptions::Pictures::Png) {
+    Bitmap bitmap;
+    image.Seek(0, SeekOrigin::Begin);
+    bitmap.LoadFromStream(image);
+    return EncodePng(bitmap, bytes, reason);
+  }
+#endif
+  return true;
+}
+
+}  // namespace
+
+bool ExportElements(RWlFile& file, const std::filesystem::path& dir, const ExportOptions& options,
+                    ExportReport& report, std::string& error,
+                    const std::function<void(const std::string&)>& note) {
+  report = {};
+  const Palette palette = BuiltInPalette();
+  const bool framing = options.Form == ExportOptions::Pictures::Framed || options.Sheets;
+  std::vector<FramedPicture> sheets[2];
+  const uint32_t elements =
+      std::min<uint32_t>(static_cast<uint32_t>(file.Chunks.size()), TextureChunks + SpriteChunks);
+  if (options.Sheets) {
+    sheets[0].reserve(std::min(elements, TextureChunks));
+    sheets[1].reserve(elements - std::min(elements, TextureChunks));
+  }
+  for (uint32_t i = 0; i < elements; ++i) {
+    const SectionKind section = SectionOf(i);
+    char name[32];
+    std::snprintf(name, sizeof name, "%s-%03u.%s", section == SectionKind::Texture ? "texture" : "sprite",
+                  static_cast<unsigned>(ElementNumber(i)),
+                  options.Form == ExportOptions::Pictures::Bmp ? "bmp" : "png");
+    FramedPicture framed;
+    if (framing) {
+      ByteVector copy;
+      framed = FrameElement(ChunkBytes(*file.Chunks[i].Data, copy), section);
+      if (options.Sheets) sheets[section == SectionKind::Texture ? 0 : 1].push_back(framed);
+    }
+    std::vector<uint8_t> bytes;
+    std::string reason;
+    bool rgba = false;
+    if (!PictureFile(file.Chunks[i], section, framed, palette, options, bytes, reason, rgba)) {
+      note(std::string(name) + " not written: " + reason);
+      ++report.Skipped;
+      continue;
+    }
+    if (rgba)
+      note(std::string(name) +
+           " is RGBA: its pixels use all 256 palette indices, none is left for the holes");
+    if (!WriteFileWhole(dir / name, bytes, error)) return false;
+    ++report.Written;
+  }
+#ifdef TESSARINE_PNG
+  if (options.Sheets) {
+    const char* names[2] = {"textures.png", "sprites.png"};
+    for (int s = 0; s < 2; ++s) {
+      if (sheets[s].empty()) continue;
+      std::vector<uint8_t> bytes;
+      if (!EncodeSheetPng(sheets[s], palette, bytes, error)) return false;
+      if (!WriteFileWhole(dir / names[s], bytes, error)) return false;
+      ++report.Written;
+    }
+  }
+#endif
+  return true;
+}

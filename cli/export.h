@@ -1,0 +1,44 @@
+// The export command's work: every texture and sprite of a loaded page file
+// written as picture files into a folder, in the form the options choose.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "pagefile/wlfile.h"
+
+struct ExportOptions {
+  enum class Pictures {
+    Bmp,     // the element bitmaps as the viewer shows them
+    Png,     // the same pictures as palettised PNG files
+    Framed,  // 64 x 64 palettised PNG files with the holes transparent
+  };
+  Pictures Form = Pictures::Bmp;
+  bool Sheets = false;  // also textures.png and sprites.png, a contact sheet each
+};
+
+// Reads the options that follow FILE and DIR. Returns false, with the reason
+// in `error`, for an unknown option or two that contradict each other.
+bool ParseExportOptions(const std::vector<std::string>& options, ExportOptions& out, std::string& error);
+
+// Whether the options need PNG files, which only the native build writes.
+bool NeedsPng(const ExportOptions& options);
+
+// Element number of chunk `index` in its section, as the tree counts.
+uint32_t ElementNumber(uint32_t index);
+
+struct ExportReport {
+  size_t Written = 0;  // files written whole
+  size_t Skipped = 0;  // pictures without a form in the chosen format, not written
+};
+
+// Writes the pictures of `file` into the existing folder `dir`, each file
+// whole or not at all. `note` hears about single pictures (one skipped, one
+// written in another form). Stops at the first file that cannot be written
+// and returns false with the reason in `error`.
+bool ExportElements(RWlFile& file, const std::filesystem::path& dir, const ExportOptions& options,
+                    ExportReport& report, std::string& error,
+                    const std::function<void(const std::string&)>& note);

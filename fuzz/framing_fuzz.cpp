@@ -1,0 +1,65 @@
+// Any bytes as a texture or sprite chunk (the first byte chooses which), in
+// the frame: the framing must draw exactly what the decoder draws, at the
+// sprite's place, and the framed PNG must read back with those pixels
+// opaque and every other one transparent.
+#include <png.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "imaging/bmptemplate.h"
+#include "imaging/decoder.h"
+#include "imaging/framedpng.h"
+#include "imaging/framing.h"
+#include "pagefile/wlfile.h"
+#include "winlayer/bytes.h"
+#include "winlayer/streams.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  static const bool ready = (InitBmpTemplate(), true);
+  if (!ready || size < 1 || size > 1 + 65535) return 0;
+  const SectionKind section = data[0] & 1 ? SectionKind::Sprite : SectionKind::Texture;
+  const std::span<const uint8_t> chunk(data + 1, size - 1);
+  const FramedPicture framed = FrameElement(chunk, section);
+
+  MemoryStream stream, image;
+  stream.Write(chunk.data(), chunk.size());
+  WriteElementImage(stream, section, image);
+  const auto width = static_cast<int32_t>(ReadLe32(image.Bytes().data() + BiWidthOffset));
+  const int32_t rowBytes = (width + 3) / 4 * 4;
+  const int32_t first = section == SectionKind::Sprite && chunk.size() >= 4 ? ReadLe16(chunk.data()) : 0;
+  for (int32_t x = 0; x < FrameSide; ++x) {
+    for (int32_t y = 0; y < FrameSide; ++y) {
+      const auto at = static_cast<size_t>(x * FrameSide + y);
+      const int32_t k = x - first;
+      if (k < 0 || k >= width) {
+        if (framed.Opaque[at]) std::abort();
+        continue;
+      }
+      const uint8_t shown = image.Bytes()[BmpHeadSize + static_cast<size_t>((63 - y) * rowBytes + k)];
+      if (shown != (framed.Opaque[at] ? framed.Index[at] : 0)) std::abort();
+      if (section == SectionKind::Texture && !framed.Opaque[at]) std::abort();
+    }
+  }
+
+  std::vector<uint8_t> png;
+  std::string error;
+  bool rgba = false;
+  if (!EncodeFramedPng(framed, BuiltInPalette(), png, rgba, error)) std::abort();
+  if (rgba != (TransparentIndex(framed) < 0 && !FullyOpaque(framed))) std::abort();
+  png_image read{};
+  read.version = PNG_IMAGE_VERSION;
+  if (!png_image_begin_read_from_memory(&read, png.data(), png.size())) std::abort();
+  read.format = PNG_FORMAT_RGBA;
+  std::vector<uint8_t> pixels(PNG_IMAGE_SIZE(read));
+  if (read.width != 64 || read.height != 64 ||
+      !png_image_finish_read(&read, nullptr, pixels.data(), 0, nullptr))
+    std::abort();
+  for (size_t y = 0; y < 64; ++y)
+    for (size_t x = 0; x < 64; ++x)
+      if (pixels[(y * 64 + x) * 4 + 3] != (framed.Opaque[x * 64 + y] ? 255 : 0)) std::abort();
+  return 0;
+}

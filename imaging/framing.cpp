@@ -1,0 +1,55 @@
+#include "imaging/framing.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "imaging/spriteruns.h"
+
+namespace {
+
+constexpr size_t kPixels = FrameSide * FrameSide;
+
+FramedPicture FrameTexture(std::span<const uint8_t> chunk) {
+  FramedPicture picture;
+  std::memcpy(picture.Index.data(), chunk.data(), std::min(chunk.size(), kPixels));
+  picture.Opaque.fill(1);
+  return picture;
+}
+
+FramedPicture FrameSprite(std::span<const uint8_t> chunk) {
+  FramedPicture picture;
+  const SpriteLayout layout = ReadSpriteLayout(chunk);
+  const int32_t inFrame = std::clamp(FrameSide - layout.First, 0, layout.Listed);
+  WalkSpriteRuns(chunk, layout, inFrame, [&](int32_t c, int32_t top, const uint8_t* pixels, size_t n) {
+    const size_t at = static_cast<size_t>((layout.First + c) * FrameSide + top);
+    std::memcpy(picture.Index.data() + at, pixels, n);
+    std::memset(picture.Opaque.data() + at, 1, n);
+  });
+  return picture;
+}
+
+}  // namespace
+
+FramedPicture FrameElement(std::span<const uint8_t> chunk, SectionKind section) {
+  switch (section) {
+    case SectionKind::Texture:
+      return FrameTexture(chunk);
+    case SectionKind::Sprite:
+      return FrameSprite(chunk);
+    case SectionKind::Unknown:
+      break;
+  }
+  return {};
+}
+
+int TransparentIndex(const FramedPicture& picture) {
+  uint8_t used[256] = {};
+  for (size_t i = 0; i < kPixels; ++i) used[picture.Index[i]] |= picture.Opaque[i];
+  for (int index = 255; index >= 0; --index)
+    if (!used[index]) return index;
+  return -1;
+}
+
+bool FullyOpaque(const FramedPicture& picture) {
+  return std::all_of(picture.Opaque.begin(), picture.Opaque.end(), [](uint8_t o) { return o != 0; });
+}

@@ -1,0 +1,393 @@
+// Framed pictures, contact sheets and palette files, read back through
+// libpng's reading API and plain parsing.
+#include "imaging/framedpng.h"
+
+#include <gtest/gtest.h>
+#include <png.h>
+
+#include <csetjmp>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "imaging/bmptemplate.h"
+#include "imaging/decoder.h"
+#include "imaging/framing.h"
+#include "imaging/palettefile.h"
+#include "pagewriter.h"
+#include "winlayer/bytes.h"
+#include "winlayer/streams.h"
+
+namespace {
+
+// A PNG file as libpng reads it, without transformations.
+struct ReadPng {
+  png_uint_32 Width = 0, Height = 0;
+  int BitDepth = 0, ColorType = 0;
+  std::vector<Rgb> Plte;
+  std::vector<uint8_t> Trns;    // alpha of the first palette entries
+  std::vector<uint8_t> Pixels;  // rows top first, 1 or 4 bytes a pixel
+
+  explicit ReadPng(const std::vector<uint8_t>& file) {
+    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    struct Source {
+      const std::vector<uint8_t>* Bytes;
+      size_t At;
+    } source{&file, 0};
+    if (setjmp(png_jmpbuf(png))) {
+      png_destroy_read_struct(&png, &info, nullptr);
+      ADD_FAILURE() << "libpng cannot read the file";
+      return;
+    }
+    png_set_read_fn(png, &source, [](png_structp p, png_bytep to, size_t n) {
+      auto* s = static_cast<Source*>(png_get_io_ptr(p));
+      if (s->At + n > s->Bytes->size()) png_error(p, "short file");
+      std::copy_n(s->Bytes->data() + s->At, n, to);
+      s->At += n;
+    });
+    png_read_info(png, info);
+    png_get_IHDR(png, info, &Width, &Height, &BitDepth, &ColorType, nullptr, nullptr, nullptr);
+    png_colorp plte = nullptr;
+    int entries = 0;
+    if (png_get_PLTE(png, info, &plte, &entries))
+      for (int i = 0; i < entries; ++i) Plte.push_back({plte[i].red, plte[i].green, plte[i].blue});
+    png_bytep alpha = nullptr;
+    int alphas = 0;
+    if (png_get_tRNS(png, info, &alpha, &alphas, nullptr)) Trns.assign(alpha, alpha + alphas);
+    const size_t rowBytes = png_get_rowbytes(png, info);
+    Pixels.resize(rowBytes * Height);
+    std::vector<png_bytep> rows(Height);
+    for (size_t y = 0; y < Height; ++y) rows[y] = Pixels.data() + y * rowBytes;
+    png_read_image(png, rows.data());
+    png_read_end(png, nullptr);
+    png_destroy_read_struct(&png, &info, nullptr);
+  }
+};
+
+// The palette as the resource file holds it: blue, green, red, unused.
+Palette PaletteFromFile() {
+  std::ifstream in(TESSARINE_PALETTE_FILE, std::ios::binary);
+  const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in), {}};
+  Palette palette;
+  for (size_t i = 0; i < 256 && 4 * i + 2 < bytes.size(); ++i)
+    palette[i] = {bytes[4 * i + 2], bytes[4 * i + 1], bytes[4 * i]};
+  return palette;
+}
+
+SpritePicture Blank() {
+  SpritePicture p{};
+  for (auto& column : p) column.fill(-1);
+  return p;
+}
+
+class FramingTest : public ::testing::Test {
+ protected:
+  void SetUp() override { InitBmpTemplate(); }
+
+  // The framed PNG of a chunk as a picture of indices, -1 where it is
+  // transparent. `transparent` receives the index that tRNS marks.
+  static SpritePicture Framed(const std::vector<uint8_t>& chunk, SectionKind section,
+                              int* transparent = nullptr) {
+    SCOPED_TRACE("framed picture");
+    std::vector<uint8_t> file;
+    std::string error;
+    bool rgba = true;
+    EXPECT_TRUE(EncodeFramedPng(FrameElement(chunk, section), BuiltInPalette(), file, rgba, error)) << error;
+    EXPECT_FALSE(rgba);
+    const ReadPng png(file);
+    EXPECT_EQ(png.Width, 64u);
+    EXPECT_EQ(png.Height, 64u);
+    EXPECT_EQ(png.BitDepth, 8);
+    EXPECT_EQ(png.ColorType, PNG_COLOR_TYPE_PALETTE);
+    const Palette palette = PaletteFromFile();
+    EXPECT_TRUE(std::vector<Rgb>(palette.begin(), palette.end()) == png.Plte);
+    // At most one entry is transparent, and fully so.
+    int hole = -1;
+    for (size_t i = 0; i < png.Trns.size(); ++i) {
+      if (png.Trns[i] == 255) continue;
+      EXPECT_EQ(png.Trns[i], 0) << i;
+      EXPECT_EQ(hole, -1) << "a second transparent entry " << i;
+      hole = static_cast<int>(i);
+    }
+    if (transparent) *transparent = hole;
+    SpritePicture out = Blank();
+    if (png.Pixels.size() != 64 * 64) return out;
+    for (int x = 0; x < 64; ++x)
+      for (int y = 0; y < 64; ++y) {
+        const uint8_t index = png.Pixels[static_cast<size_t>(y * 64 + x)];
+        out[x][y] = index == hole ? int16_t{-1} : int16_t{index};
+      }
+    return out;
+  }
+  static SpritePicture Sprite(const std::vector<uint8_t>& chunk, int* transparent = nullptr) {
+    return Framed(chunk, SectionKind::Sprite, transparent);
+  }
+};
+
+// Runs from `top` in frame column x of `picture`; -1 entries are holes.
+void Put(SpritePicture& picture, int x, int top, std::initializer_list<int> pixels) {
+  for (int p : pixels) picture[x][top++] = static_cast<int16_t>(p);
+}
+
+TEST_F(FramingTest, TexturesAreOpaqueAndKeepEveryIndex) {
+  TexturePicture texture{};
+  for (int x = 0; x < 64; ++x)
+    for (int y = 0; y < 64; ++y) texture[x][y] = static_cast<uint8_t>(x * 64 + y + x / 16);
+  int hole = 0;
+  const SpritePicture framed = Framed(EncodeTexture(texture), SectionKind::Texture, &hole);
+  EXPECT_EQ(hole, -1) << "an opaque picture has no transparent entry";
+  for (int x = 0; x < 64; ++x)
+    for (int y = 0; y < 64; ++y) ASSERT_EQ(framed[x][y], texture[x][y]) << x << "," << y;
+
+  // A short chunk leaves the rest of the frame opaque index 0.
+  const SpritePicture cut = Framed({1, 2, 3}, SectionKind::Texture);
+  EXPECT_EQ(cut[0][0], 1);
+  EXPECT_EQ(cut[0][2], 3);
+  EXPECT_EQ(cut[0][3], 0);
+  EXPECT_EQ(cut[63][63], 0);
+}
+
+TEST_F(FramingTest, SpritesStandAtTheirColumnsWithTheirHolesTransparent) {
+  struct Case {
+    const char* name;
+    SpritePicture picture;
+    int transparent;
+  };
+  std::vector<Case> cases;
+  SpritePicture left = Blank();
+  Put(left, 0, 0, {5, 6, 7});
+  Put(left, 2, 60, {0, 0, 9, 9});  // index 0 drawn stays black, not a hole
+  cases.push_back({"first column 0, black run", left, 255});
+  SpritePicture right = Blank();
+  Put(right, 63, 10, {1, 2});
+  Put(right, 63, 20, {0});
+  cases.push_back({"column 63 alone", right, 255});
+  SpritePicture busy = Blank();
+  for (int x = 10; x < 54; ++x)
+    for (int y = (x % 3) * 4; y < 64; y += 2) busy[x][y] = static_cast<int16_t>((x * 64 + y) % 256);
+  busy[30][1] = 255;
+  cases.push_back({"uses 255 and 254 too", busy, 253});
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    int hole = 0;
+    const SpritePicture framed = Sprite(EncodeSprite(c.picture), &hole);
+    EXPECT_EQ(hole, c.transparent);
+    for (int x = 0; x < 64; ++x)
+      for (int y = 0; y < 64; ++y) ASSERT_EQ(framed[x][y], c.picture[x][y]) << x << "," << y;
+  }
+}
+
+TEST_F(FramingTest, APictureUsingEveryIndexWithHolesIsRgba) {
+  SpritePicture all = Blank();
+  for (int i = 0; i < 256; ++i) all[4 + i / 64][i % 64] = static_cast<int16_t>(i);
+  std::vector<uint8_t> file;
+  std::string error;
+  bool rgba = false;
+  ASSERT_TRUE(EncodeFramedPng(FrameElement(EncodeSprite(all), SectionKind::Sprite), BuiltInPalette(), file,
+                              rgba, error));
+  EXPECT_TRUE(rgba);
+  const ReadPng png(file);
+  EXPECT_EQ(png.ColorType, PNG_COLOR_TYPE_RGBA);
+  ASSERT_EQ(png.Pixels.size(), 64u * 64 * 4);
+  const Palette palette = PaletteFromFile();
+  for (int x = 0; x < 64; ++x)
+    for (int y = 0; y < 64; ++y) {
+      const uint8_t* p = &png.Pixels[static_cast<size_t>((y * 64 + x) * 4)];
+      const Rgb expected = all[x][y] < 0 ? Rgb{} : palette[static_cast<size_t>(all[x][y])];
+      ASSERT_EQ((std::vector<int>{p[0], p[1], p[2], p[3]}),
+                (std::vector<int>{expected.R, expected.G, expected.B, all[x][y] < 0 ? 0 : 255}))
+          << x << "," << y;
+    }
+}
+
+// Damaged sprites draw what the decoder draws of them, at their place.
+
+TEST_F(FramingTest, DamagedSpritesKeepTheDecodersRunsInTheirFrame) {
+  struct Case {
+    const char* name;
+    std::vector<uint8_t> chunk;
+    SpritePicture expected;
+  };
+  std::vector<Case> cases;
+  cases.push_back({"too short for the head", {5, 0, 9}, Blank()});
+  cases.push_back(
+      {"last column far below the first", EncodeSpriteRuns(40, 10, {{{20, 0, 0}}}, {1, 2}), Blank()});
+  {
+    // 100 columns from 0: the first 64 are shown, the pool follows all 100.
+    std::vector<std::vector<RawRun>> columns(100);
+    columns[0] = {{2, 0, 0}};
+    columns[63] = {{4, 0, 0}};
+    columns[64] = {{128, 0, 0}};
+    SpritePicture p = Blank();
+    Put(p, 0, 0, {1});
+    Put(p, 63, 0, {2, 3});
+    std::vector<uint8_t> pool(67);
+    for (size_t i = 0; i < pool.size(); ++i) pool[i] = static_cast<uint8_t>(i + 1);
+    cases.push_back({"more than 64 columns", EncodeSpriteRuns(0, 99, columns, pool), p});
+  }
+  {
+    // Rows 60 to 69 of column 5: 60 to 63 are drawn, the rest still take
+    // their pool bytes; an upside-down run takes nothing.
+    SpritePicture p = Blank();
+    Put(p, 5, 60, {1, 2, 3, 4});
+    Put(p, 5, 0, {11});
+    Put(p, 6, 1, {12});
+    cases.push_back({"rows past the frame, upside-down run",
+                     EncodeSpriteRuns(5, 6, {{{140, 0, 120}, {2, 0, 0}}, {{20, 0, 60}, {4, 0, 2}}},
+                                      {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}),
+                     p});
+  }
+  {
+    std::vector<uint8_t> chunk =
+        EncodeSpriteRuns(0, 2, {{{4, 0, 0}}, {{4, 0, 0}}, {{4, 0, 0}}}, {7, 7, 8, 8});
+    WriteLe16(&chunk[6], static_cast<uint16_t>(chunk.size()));  // column 1's list past the end
+    SpritePicture p = Blank();
+    Put(p, 0, 0, {7, 7});
+    Put(p, 2, 0, {8, 8});
+    cases.push_back({"a list past the chunk", chunk, p});
+  }
+  {
+    std::vector<uint8_t> chunk = EncodeSpriteRuns(0, 0, {{{4, 0, 0}, {8, 0, 6}}}, {1, 2, 3});
+    chunk.resize(chunk.size() - 2);  // no closing 0 word
+    SpritePicture p = Blank();
+    Put(p, 0, 0, {1, 2});
+    Put(p, 0, 3, {3});
+    cases.push_back({"no closing word", chunk, p});
+    chunk.resize(chunk.size() - 1);  // the second record cut: dropped
+    p[0][3] = -1;
+    cases.push_back({"a record cut short", chunk, p});
+  }
+  {
+    // Column 0's run of rows 0 to 9 with only 8 pool bytes in the chunk.
+    SpritePicture p = Blank();
+    Put(p, 0, 0, {1, 2, 3, 4, 5, 6, 7, 8});
+    cases.push_back(
+        {"pool past the chunk", {0, 0, 4, 0, 6, 0, 20, 0, 0, 0, 0, 0, 0, 0, 1, 2, 3, 4, 5, 6, 7, 8}, p});
+  }
+  {
+    // 64 columns sharing one long list without an end: column 0 takes the pool.
+    std::vector<uint8_t> chunk(4 + 128, 0);
+    WriteLe16(&chunk[2], 63);
+    for (int c = 0; c < 64; ++c) WriteLe16(&chunk[4 + 2 * static_cast<size_t>(c)], 132);
+    for (int k = 0; k < 10000; ++k)
+      for (uint8_t b : {128, 0, 0, 0, 0, 0}) chunk.push_back(b);
+    // Column 0 is drawn whole, with the bytes the decoder shows.
+    MemoryStream data, image;
+    data.Write(chunk.data(), chunk.size());
+    WriteElementImage(data, SectionKind::Sprite, image);
+    SpritePicture p = Blank();
+    for (int y = 0; y < 64; ++y) p[0][y] = image.Bytes()[BmpHeadSize + static_cast<size_t>((63 - y) * 64)];
+    cases.push_back({"one endless list shared", chunk, p});
+  }
+  {
+    // Columns from 40: those past 63 are clipped, and ones from 65,535 show nothing.
+    SpritePicture wide = Blank();
+    for (int x = 40; x < 64; ++x) wide[x][x - 40] = static_cast<int16_t>(x);
+    std::vector<std::vector<RawRun>> columns(40);
+    std::vector<uint8_t> pool;
+    for (int c = 0; c < 40; ++c) {
+      columns[static_cast<size_t>(c)] = {{static_cast<uint16_t>(2 * c + 2), 0, static_cast<uint16_t>(2 * c)}};
+      pool.push_back(static_cast<uint8_t>(40 + c));
+    }
+    cases.push_back({"columns past 63", EncodeSpriteRuns(40, 79, columns, pool), wide});
+    cases.push_back({"columns from 65,535", EncodeSpriteRuns(0xFFFF, 0xFFFF, {{{2, 0, 0}}}, {9}), Blank()});
+  }
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    int hole = 0;
+    const SpritePicture framed = Sprite(c.chunk, &hole);
+    EXPECT_EQ(hole, 255);
+    for (int x = 0; x < 64; ++x)
+      for (int y = 0; y < 64; ++y) ASSERT_EQ(framed[x][y], c.expected[x][y]) << x << "," << y;
+  }
+}
+
+TEST_F(FramingTest, ATruncatedSpriteDrawsPartOfItsPictureAndNothingElse) {
+  SpritePicture picture = Blank();
+  for (int x = 10; x < 30; ++x)
+    for (int y = x; y < x + 20; ++y) picture[x][y] = static_cast<int16_t>(x + y);
+  const std::vector<uint8_t> whole = EncodeSprite(picture);
+  for (size_t size = 0; size <= whole.size(); size += 7) {
+    const FramedPicture f = FrameElement({whole.data(), size}, SectionKind::Sprite);
+    for (int x = 0; x < 64; ++x)
+      for (int y = 0; y < 64; ++y) {
+        const size_t at = static_cast<size_t>(x * 64 + y);
+        if (f.Opaque[at]) ASSERT_EQ(f.Index[at], picture[x][y]) << size << ": " << x << "," << y;
+      }
+  }
+}
+
+TEST_F(FramingTest, SheetsPutCellsSixteenARowWithTransparentGaps) {
+  std::vector<FramedPicture> cells(17);
+  for (size_t n = 0; n < cells.size(); ++n) {
+    cells[n].Index[0] = static_cast<uint8_t>(n + 1);  // top left pixel drawn
+    cells[n].Opaque[0] = 1;
+    cells[n].Index[64 * 63 + 63] = 4;  // bottom right an undrawn index
+  }
+  std::vector<uint8_t> file;
+  std::string error;
+  ASSERT_TRUE(EncodeSheetPng(cells, BuiltInPalette(), file, error)) << error;
+  const ReadPng png(file);
+  EXPECT_EQ(png.ColorType, PNG_COLOR_TYPE_RGBA);
+  ASSERT_EQ(png.Width, 16u * 64 + 15 * 2);
+  ASSERT_EQ(png.Height, 2u * 64 + 2);
+  const Palette palette = PaletteFromFile();
+  const auto pixel = [&](size_t x, size_t y) {
+    const uint8_t* p = &png.Pixels[(y * png.Width + x) * 4];
+    return std::vector<int>{p[0], p[1], p[2], p[3]};
+  };
+  size_t opaque = 0;
+  for (size_t i = 3; i < png.Pixels.size(); i += 4) opaque += png.Pixels[i] != 0;
+  EXPECT_EQ(opaque, 17u);
+  for (size_t n = 0; n < cells.size(); ++n) {
+    const Rgb c = palette[n + 1];
+    EXPECT_EQ(pixel(n % 16 * 66, n / 16 * 66), (std::vector<int>{c.R, c.G, c.B, 255})) << n;
+  }
+  EXPECT_EQ(pixel(63, 63), (std::vector<int>{0, 0, 0, 0}));
+}
+
+TEST_F(FramingTest, PaletteFilesReadBack) {
+  const Palette palette = PaletteFromFile();
+  EXPECT_TRUE(BuiltInPalette() == palette);
+
+  const std::vector<uint8_t> act = PaletteFile(palette, PaletteFormat::Act);
+  ASSERT_EQ(act.size(), 768u);
+  for (size_t i = 0; i < 256; ++i)
+    ASSERT_EQ((Rgb{act[3 * i], act[3 * i + 1], act[3 * i + 2]}), palette[i]) << i;
+
+  // Both text formats: a head, then one "R G B" line per entry.
+  struct Text {
+    PaletteFormat format;
+    std::vector<std::string> head;
+  };
+  for (const Text& t : {Text{PaletteFormat::Gimp, {"GIMP Palette", "Name: Tessarine", "Columns: 16", "#"}},
+                        Text{PaletteFormat::Jasc, {"JASC-PAL\r", "0100\r", "256\r"}}}) {
+    const std::vector<uint8_t> bytes = PaletteFile(palette, t.format);
+    std::istringstream in(std::string(bytes.begin(), bytes.end()));
+    std::string line;
+    for (const std::string& expected : t.head) {
+      std::getline(in, line);
+      EXPECT_EQ(line, expected);
+    }
+    for (size_t i = 0; i < 256; ++i) {
+      ASSERT_TRUE(std::getline(in, line)) << i;
+      EXPECT_EQ(line.back() == '\r', t.format == PaletteFormat::Jasc) << i;
+      unsigned r = 999, g = 999, b = 999;
+      std::istringstream(line) >> r >> g >> b;
+      ASSERT_EQ((Rgb{static_cast<uint8_t>(r), static_cast<uint8_t>(g), static_cast<uint8_t>(b)}), palette[i])
+          << i << ": " << line;
+    }
+    EXPECT_FALSE(std::getline(in, line)) << "nothing after the entries";
+  }
+
+  EXPECT_EQ(PaletteFormatOf("wolf.gpl"), PaletteFormat::Gimp);
+  EXPECT_EQ(PaletteFormatOf("dir.x/WOLF.PAL"), PaletteFormat::Jasc);
+  EXPECT_EQ(PaletteFormatOf("wolf.Act"), PaletteFormat::Act);
+  for (const char* name : {"wolf.png", "wolf", "gpl", "dir.gpl/wolf", "wolf.gpl.txt", ".gpl/x"})
+    EXPECT_EQ(PaletteFormatOf(name), std::nullopt) << name;
+}
+
+}  // namespace
