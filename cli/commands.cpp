@@ -11,6 +11,7 @@
 #include "cli/export.h"
 #include "cli/outputfile.h"
 #include "cli/pack.h"
+#include "cli/sounds.h"
 #include "imaging/bmptemplate.h"
 #include "imaging/decoder.h"
 #include "imaging/palettefile.h"
@@ -88,9 +89,14 @@ int Show(const std::vector<std::string>& args) {
   return 0;
 }
 
-int Export(const std::vector<std::string>& args) {
-  constexpr char usage[] = "usage: tessarine-cli export FILE DIR [--png | --framed] [--sheet]";
-  if (args.size() < 2) return Fail(usage);
+int Export(const std::vector<std::string>& given) {
+  constexpr char usage[] = "usage: tessarine-cli export FILE DIR [--png | --framed] [--sheet] [--sounds]";
+  if (given.size() < 2) return Fail(usage);
+  // --sounds adds the sounds to whatever pictures the other options ask for.
+  std::vector<std::string> args = given;
+  const auto soundsOption = std::find(args.begin() + 2, args.end(), "--sounds");
+  const bool sounds = soundsOption != args.end();
+  if (sounds) args.erase(soundsOption);
   ExportOptions options;
   std::string problem;
   if (!ParseExportOptions({args.begin() + 2, args.end()}, options, problem))
@@ -98,6 +104,9 @@ int Export(const std::vector<std::string>& args) {
 #ifndef TESSARINE_PNG
   if (NeedsPng(options))
     return Fail("this build writes BMP files only; PNG files need the build with libpng");
+#endif
+#ifndef TESSARINE_SOUND
+  if (sounds) return Fail("this build writes no sound files; --sounds needs the build with libsndfile");
 #endif
   RWlFile file;
   Load(file, args[0]);
@@ -113,9 +122,20 @@ int Export(const std::vector<std::string>& args) {
     std::fprintf(stderr, "tessarine-cli: %s\n", note.c_str());
   });
   if (!whole) return Error(problem + "; " + std::to_string(report.Written) + " files were written before it");
+  size_t badSounds = 0;
+#ifdef TESSARINE_SOUND
+  if (sounds) {
+    const SoundExport exported = ExportSounds(file, dir);
+    report.Written += exported.Written;
+    if (!exported.Error.empty())
+      return Error(exported.Error + "; " + std::to_string(report.Written) + " files were written before it");
+    badSounds = exported.BadEntries;
+  }
+#endif
   std::printf("%zu files written to %s\n", report.Written, args[1].c_str());
   if (report.Skipped > 0)
     return Error(std::to_string(report.Skipped) + " pictures have no PNG form and were not written");
+  if (badSounds > 0) return Error("the sound table has problems (above); only its good sounds were written");
   return 0;
 }
 
@@ -193,8 +213,8 @@ int PackCommand(const std::vector<std::string>& args) {
 
 int RunCommand(const std::string& command, const std::vector<std::string>& args) {
   static const std::map<std::string, std::function<int(const std::vector<std::string>&)>> commands = {
-      {"export", Export}, {"info", Info}, {"list", List}, {"pack", PackCommand}, {"palette", PaletteCommand},
-      {"show", Show},
+      {"export", Export},          {"info", Info}, {"list", List},         {"pack", PackCommand},
+      {"palette", PaletteCommand}, {"show", Show}, {"sounds", ListSounds},
   };
   const auto it = commands.find(command);
   if (it == commands.end()) return Fail("unknown command '" + command + "'; try 'tessarine-cli --help'");

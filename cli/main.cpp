@@ -31,6 +31,12 @@ constexpr char kUsage[] =
     "                         framed picture of the section on one sheet, 16 a row;\n"
     "                         goes alone or with --png or --framed\n"
     "      e.g. tessarine-cli export vswap.wl6 frames --framed --sheet\n"
+    "  export FILE DIR ... --sounds\n"
+    "                         with any of the above, also every digitized sound as\n"
+    "                         sound-NNN.wav: 8-bit unsigned mono at 7042 Hz\n"
+    "  sounds FILE            one line per digitized sound: number, first chunk,\n"
+    "                         chunk count, bytes, seconds at 7042 Hz; exits 1 if\n"
+    "                         the sound table is missing or any entry does not fit\n"
     "  palette OUT            the built-in palette for image editors, in the format\n"
     "                         OUT's extension names: .gpl (GIMP), .pal (JASC-PAL),\n"
     "                         .act (Adobe colour table)\n"
@@ -48,7 +54,7 @@ constexpr char kUsage[] =
     "  --version              the version\n"
     "\n"
     "Builds for Windows write BMP files only, and pack reads BMP textures only;\n"
-    "PNG files need the native build.\n";
+    "PNG and sound files need the native build.\n";
 }  // namespace
 
 int main(int argc, char** argv) {

@@ -49,6 +49,54 @@ void DecoderSeeds(const fs::path& dir, const TexturePicture& texture) {
                                    std::vector<uint8_t>(150, 3))));
 }
 
+// A page file with sounds of 1, 4096 and 5000 bytes from chunk 2 on, and
+// their table.
+PageFileLayout Sounds() {
+  PageFileLayout layout;
+  layout.FirstSound = 2;
+  layout.Chunks = {{{1}, {}, {}},
+                   {{2}, {}, {}},
+                   {{3}, {}, {}},
+                   {std::vector<uint8_t>(4096, 4), {}, {}},
+                   {std::vector<uint8_t>(4096, 5), {}, {}},
+                   {std::vector<uint8_t>(904, 6), {}, {}},
+                   {{0, 0, 1, 0, 1, 0, 0, 16, 2, 0, 0x88, 0x13}, {}, {}}};
+  return layout;
+}
+
+// A RIFF WAVE file of PCM samples as given.
+std::vector<uint8_t> Wav(uint16_t channels, uint32_t rate, uint16_t bits, const std::vector<uint8_t>& data) {
+  std::vector<uint8_t> out;
+  auto put = [&out](uint32_t v, int bytes) {
+    for (int i = 0; i < bytes; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
+  };
+  const uint32_t frame = channels * bits / 8u;
+  out.insert(out.end(), {'R', 'I', 'F', 'F'});
+  put(static_cast<uint32_t>(36 + data.size()), 4);
+  out.insert(out.end(), {'W', 'A', 'V', 'E', 'f', 'm', 't', ' '});
+  put(16, 4);
+  put(1, 2);
+  put(channels, 2);
+  put(rate, 4);
+  put(rate * frame, 4);
+  put(frame, 2);
+  put(bits, 2);
+  out.insert(out.end(), {'d', 'a', 't', 'a'});
+  put(static_cast<uint32_t>(data.size()), 4);
+  out.insert(out.end(), data.begin(), data.end());
+  return out;
+}
+
+void AudioSeeds(const fs::path& dir) {
+  std::vector<uint8_t> ramp(300);
+  for (size_t i = 0; i < ramp.size(); ++i) ramp[i] = static_cast<uint8_t>(i * 7);
+  Seed(dir, "game.wav", Wav(1, 7042, 8, ramp));
+  Seed(dir, "stereo16-44100.wav", Wav(2, 44100, 16, ramp));
+  std::vector<uint8_t> cut = Wav(2, 22050, 16, ramp);
+  cut.resize(60);
+  Seed(dir, "truncated.wav", cut);
+}
+
 // Picture seeds: the first byte chooses exact colours (0) or the nearest (1).
 std::vector<uint8_t> Picture(uint8_t nearest, const std::vector<uint8_t>& file) {
   std::vector<uint8_t> out{nearest};
@@ -135,6 +183,12 @@ int main(int argc, char** argv) {
   DecoderSeeds(root / "decoder_fuzz", texture);
   DecoderSeeds(root / "framing_fuzz", texture);
   PictureSeeds(root);
+
+  Seed(root / "soundtable_fuzz", "sounds.wl6", BuildPageFile(Sounds()));
+  PageFileLayout pastEnd = Sounds();
+  pastEnd.FirstSound = 9;
+  Seed(root / "soundtable_fuzz", "start-past-end.wl6", BuildPageFile(pastEnd));
+  AudioSeeds(root / "audio_fuzz");
 
   return 0;
 }

@@ -1,3 +1,5 @@
 list(APPEND TESSARINE_PORTABLE_SOURCES
   pagefile/pagelayout.cpp
+  pagefile/sounds.cpp
+  pagefile/soundsection.cpp
   pagefile/wlfile.cpp)

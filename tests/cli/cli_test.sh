@@ -181,6 +181,29 @@ check "unknown palette format is refused" "2 1 no" \
 "$cli" palette "$dir/plain/wolf.gpl" 2>"$dir/err"
 check "unwritable palette file fails" "1 1" "$? $(grep -c "cannot create" "$dir/err")"
 
+# sounds: the table listed, bad entries reported, the samples exported as WAV.
+"$cli" sounds "$dir/sounds.wl6" >"$dir/out" 2>"$dir/err"
+check "a bad sound entry exits 1" 1 $?
+check "sounds listing" "001 541 1 1 0.000
+002 542 1 4095 0.582
+003 543 1 4096 0.582
+004 544 2 4097 0.582
+005 546 3 10000 1.420" "$(cat "$dir/out")"
+check "the bad entry is explained" "tessarine-cli: $dir/sounds.wl6: sound 006 starts at page 300 (chunk 841), past the sound section (chunks 541 to 548)" "$(cat "$dir/err")"
+"$cli" sounds "$dir/pictures.wl6" >"$dir/out" 2>"$dir/err"
+check "an empty sound table exits 0 and says so" "0 0 1" "$? $(wc -c <"$dir/out") $(grep -c "holds no sounds" "$dir/err")"
+"$cli" export "$dir/sounds.wl6" "$dir/new/sounds" --sounds >"$dir/out" 2>"$dir/err"
+check "sound export writes the good sounds and exits 1 for the bad" "1 546 5" \
+  "$? $(cut -d' ' -f1 "$dir/out") $(ls "$dir/new/sounds"/sound-*.wav | wc -l)"
+le16() { od -An -tu2 -j "$2" -N2 "$1" | tr -d ' '; }
+for n in 1 2 3 4 5; do
+  wav="$dir/new/sounds/sound-00$n.wav"
+  bytes=$(stat -c %s "$dir/sound-$n.samples")
+  check "sound-00$n.wav is 8-bit mono at 7042 Hz" "RIFF WAVE 1 1 7042 8 $bytes" \
+    "$(head -c 4 "$wav") $(tail -c +9 "$wav" | head -c 4) $(le16 "$wav" 20) $(le16 "$wav" 22) $(le32 "$wav" 24) $(le16 "$wav" 34) $(le32 "$wav" 40)"
+  check "sound-00$n.wav holds the samples" 0 "$(cmp -s <(tail -c +45 "$wav" | head -c "$bytes") "$dir/sound-$n.samples"; echo $?)"
+done
+
 # pack: pictures of the palette's colours, and pictures that are refused.
 python3 - "$palette" "$dir/pics" <<'PY'
 import os, struct, sys, zlib

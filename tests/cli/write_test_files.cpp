@@ -51,6 +51,38 @@ bool WritePictures(const std::filesystem::path& dir) {
          WriteBytes((dir / "sprite-001.rows").string(), BmpRows(sprite, 20, 21));
 }
 
+// Sounds of 1, 4095, 4096, 4097 and 10000 bytes from chunk 541 on (sample k
+// of sound s is (s * 7 + k) % 256), and a sixth entry whose page lies past
+// the sounds; the table is chunk 549.
+bool WriteSounds(const std::filesystem::path& dir) {
+  PageFileLayout layout;
+  layout.FirstSprite = 106;
+  layout.FirstSound = 541;
+  for (int i = 0; i < 541; ++i) layout.Chunks.push_back({{static_cast<uint8_t>(i)}, {}, {}});
+  std::vector<uint8_t> table;
+  auto entry = [&table](unsigned page, unsigned bytes) {
+    table.insert(table.end(), {static_cast<uint8_t>(page), static_cast<uint8_t>(page >> 8),
+                               static_cast<uint8_t>(bytes), static_cast<uint8_t>(bytes >> 8)});
+  };
+  const unsigned lengths[] = {1, 4095, 4096, 4097, 10000};
+  std::vector<uint8_t> all;
+  for (unsigned s = 0; s < 5; ++s) {
+    entry(static_cast<unsigned>(layout.Chunks.size()) - 541, lengths[s]);
+    std::vector<uint8_t> samples(lengths[s]);
+    for (size_t k = 0; k < samples.size(); ++k) samples[k] = static_cast<uint8_t>(s * 7 + k);
+    for (size_t at = 0; at < samples.size(); at += 4096)
+      layout.Chunks.push_back(
+          {{samples.begin() + static_cast<ptrdiff_t>(at),
+            samples.begin() + static_cast<ptrdiff_t>(std::min(at + 4096, samples.size()))},
+           {},
+           {}});
+    if (!WriteBytes((dir / ("sound-" + std::to_string(s + 1) + ".samples")).string(), samples)) return false;
+  }
+  entry(300, 5);
+  layout.Chunks.push_back({table, {}, {}});
+  return WritePageFile((dir / "sounds.wl6").string(), layout);
+}
+
 // The same elements laid out as the game's files are, with sprites of
 // awkward shapes and an empty sound: pack reproduces it byte for byte.
 bool WriteGameLayout(const std::filesystem::path& dir) {
@@ -107,6 +139,7 @@ int main(int argc, char** argv) {
 
   ok = WriteBytes((dir / "short.wl6").string(), {1}) && ok;
   ok = WritePictures(dir) && ok;
+  ok = WriteSounds(dir) && ok;
   ok = WriteGameLayout(dir) && ok;
   return ok ? 0 : 1;
 }

@@ -1,0 +1,54 @@
+// The digitized sounds a page file holds after its sprites: the header word
+// at offset 4 is the first sound chunk ("sound start"); the file's last chunk
+// is the sound table, one pair of 16-bit words per sound (first page counted
+// from sound start, length in bytes). A sound's samples fill its pages in
+// order, 4096 bytes to every page but the last; they are 8-bit unsigned mono
+// PCM, played at 7042 Hz.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "pagefile/wlfile.h"
+
+constexpr uint32_t SoundPageBytes = 4096;
+constexpr uint32_t SoundRate = 7042;
+
+// The header word at offset 4, which the loader skips, of the file at `path`
+// (UTF-8); nothing if the file cannot be read or is shorter than its 6-byte
+// header.
+std::optional<uint16_t> ReadSoundStart(const std::string& path);
+
+struct SoundEntry {
+  uint32_t Number = 0;      // from 1, the entry's place in the table
+  uint32_t FirstChunk = 0;  // chunk index in the file: sound start + first page
+  uint32_t ChunkCount = 0;
+  uint32_t Bytes = 0;
+};
+
+struct SoundTable {
+  uint32_t TableChunk = 0;  // the file's last chunk
+  uint32_t SoundStart = 0;
+  uint32_t Entries = 0;            // entries the table holds, good or bad
+  std::vector<SoundEntry> Sounds;  // the good entries, in table order
+  // One sentence per bad entry, or one for a table that is missing or has no
+  // place in the file; empty when every entry fits.
+  std::vector<std::string> Problems;
+};
+
+// Chunks a sound of `bytes` samples fills.
+uint32_t SoundChunks(uint32_t bytes);
+
+// Reads and checks the sound table of a loaded file whose header says the
+// sounds start at chunk `soundStart`. A good entry's pages all lie between
+// sound start and the table, within the file, and hold its length: 4096
+// bytes in every page but the last, the rest in the last.
+SoundTable ReadSoundTable(const RWlFile& file, uint16_t soundStart);
+
+// The samples of a good entry of `file`'s table, read from its pages.
+std::vector<uint8_t> SoundSamples(const RWlFile& file, const SoundEntry& sound);
+
+// Duration at the game's rate, as "1.234" (seconds, to the millisecond).
+std::string SoundSeconds(uint32_t bytes);

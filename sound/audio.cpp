@@ -1,0 +1,208 @@
+#include "sound/audio.h"
+
+#include <samplerate.h>
+#include <sndfile.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+#include "pagefile/sounds.h"
+
+namespace {
+
+// libsndfile reads from and writes to memory through these callbacks.
+struct MemoryFile {
+  std::span<const uint8_t> In;
+  std::vector<uint8_t>* Out = nullptr;
+  sf_count_t Position = 0;
+
+  sf_count_t Length() const { return static_cast<sf_count_t>(Out ? Out->size() : In.size()); }
+};
+
+sf_count_t Length(void* user) { return static_cast<MemoryFile*>(user)->Length(); }
+
+sf_count_t Seek(sf_count_t offset, int whence, void* user) {
+  auto& f = *static_cast<MemoryFile*>(user);
+  const sf_count_t base = whence == SEEK_CUR ? f.Position : whence == SEEK_END ? f.Length() : 0;
+  if (offset < -base) return -1;
+  f.Position = base + offset;
+  return f.Position;
+}
+
+sf_count_t Read(void* dst, sf_count_t count, void* user) {
+  auto& f = *static_cast<MemoryFile*>(user);
+  const sf_count_t available = std::max<sf_count_t>(f.Length() - f.Position, 0);
+  const sf_count_t n = std::clamp<sf_count_t>(count, 0, available);
+  const uint8_t* bytes = f.Out ? f.Out->data() : f.In.data();
+  if (n > 0) std::memcpy(dst, bytes + f.Position, static_cast<size_t>(n));
+  f.Position += n;
+  return n;
+}
+
+sf_count_t Write(const void* src, sf_count_t count, void* user) {
+  auto& f = *static_cast<MemoryFile*>(user);
+  if (!f.Out || count < 0) return 0;
+  const auto end = static_cast<size_t>(f.Position + count);
+  if (end > f.Out->size()) f.Out->resize(end);
+  std::memcpy(f.Out->data() + f.Position, src, static_cast<size_t>(count));
+  f.Position += count;
+  return count;
+}
+
+sf_count_t Tell(void* user) { return static_cast<MemoryFile*>(user)->Position; }
+
+SF_VIRTUAL_IO kMemoryIo = {Length, Seek, Read, Write, Tell};
+
+struct SndfileCloser {
+  void operator()(SNDFILE* f) const { sf_close(f); }
+};
+using SndfilePtr = std::unique_ptr<SNDFILE, SndfileCloser>;
+
+std::string TooLong(double samples, size_t maxSamples) {
+  // Doubles, since a damaged header can claim more samples than 64 bits hold.
+  char text[160];
+  std::snprintf(text, sizeof text,
+                "the sound is %.0f samples long at 7042 Hz, %.0f more than the %zu a sound can hold", samples,
+                samples - static_cast<double>(maxSamples), maxSamples);
+  return text;
+}
+
+uint8_t Quantize(float sample) {
+  const long level = std::lround(double{sample} * 128.0) + 128;
+  return static_cast<uint8_t>(std::clamp<long>(level, 0, 255));
+}
+
+}  // namespace
+
+bool EncodeGameWav(std::span<const uint8_t> samples, std::vector<uint8_t>& wav, std::string& error) {
+  wav.clear();
+  wav.reserve(samples.size() + 64);
+  MemoryFile out{{}, &wav, 0};
+  SF_INFO info{};
+  info.samplerate = SoundRate;
+  info.channels = 1;
+  info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_U8;
+  SndfilePtr file(sf_open_virtual(&kMemoryIo, SFM_WRITE, &info, &out));
+  if (!file) {
+    error = sf_strerror(nullptr);
+    return false;
+  }
+  const auto count = static_cast<sf_count_t>(samples.size());
+  if (sf_write_raw(file.get(), samples.data(), count) != count) {
+    error = sf_strerror(file.get());
+    return false;
+  }
+  // Closing writes the header's final lengths.
+  if (sf_close(file.release()) != 0) {
+    error = "libsndfile could not finish the WAV file";
+    return false;
+  }
+  return true;
+}
+
+bool DecodeGameSound(std::span<const uint8_t> bytes, size_t maxSamples, std::vector<uint8_t>& samples,
+                     std::string& error) {
+  samples.clear();
+  MemoryFile in{bytes, nullptr, 0};
+  SF_INFO info{};
+  SndfilePtr file(sf_open_virtual(&kMemoryIo, SFM_READ, &info, &in));
+  if (!file) {
+    error = sf_strerror(nullptr);
+    return false;
+  }
+  if (info.channels < 1 || info.samplerate < 1) {
+    error = "the file declares " + std::to_string(info.channels) + " channels at " +
+            std::to_string(info.samplerate) + " Hz";
+    return false;
+  }
+  const double ratio = double{SoundRate} / info.samplerate;
+  if (ratio < 1.0 / 256 || ratio > 256) {
+    // libsamplerate converts by at most a factor of 256 either way.
+    error = "its rate of " + std::to_string(info.samplerate) + " Hz is more than 256 times off 7042 Hz";
+    return false;
+  }
+  // Formats that do not know their length say SF_COUNT_MAX.
+  if (info.frames >= 0 && info.frames != SF_COUNT_MAX &&
+      std::ceil(static_cast<double>(info.frames) * ratio) > static_cast<double>(maxSamples)) {
+    error = TooLong(std::ceil(static_cast<double>(info.frames) * ratio), maxSamples);
+    return false;
+  }
+  // A header may understate the length: decoding stops one block past the
+  // most that can be used, so memory stays in proportion to what is asked.
+  const auto maxFrames =
+      static_cast<size_t>(std::min(std::ceil(static_cast<double>(maxSamples) / ratio), 0x1p52)) + 1;
+  constexpr size_t kBlock = 4096;
+
+  const bool gameForm = (info.format & SF_FORMAT_SUBMASK) == SF_FORMAT_PCM_U8 && info.channels == 1 &&
+                        info.samplerate == static_cast<int>(SoundRate);
+  if (gameForm) {
+    // The bytes as they are: an exported sound packs back unchanged.
+    for (;;) {
+      const size_t at = samples.size();
+      samples.resize(at + kBlock);
+      const sf_count_t got = sf_read_raw(file.get(), samples.data() + at, kBlock);
+      samples.resize(at + static_cast<size_t>(std::max<sf_count_t>(got, 0)));
+      if (got <= 0) break;
+      if (samples.size() > maxSamples) {
+        error = "the sound is longer than the " + std::to_string(maxSamples) + " samples a sound can hold";
+        return false;
+      }
+    }
+    return true;
+  }
+
+  const auto channels = static_cast<size_t>(info.channels);
+  std::vector<float> block(kBlock * channels);
+  std::vector<float> mono;
+  for (;;) {
+    const sf_count_t got = sf_readf_float(file.get(), block.data(), kBlock);
+    if (got <= 0) break;
+    for (sf_count_t i = 0; i < got; ++i) {
+      const float* frame = &block[static_cast<size_t>(i) * channels];
+      float sum = 0;
+      for (size_t c = 0; c < channels; ++c) sum += frame[c];
+      mono.push_back(sum / static_cast<float>(channels));
+    }
+    if (mono.size() > maxFrames) {
+      error = "the sound is longer than the " + std::to_string(maxSamples) + " samples a sound can hold";
+      return false;
+    }
+  }
+
+  std::vector<float> resampled;
+  const std::vector<float>* out = &mono;
+  if (info.samplerate != static_cast<int>(SoundRate) && !mono.empty()) {
+    // The converter holds back the last few samples of what it is given:
+    // silence after the end lets the sound's own tail out, and the result
+    // is cut to the sound's length at the new rate.
+    const auto length = static_cast<size_t>(std::lround(static_cast<double>(mono.size()) * ratio));
+    mono.resize(mono.size() + static_cast<size_t>(std::ceil(256 / ratio)), 0.0f);
+    resampled.resize(static_cast<size_t>(std::ceil(static_cast<double>(mono.size()) * ratio)) + 16);
+    SRC_DATA data{};
+    data.data_in = mono.data();
+    data.input_frames = static_cast<long>(mono.size());
+    data.data_out = resampled.data();
+    data.output_frames = static_cast<long>(resampled.size());
+    data.end_of_input = 1;
+    data.src_ratio = ratio;
+    // The fastest of libsamplerate's band-limited converters still keeps
+    // far more than the 8 bits the game plays: it is over twice as quick as
+    // the next, with nothing to hear for the difference.
+    if (const int failed = src_simple(&data, SRC_SINC_FASTEST, 1)) {
+      error = src_strerror(failed);
+      return false;
+    }
+    resampled.resize(std::min(length, static_cast<size_t>(data.output_frames_gen)));
+    out = &resampled;
+  }
+  if (out->size() > maxSamples) {
+    error = TooLong(static_cast<double>(out->size()), maxSamples);
+    return false;
+  }
+  samples.resize(out->size());
+  std::transform(out->begin(), out->end(), samples.begin(), Quantize);
+  return true;
+}

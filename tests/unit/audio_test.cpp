@@ -1,0 +1,126 @@
+#include "sound/audio.h"
+
+#include <gtest/gtest.h>
+#include <sndfile.h>
+
+#include <cmath>
+#include <fstream>
+#include <iterator>
+#include <numbers>
+
+#include "tempdir.h"
+
+namespace {
+
+// `frames` interleaved samples written by libsndfile in `format`, as bytes.
+std::vector<uint8_t> Encoded(int format, int channels, int rate, const std::vector<float>& frames) {
+  SCOPED_TRACE("Encoded");
+  TempDir dir;
+  const std::string path = dir.File("sound");
+  SF_INFO info{};
+  info.samplerate = rate;
+  info.channels = channels;
+  info.format = format;
+  SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
+  EXPECT_NE(file, nullptr) << sf_strerror(nullptr);
+  if (!file) return {};
+  // Out-of-range floats stay as they are in float files and clip in the others.
+  sf_command(file, SFC_SET_CLIPPING, nullptr, SF_TRUE);
+  EXPECT_EQ(sf_writef_float(file, frames.data(), static_cast<sf_count_t>(frames.size()) / channels),
+            static_cast<sf_count_t>(frames.size()) / channels);
+  sf_close(file);
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+std::vector<uint8_t> Decoded(const std::vector<uint8_t>& file, size_t maxSamples = 65535) {
+  std::vector<uint8_t> samples;
+  std::string error;
+  EXPECT_TRUE(DecodeGameSound(file, maxSamples, samples, error)) << error;
+  return samples;
+}
+
+std::string Refusal(const std::vector<uint8_t>& file, size_t maxSamples) {
+  std::vector<uint8_t> samples;
+  std::string error;
+  EXPECT_FALSE(DecodeGameSound(file, maxSamples, samples, error));
+  return error;
+}
+
+// Power of `frequency` in 8-bit samples at 7042 Hz (Goertzel).
+double Power(const std::vector<uint8_t>& samples, double frequency) {
+  const double w = 2 * std::numbers::pi * frequency / 7042;
+  double s1 = 0, s2 = 0;
+  for (uint8_t sample : samples) {
+    const double s = (sample - 128) + 2 * std::cos(w) * s1 - s2;
+    s2 = s1;
+    s1 = s;
+  }
+  return s1 * s1 + s2 * s2 - 2 * std::cos(w) * s1 * s2;
+}
+
+TEST(GameWav, HoldsExactlyTheSamplesAndReadsBackAsThey) {
+  for (size_t length : {size_t{0}, size_t{1}, size_t{4097}}) {
+    SCOPED_TRACE(length);
+    std::vector<uint8_t> samples(length);
+    for (size_t k = 0; k < length; ++k) samples[k] = static_cast<uint8_t>(k * 13);
+    std::vector<uint8_t> wav;
+    std::string error;
+    ASSERT_TRUE(EncodeGameWav(samples, wav, error)) << error;
+    // RIFF, fmt: PCM, 1 channel, 7042 Hz, 7042 bytes/s, 1 byte/frame, 8 bits; data; a pad byte to even
+    // length.
+    const uint8_t head[] = {'R',  'I',  'F', 'F', 0, 0, 0, 0, 'W', 'A', 'V',  'E',  'f', 'm',
+                            't',  ' ',  16,  0,   0, 0, 1, 0, 1,   0,   0x82, 0x1B, 0,   0,
+                            0x82, 0x1B, 0,   0,   1, 0, 8, 0, 'd', 'a', 't',  'a'};
+    ASSERT_EQ(wav.size(), 44 + length + length % 2);
+    const size_t riff = wav.size() - 8;
+    EXPECT_TRUE(std::equal(head + 8, std::end(head), wav.begin() + 8));
+    EXPECT_EQ(wav[4] | wav[5] << 8 | wav[6] << 16, static_cast<int>(riff));
+    EXPECT_EQ(wav[40] | wav[41] << 8 | wav[42] << 16, static_cast<int>(length));
+    EXPECT_TRUE(std::equal(samples.begin(), samples.end(), wav.begin() + 44));
+    EXPECT_EQ(Decoded(wav), samples);
+  }
+}
+
+TEST(GameSound, SineAt44100StereoKeepsItsPitchAndLevel) {
+  std::vector<float> frames;
+  for (int i = 0; i < 44100; ++i) {
+    const auto v = static_cast<float>(0.5 * std::sin(2 * std::numbers::pi * 440 * i / 44100));
+    frames.insert(frames.end(), {v, v});
+  }
+  const std::vector<uint8_t> samples = Decoded(Encoded(SF_FORMAT_WAV | SF_FORMAT_PCM_16, 2, 44100, frames));
+  EXPECT_EQ(samples.size(), 7042u);
+  double best = 0;
+  for (double f = 100; f < 3500; f += 20) {
+    if (std::abs(f - 440) > 20) best = std::max(best, Power(samples, f));
+  }
+  EXPECT_GT(Power(samples, 440), 1000 * best);
+  // Away from the ends, where the resampler's filter starts and stops.
+  double sum = 0;
+  for (size_t k = 500; k < 6500; ++k) sum += (samples[k] - 128.0) * (samples[k] - 128.0);
+  EXPECT_NEAR(std::sqrt(sum / 6000) / 128, 0.5 / std::sqrt(2), 0.01);
+}
+
+TEST(GameSound, MixesDownRoundsAndClips) {
+  // At 7042 Hz nothing is resampled: each frame is one sample.
+  const std::vector<float> frames = {0.5f, 0.25f, 1.4f / 128, 1.4f / 128, 1.6f / 128, 1.6f / 128,
+                                     1.5f, 1.5f,  -1.5f,      -1.5f,      -1.f,       0.f};
+  EXPECT_EQ(Decoded(Encoded(SF_FORMAT_WAV | SF_FORMAT_FLOAT, 2, 7042, frames)),
+            (std::vector<uint8_t>{176, 129, 130, 255, 0, 64}));
+  EXPECT_EQ(Decoded(Encoded(SF_FORMAT_FLAC | SF_FORMAT_PCM_16, 2, 7042, frames)),
+            (std::vector<uint8_t>{176, 129, 130, 255, 0, 64}));
+}
+
+TEST(GameSound, RefusesWhatIsTooLongOrUnreadable) {
+  const std::vector<float> second(7042, 0.25f);
+  EXPECT_EQ(Refusal(Encoded(SF_FORMAT_WAV | SF_FORMAT_PCM_U8, 1, 7042, second), 7000),
+            "the sound is 7042 samples long at 7042 Hz, 42 more than the 7000 a sound can hold");
+  EXPECT_EQ(Refusal(Encoded(SF_FORMAT_WAV | SF_FORMAT_PCM_16, 1, 14084, std::vector<float>(14084)), 7000),
+            "the sound is 7042 samples long at 7042 Hz, 42 more than the 7000 a sound can hold");
+  EXPECT_EQ(Decoded(Encoded(SF_FORMAT_WAV | SF_FORMAT_PCM_U8, 1, 7042, second), 7042).size(), 7042u);
+  EXPECT_EQ(Refusal(Encoded(SF_FORMAT_WAV | SF_FORMAT_PCM_16, 1, 2000000, {0.5f}), 100),
+            "its rate of 2000000 Hz is more than 256 times off 7042 Hz");
+  EXPECT_NE(Refusal({'R', 'I', 'F', 'F', 1, 2, 3}, 100), "");
+}
+
+}  // namespace

@@ -1,0 +1,231 @@
+#include "pagefile/sounds.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "pagefile/soundsection.h"
+#include "pagewriter.h"
+#include "tempdir.h"
+
+namespace {
+
+// Two picture chunks, then the pages of sounds of the given lengths from
+// chunk 2 on (sound start), then the table. Sample k of sound s is (s + k) % 251.
+PageFileLayout SoundFile(const std::vector<uint32_t>& lengths) {
+  PageFileLayout layout;
+  layout.FirstSound = 2;
+  layout.Chunks.push_back({std::vector<uint8_t>(4096, 1), {}, {}});
+  layout.Chunks.push_back({std::vector<uint8_t>(100, 2), {}, {}});
+  std::vector<uint8_t> table;
+  for (size_t s = 0; s < lengths.size(); ++s) {
+    const auto page = static_cast<uint16_t>(layout.Chunks.size() - layout.FirstSound);
+    table.insert(table.end(), {static_cast<uint8_t>(page), static_cast<uint8_t>(page >> 8),
+                               static_cast<uint8_t>(lengths[s]), static_cast<uint8_t>(lengths[s] >> 8)});
+    for (uint32_t at = 0; at < lengths[s]; at += SoundPageBytes) {
+      std::vector<uint8_t> bytes(std::min(SoundPageBytes, lengths[s] - at));
+      for (size_t k = 0; k < bytes.size(); ++k) bytes[k] = static_cast<uint8_t>((s + at + k) % 251);
+      layout.Chunks.push_back({bytes, {}, {}});
+    }
+  }
+  layout.Chunks.push_back({table, {}, {}});
+  return layout;
+}
+
+void SetWord(PageChunk& chunk, size_t at, uint16_t value) {
+  chunk.Bytes[at] = static_cast<uint8_t>(value);
+  chunk.Bytes[at + 1] = static_cast<uint8_t>(value >> 8);
+}
+
+class SoundTableTest : public ::testing::Test {
+ protected:
+  SoundTable Read(const PageFileLayout& layout) { return ReadBytes(BuildPageFile(layout)); }
+  SoundTable ReadBytes(const std::vector<uint8_t>& bytes) {
+    const std::string path = dir_.File("vswap.wl6");
+    EXPECT_TRUE(WriteBytes(path, bytes));
+    LoadPageFile(file_, path);
+    const std::optional<uint16_t> soundStart = ReadSoundStart(path);
+    EXPECT_TRUE(soundStart.has_value());
+    return ReadSoundTable(file_, soundStart.value_or(0));
+  }
+  // The problems as one text, for matching.
+  static std::string Problems(const SoundTable& table) {
+    std::string text;
+    for (const std::string& p : table.Problems) text += p + "\n";
+    return text;
+  }
+  TempDir dir_;
+  RWlFile file_;
+};
+
+TEST_F(SoundTableTest, ListsEverySoundWithItsPagesAndSamples) {
+  const std::vector<uint32_t> lengths = {1, 4095, 4096, 4097, 3 * 4096 - 5, 0};
+  PageFileLayout layout = SoundFile(lengths);
+  layout.FirstSprite = 1;
+  const SoundTable table = Read(layout);
+  EXPECT_EQ(Problems(table), "");
+  EXPECT_EQ(table.TableChunk, 10u);
+  EXPECT_EQ(table.Entries, 6u);
+  const std::vector<SoundEntry> expected = {{1, 2, 1, 1},    {2, 3, 1, 4095},  {3, 4, 1, 4096},
+                                            {4, 5, 2, 4097}, {5, 7, 3, 12283}, {6, 10, 0, 0}};
+  // A sound of no bytes has no pages; its first page may name the table.
+  ASSERT_EQ(table.Sounds.size(), expected.size());
+  for (size_t s = 0; s < expected.size(); ++s) {
+    SCOPED_TRACE(s);
+    EXPECT_EQ(table.Sounds[s].Number, expected[s].Number);
+    EXPECT_EQ(table.Sounds[s].FirstChunk, expected[s].FirstChunk);
+    EXPECT_EQ(table.Sounds[s].ChunkCount, expected[s].ChunkCount);
+    EXPECT_EQ(table.Sounds[s].Bytes, expected[s].Bytes);
+    const std::vector<uint8_t> samples = SoundSamples(file_, table.Sounds[s]);
+    ASSERT_EQ(samples.size(), lengths[s]);
+    for (size_t k = 0; k < samples.size(); ++k) ASSERT_EQ(samples[k], (s + k) % 251) << k;
+  }
+  EXPECT_EQ(SoundSeconds(1), "0.000");
+  EXPECT_EQ(SoundSeconds(7042), "1.000");
+  EXPECT_EQ(SoundSeconds(65535), "9.306");
+}
+
+TEST_F(SoundTableTest, ReportsEachBadEntryAndKeepsTheGoodOnes) {
+  // Sound 1 in chunk 2, 2 in 3 and 4, 3 to 6 in 5 to 8, the table in 9.
+  PageFileLayout layout = SoundFile({10, 5000, 20, 30, 40, 50});
+  PageChunk& table = layout.Chunks.back();
+  SetWord(table, 0, 9);
+  SetWord(table, 4 + 2, 9000);
+  layout.Chunks[6].Size = 25;
+  SetWord(table, 16, 6);
+  SetWord(table, 16 + 2, 4097);
+  layout.Chunks[5].Offset = 1u << 20;
+  table.Bytes.push_back(7);  // a stray byte is no entry
+  const SoundTable read = Read(layout);
+  EXPECT_EQ(
+      Problems(read),
+      "sound 001 starts at page 9 (chunk 11), past the sound section (chunks 2 to 8)\n"
+      "sound 002 is 9000 bytes long, but its page in chunk 4 holds 904 of the 4096 bytes it needs there\n"
+      "sound 003: its page in chunk 5 runs past the end of the file\n"
+      "sound 004 is 30 bytes long, but its page in chunk 6 holds 25 of the 30 bytes it needs there\n"
+      "sound 005 needs 2 pages from chunk 8, which run 1 past the sound section (chunks 2 to 8)\n");
+  EXPECT_EQ(read.Entries, 6u);
+  ASSERT_EQ(read.Sounds.size(), 1u);
+  EXPECT_EQ(read.Sounds[0].Number, 6u);
+  EXPECT_EQ(read.Sounds[0].FirstChunk, 8u);
+}
+
+TEST_F(SoundTableTest, TablesWithoutAPlace) {
+  PageFileLayout layout = SoundFile({10, 20});
+  layout.Chunks.back().Bytes.clear();
+  SoundTable read = Read(layout);
+  EXPECT_EQ(Problems(read) + std::to_string(read.Entries), "0") << "an empty table is no fault";
+
+  layout = SoundFile({10, 20});
+  layout.FirstSound = 4;
+  read = Read(layout);
+  EXPECT_EQ(
+      Problems(read),
+      "sound 001 starts at page 0 (chunk 4), past the sound section, which is empty (sound start is the "
+      "table's chunk)\nsound 002 starts at page 1 (chunk 5), past the sound section, which is empty (sound "
+      "start is the table's chunk)\n");
+
+  layout.FirstSound = 5;
+  read = Read(layout);
+  EXPECT_EQ(Problems(read), "the header's sound start, chunk 5, lies past the sound table in chunk 4\n");
+  EXPECT_TRUE(read.Sounds.empty());
+
+  layout = SoundFile({10, 20});
+  const size_t size = BuildPageFile(layout).size();
+  layout.TruncateAt = size - 3;
+  read = Read(layout);
+  EXPECT_EQ(Problems(read), "the sound table (chunk 4) runs 3 bytes past the end of the file\n");
+  EXPECT_EQ(read.Sounds.size(), 1u);
+
+  EXPECT_EQ(Problems(ReadBytes({0, 0, 0, 0, 0, 0})), "the file has no chunks, so no sound table\n");
+  EXPECT_FALSE(ReadSoundStart(dir_.File("missing.wl6")));
+  ASSERT_TRUE(WriteBytes(dir_.File("short.wl6"), {1, 0, 2, 0, 3}));
+  EXPECT_FALSE(ReadSoundStart(dir_.File("short.wl6")));
+}
+
+std::vector<std::vector<uint8_t>> BytesOf(const PageFileLayout& layout) {
+  std::vector<std::vector<uint8_t>> chunks;
+  for (const PageChunk& c : layout.Chunks) chunks.push_back(c.Bytes);
+  return chunks;
+}
+
+// The new file's chunks with the sounds of `layout` replaced, as bytes.
+class ReplaceTest : public SoundTableTest {
+ protected:
+  std::vector<std::vector<uint8_t>> Replaced(const PageFileLayout& layout,
+                                             const std::vector<SoundReplacement>& replacements) {
+    const SoundTable table = Read(layout);
+    const SoundRewrite rewrite = ReplaceSounds(table, layout.Chunks.back().Bytes, replacements);
+    errors_.clear();
+    for (const std::string& e : rewrite.Errors) errors_ += e + "\n";
+    if (!rewrite.Errors.empty()) {
+      EXPECT_TRUE(rewrite.Chunks.empty() && rewrite.Table.empty());
+      return {};
+    }
+    std::vector<std::vector<uint8_t>> chunks;
+    for (const NewChunk& c : rewrite.Chunks)
+      chunks.push_back(c.Base == NewChunk::kNew ? std::vector<uint8_t>(c.Bytes.begin(), c.Bytes.end())
+                                                : layout.Chunks[c.Base].Bytes);
+    chunks.push_back(rewrite.Table);
+    return chunks;
+  }
+  std::string errors_;
+};
+
+TEST_F(ReplaceTest, MovesOnlyWhatFollowsTheReplacedSounds) {
+  // Sound 1 in chunk 2, 2 in 3 and 4, 3 in 5, 4 in 6, the table in 7.
+  const PageFileLayout layout = SoundFile({10, 5000, 20, 30});
+  const std::vector<std::vector<uint8_t>> before = BytesOf(layout);
+  const SoundTable table = Read(layout);
+  std::vector<SoundReplacement> same;
+  for (const SoundEntry& s : table.Sounds) same.push_back({s.Number, SoundSamples(file_, s)});
+  EXPECT_EQ(Replaced(layout, same), before);
+
+  const std::vector<std::vector<uint8_t>> expected = {
+      before[0],
+      before[1],
+      before[2],
+      std::vector<uint8_t>(4096, 77),
+      std::vector<uint8_t>(4096, 77),
+      std::vector<uint8_t>(808, 77),
+      before[5],
+      before[6],
+      // (page, length): 0, 10; 1, 9000; 4, 20; 5, 30.
+      {0, 0, 10, 0, 1, 0, 0x28, 0x23, 4, 0, 20, 0, 5, 0, 30, 0}};
+  EXPECT_EQ(Replaced(layout, {{2, std::vector<uint8_t>(9000, 77)}}), expected);
+
+  // A sound of no bytes gets its pages where its entry points.
+  const PageFileLayout empty = SoundFile({10, 0});
+  const std::vector<std::vector<uint8_t>> filled = Replaced(empty, {{2, {5, 6}}});
+  ASSERT_EQ(filled.size(), 5u);
+  EXPECT_EQ(filled[3], (std::vector<uint8_t>{5, 6}));
+  EXPECT_EQ(filled[4], (std::vector<uint8_t>{0, 0, 10, 0, 1, 0, 2, 0}));
+}
+
+TEST_F(ReplaceTest, ReportsEveryReplacementThatCannotBe) {
+  PageFileLayout layout = SoundFile({10, 20, 30});
+  SetWord(layout.Chunks.back(), 8, 0);  // sound 3: 5 bytes of sound 1's chunk
+  SetWord(layout.Chunks.back(), 10, 5);
+  layout.Chunks.back().Bytes.insert(layout.Chunks.back().Bytes.end(), {50, 0, 1, 0});  // a bad fourth entry
+  Replaced(layout, {{1, {1}}, {2, std::vector<uint8_t>(65536)}, {4, {}}, {5, {}}, {2, {}}});
+  EXPECT_EQ(errors_,
+            "sound 001 shares chunk 2 with sound 003, so it cannot be replaced alone\n"
+            "sound 002 is 65536 samples long, 1 more than the 65535 the table can hold\n"
+            "sound 004 cannot be replaced: its table entry does not fit the base file\n"
+            "sound 005 is not in the base file, whose table holds 4 sounds\n"
+            "sound 002 is given twice\n");
+
+  // Sound 1 at page 0 and sound 2 at page 65521 beyond 65520 other chunks:
+  // 15 more pages for sound 1 push sound 2 and the count past 16 bits.
+  PageFileLayout full = SoundFile({10, 10});
+  full.FirstSound = 0;
+  full.Chunks.erase(full.Chunks.begin(), full.Chunks.begin() + 2);
+  full.Chunks.insert(full.Chunks.begin() + 1, 65520, PageChunk{{1}, {}, {}});
+  SetWord(full.Chunks.back(), 4, 65521);
+  Replaced(full, {{1, std::vector<uint8_t>(65535)}});
+  EXPECT_EQ(errors_,
+            "sound 002 would start at page 65536, 1 past the 65535 the table can name\n"
+            "the file would have 65538 chunks, 3 more than the 65535 its count can hold\n");
+}
+
+}  // namespace
