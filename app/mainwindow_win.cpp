@@ -13,7 +13,7 @@
 #include "ui/nodetext.h"
 #include "ui/preview_win.h"
 #include "ui/texts.h"
-#include "winlayer/codepage.h"
+#include "base/codepage.h"
 
 namespace {
 constexpr char PageFileFilter[] = "vswap.wl6 (*.wl6)|*.wl6|vswap.wl1 (*.wl1)|*.wl1";

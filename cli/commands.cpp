@@ -12,8 +12,8 @@
 #include "imaging/decoder.h"
 #include "pagefile/wlfile.h"
 #include "ui/nodetext.h"
-#include "winlayer/bitmap.h"
-#include "winlayer/streams.h"
+#include "base/bitmap.h"
+#include "base/streams.h"
 #ifdef TESSARINE_PNG
 #include "imaging/pngcodec.h"
 #endif

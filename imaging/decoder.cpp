@@ -8,9 +8,9 @@
 #include <utility>
 
 #include "imaging/bmptemplate.h"
-#include "winlayer/bitmap.h"
-#include "winlayer/bytes.h"
-#include "winlayer/streams.h"
+#include "base/bitmap.h"
+#include "base/bytes.h"
+#include "base/streams.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <png.h>
 
-#include "winlayer/bitmap.h"
+#include "base/bitmap.h"
 
 bool EncodePng(const Bitmap& bitmap, std::vector<uint8_t>& png, std::string& error) {
   if (bitmap.BitCount() != 8 || bitmap.Width() <= 0 || bitmap.Height() <= 0) {

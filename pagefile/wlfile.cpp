@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <new>
 
-#include "winlayer/bytes.h"
+#include "base/bytes.h"
 
 SectionKind SectionOf(uint32_t index) {
   if (index < TextureChunks) return SectionKind::Texture;

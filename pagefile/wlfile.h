@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "winlayer/bitmap.h"
-#include "winlayer/streams.h"
+#include "base/bitmap.h"
+#include "base/streams.h"
 
 enum class SectionKind { Texture, Sprite, Unknown };
 

@@ -2,7 +2,7 @@
 
 #include "shell/association.h"
 #include "shell/cmdline.h"
-#include "winlayer/unicode_win.h"
+#include "base/unicode_win.h"
 
 void RegisterFileType() {
   HKEY existing = nullptr;

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "shell/cmdline.h"
-#include "winlayer/unicode_win.h"
+#include "base/unicode_win.h"
 
 namespace {
 std::string ModulePath() {

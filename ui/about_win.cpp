@@ -5,9 +5,9 @@
 #include "app/globals_win.h"
 #include "app/mainwindow_win.h"
 #include "ui/texts.h"
-#include "winlayer/codepage.h"
+#include "base/codepage.h"
 #include "winlayer/systemdll_win.h"
-#include "winlayer/unicode_win.h"
+#include "base/unicode_win.h"
 
 namespace {
 void OpenTarget(const std::string& target) {

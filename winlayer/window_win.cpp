@@ -1,6 +1,6 @@
 #include <algorithm>
 
-#include "winlayer/unicode_win.h"
+#include "base/unicode_win.h"
 #include "winlayer/winlayer_win.h"
 
 namespace {

@@ -22,7 +22,7 @@
 #include <utility>
 #include <vector>
 
-#include "winlayer/layout.h"
+#include "base/layout.h"
 #include "winlayer/mouse.h"
 
 class Bitmap;

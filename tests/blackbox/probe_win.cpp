@@ -20,7 +20,7 @@
 #include <string>
 #include <vector>
 
-#include "winlayer/unicode_win.h"
+#include "base/unicode_win.h"
 
 namespace {
 

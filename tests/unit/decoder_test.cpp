@@ -11,8 +11,8 @@
 #include "imaging/bmptemplate.h"
 #include "pagewriter.h"
 #include "tempdir.h"
-#include "winlayer/bytes.h"
-#include "winlayer/streams.h"
+#include "base/bytes.h"
+#include "base/streams.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "ui/texts.h"
-#include "winlayer/codepage.h"
+#include "base/codepage.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "imaging/bmptemplate.h"
-#include "winlayer/bytes.h"
-#include "winlayer/streams.h"
+#include "base/bytes.h"
+#include "base/streams.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "winlayer/streams.h"
+#include "base/streams.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 #include "ui/about_win.h"
 #include "ui/elementtree_win.h"
 #include "ui_support.h"
-#include "winlayer/unicode_win.h"
+#include "base/unicode_win.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include "tempdir.h"
 #include "ui/elementtree_win.h"
 #include "ui_support.h"
-#include "winlayer/bitmap.h"
-#include "winlayer/streams.h"
+#include "base/bitmap.h"
+#include "base/streams.h"
 
 namespace {
 

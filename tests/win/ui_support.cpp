@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "shell/association.h"
-#include "winlayer/unicode_win.h"
+#include "base/unicode_win.h"
 
 Rect PlaceOf(HWND window) {
   RECT r{};

@@ -1,12 +1,12 @@
-#include "winlayer/bitmap.h"
+#include "base/bitmap.h"
 
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
 
-#include "winlayer/bytes.h"
-#include "winlayer/streams.h"
+#include "base/bytes.h"
+#include "base/streams.h"
 
 namespace {
 constexpr size_t kFileHeaderSize = 14;

@@ -1,5 +1,5 @@
-// Byte streams of the window layer: a growable memory stream, a read-only
-// view over shared bytes, and the file stream the loader reads through.
+// Byte streams: a growable memory stream, a read-only view over shared bytes,
+// and the file stream the loader reads through.
 #pragma once
 
 #include <cstddef>
@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "winlayer/bytevector.h"
+#include "base/bytevector.h"
 
 enum class SeekOrigin { Begin, Current, End };
 
