@@ -29,8 +29,10 @@ namespace {
 std::filesystem::path TemporaryBeside(const std::filesystem::path& path) {
   static std::atomic<unsigned> counter{0};
   std::filesystem::path name = path;
-  name.replace_filename("." + PathText(path.filename()) + ".tmp-" + std::to_string(TESSARINE_PID) + "-" +
-                        std::to_string(counter++));
+  std::string text = ".";
+  text += PathText(path.filename());
+  text += ".tmp-" + std::to_string(TESSARINE_PID) + "-" + std::to_string(counter++);
+  name.replace_filename(text);
   return name;
 }
 
