@@ -4,6 +4,7 @@
 
 #include "app/commands_win.h"
 #include "app/globals_win.h"
+#include "base/codepage.h"
 #include "imaging/bmptemplate.h"
 #include "shell/association.h"
 #include "shell/openargument_win.h"
@@ -13,7 +14,6 @@
 #include "ui/nodetext.h"
 #include "ui/preview_win.h"
 #include "ui/texts.h"
-#include "base/codepage.h"
 
 namespace {
 constexpr char PageFileFilter[] = "vswap.wl6 (*.wl6)|*.wl6|vswap.wl1 (*.wl1)|*.wl1";
@@ -90,10 +90,6 @@ void AddMenuBar(RMainWindow& mw) {
   menu.SetAccelerator(2, FVIRTKEY | FALT, 'X');
 }
 }  // namespace
-
-RMainWindow::~RMainWindow() {
-  if (MainWindow == this) MainWindow = nullptr;
-}
 
 void CreateAppWindow(ApplicationWindow& application) {
   application.Create("tessarine", L"MAINICO");
@@ -182,18 +178,4 @@ void InitMainWindow(RMainWindow& mw) {
 void DestroyMainWindow(RMainWindow&) {
   BackgroundBitmap.reset();
   FreeWlFile(WlFile);
-}
-
-void LoadWlFile(RMainWindow& mw, const std::string& path) {
-  TreeView& tree = *mw.ElementTree;
-  // Tens of thousands of nodes go in at once: one repaint at the end, no
-  // flicker and no redraw per node.
-  tree.SetRedraw(false);
-  ClearTree(tree);
-  TreeBuilder builder(tree);
-  LoadPageFile(WlFile, path, &builder);
-  tree.SetRedraw(true);
-  mw.AuthorLink->Hide();
-  mw.WebLink->Hide();
-  ShowNodeInfo(mw, *mw.Frame, nullptr, RootItem);
 }

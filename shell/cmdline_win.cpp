@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "shell/cmdline.h"
 #include "base/unicode_win.h"
+#include "shell/cmdline.h"
 
 namespace {
 std::string ModulePath() {

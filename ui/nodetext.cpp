@@ -1,7 +1,7 @@
 #include "ui/nodetext.h"
 
-#include "ui/texts.h"
 #include "base/codepage.h"
+#include "ui/texts.h"
 
 NodeKind SectionNodeKind(SectionKind section) {
   switch (section) {

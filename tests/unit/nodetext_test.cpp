@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "ui/texts.h"
 #include "base/codepage.h"
+#include "ui/texts.h"
 
 namespace {
 

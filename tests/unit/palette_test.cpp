@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "imaging/bmptemplate.h"
 #include "base/bytes.h"
 #include "base/streams.h"
+#include "imaging/bmptemplate.h"
 
 namespace {
 

@@ -2,12 +2,12 @@
 // box and the ways out of the program.
 #include <vector>
 
+#include "base/unicode_win.h"
 #include "pagewriter.h"
 #include "tempdir.h"
 #include "ui/about_win.h"
 #include "ui/elementtree_win.h"
 #include "ui_support.h"
-#include "base/unicode_win.h"
 
 namespace {
 

@@ -2,13 +2,13 @@
 // box events, transparent double-buffered drawing, bitmaps and handle use.
 #include <vector>
 
+#include "base/bitmap.h"
+#include "base/streams.h"
 #include "imaging/bmptemplate.h"
 #include "pagewriter.h"
 #include "tempdir.h"
 #include "ui/elementtree_win.h"
 #include "ui_support.h"
-#include "base/bitmap.h"
-#include "base/streams.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <utility>
 #include <vector>
 
-#include "shell/association.h"
 #include "base/unicode_win.h"
+#include "shell/association.h"
 
 Rect PlaceOf(HWND window) {
   RECT r{};

@@ -12,6 +12,7 @@
 
 #include "app/globals_win.h"
 #include "app/mainwindow_win.h"
+#include "ui/elementtree_win.h"
 
 // A window's outer rectangle in its parent's client coordinates (screen
 // coordinates for a top-level window).
