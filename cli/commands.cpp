@@ -7,13 +7,13 @@
 #include <map>
 #include <system_error>
 
+#include "base/bitmap.h"
+#include "base/streams.h"
 #include "cli/outputfile.h"
 #include "imaging/bmptemplate.h"
 #include "imaging/decoder.h"
 #include "pagefile/wlfile.h"
 #include "ui/nodetext.h"
-#include "base/bitmap.h"
-#include "base/streams.h"
 #ifdef TESSARINE_PNG
 #include "imaging/pngcodec.h"
 #endif
@@ -125,7 +125,7 @@ int Export(const std::vector<std::string>& args) {
     std::snprintf(name, sizeof name, "%s-%03u.%s", section == SectionKind::Texture ? "texture" : "sprite",
                   static_cast<unsigned>(ElementNumber(i)), png ? "png" : "bmp");
     MemoryStream image;
-    WriteElementImage(*file.Chunks[i].Data, section, image);
+    WriteElementImage(file.Chunks[i].Data, section, image);
     std::vector<uint8_t> bytes(image.Bytes().begin(), image.Bytes().end());
 #ifdef TESSARINE_PNG
     if (png) {

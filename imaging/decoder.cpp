@@ -7,10 +7,11 @@
 #include <memory>
 #include <utility>
 
-#include "imaging/bmptemplate.h"
 #include "base/bitmap.h"
+#include "base/bytereader.h"
 #include "base/bytes.h"
 #include "base/streams.h"
+#include "imaging/bmptemplate.h"
 
 namespace {
 
@@ -110,37 +111,34 @@ void WriteBmp(const uint8_t* columns, int32_t width, MemoryStream& image) {
   }
 }
 
-uint16_t WriteTexture(Stream& data, MemoryStream& image) {
+uint16_t WriteTexture(const ByteView& data, MemoryStream& image) {
   // A chunk shorter than 4096 bytes supplies only its first pixels, column
   // by column; the rest show index 0 and, as the chunk does not hold them,
   // do not count as used. Bytes after the first 4096 are ignored.
   UsedIndices used;
-  const std::span<const uint8_t> contents = data.Contents();
-  if (contents.size() >= kPixels) {
+  const std::span<const uint8_t> held = data.StoredBytes();
+  if (held.size() >= kPixels) {
     // The whole picture in memory: read where it lies.
-    used.MarkAll(contents.data(), kPixels);
-    WriteBmp(contents.data(), kSide, image);
+    used.MarkAll(held.data(), kPixels);
+    WriteBmp(held.data(), kSide, image);
     return used.Count();
   }
   ColumnImage columns;
-  data.Seek(0, SeekOrigin::Begin);
-  const size_t supplied = data.Read(columns.data(), columns.size());
+  const size_t supplied = std::min<size_t>(data.Size, kPixels);
+  ByteReader(held).Read(columns.data(), supplied);
   std::fill(columns.begin() + static_cast<std::ptrdiff_t>(supplied), columns.end(), 0);
   used.MarkAll(columns.data(), supplied);
   WriteBmp(columns.data(), kSide, image);
   return used.Count();
 }
 
-// A sprite chunk is walked in memory with the stream's rules: a read yields
-// only the bytes before the end, and a position may lie beyond the end. A
-// stream that does not hold its bytes in one piece is read out once, into
-// `copy`.
-std::span<const uint8_t> WholeChunk(Stream& data, ByteVector& copy) {
-  const std::span<const uint8_t> contents = data.Contents();
-  if (static_cast<int64_t>(contents.size()) == data.Size()) return contents;
-  copy.resize(static_cast<size_t>(std::max<int64_t>(data.Size(), 0)));
-  data.Seek(0, SeekOrigin::Begin);
-  copy.resize(data.Read(copy.data(), copy.size()));
+// A sprite chunk is walked in memory, all Size bytes of it; a view that does
+// not hold them all is read out once, into `copy`, with its zero tail.
+std::span<const uint8_t> WholeChunk(const ByteView& data, ByteVector& copy) {
+  const std::span<const uint8_t> held = data.StoredBytes();
+  if (held.size() >= data.Size) return held.first(data.Size);
+  copy.resize(data.Size);
+  ByteReader(held).Read(copy.data(), copy.size());
   return {copy.data(), copy.size()};
 }
 
@@ -158,14 +156,14 @@ void CopyRun(uint8_t* to, const uint8_t* from, size_t n) {
   }
 }
 
-uint16_t WriteSprite(Stream& data, MemoryStream& image) {
+uint16_t WriteSprite(const ByteView& data, MemoryStream& image) {
   ByteVector copy;
   const std::span<const uint8_t> bytes = WholeChunk(data, copy);
-  const uint8_t* chunk = bytes.data();
+  const ByteReader chunk(bytes);
   const size_t size = bytes.size();
 
   // A chunk too short for its two column words has no columns.
-  const int32_t declared = size >= 4 ? int32_t{ReadLe16(chunk + 2)} - int32_t{ReadLe16(chunk)} + 1 : 0;
+  const int32_t declared = size >= 4 ? int32_t{chunk.Le16At(2)} - int32_t{chunk.Le16At(0)} + 1 : 0;
   // A last column more than one below the first gives no columns; beyond 64
   // columns only the first 64 are shown, as the frame is 64 pixels wide.
   const int32_t width = std::clamp(declared, 0, kSide);
@@ -188,11 +186,13 @@ uint16_t WriteSprite(Stream& data, MemoryStream& image) {
     // Records of three words up to a 0 word, which is read where the next
     // record would begin. A list ends where the chunk ends: a missing end
     // word closes it, and a record the chunk holds only in part is dropped.
-    size_t at = ReadLe16(chunk + 4 + 2 * c);
-    while (at + 6 <= size && ReadLe16(chunk + at) != 0) {
-      const int32_t end2 = ReadLe16(chunk + at);
-      const int32_t start2 = ReadLe16(chunk + at + 4);
-      at += 6;
+    ByteReader runs(bytes);
+    runs.Seek(chunk.Le16At(4 + 2 * static_cast<size_t>(c)));
+    while (runs.Remaining() >= 6) {
+      const int32_t end2 = runs.Le16();
+      if (end2 == 0) break;
+      runs.Skip(2);
+      const int32_t start2 = runs.Le16();
       // An upside-down run (end above start) covers no rows and takes nothing
       // from the pool.
       const int32_t length = (end2 - start2) / 2;
@@ -202,10 +202,10 @@ uint16_t WriteSprite(Stream& data, MemoryStream& image) {
       // rows uncovered, and so uncounted.
       const int32_t top = start2 >> 1;
       const auto inFrame = static_cast<size_t>(std::clamp(kSide - top, 0, length));
-      const size_t got = pool < size ? std::min(inFrame, size - pool) : 0;
-      if (got > 0) {
-        CopyRun(column + top, chunk + pool, got);
-        used.MarkAll(chunk + pool, got);
+      const std::span<const uint8_t> run = chunk.Span(pool, inFrame);
+      if (!run.empty()) {
+        CopyRun(column + top, run.data(), run.size());
+        used.MarkAll(run.data(), run.size());
       }
       pool += static_cast<size_t>(length);
     }
@@ -217,7 +217,7 @@ uint16_t WriteSprite(Stream& data, MemoryStream& image) {
 
 }  // namespace
 
-uint16_t WriteElementImage(Stream& data, SectionKind section, MemoryStream& image) {
+uint16_t WriteElementImage(const ByteView& data, SectionKind section, MemoryStream& image) {
   switch (section) {
     case SectionKind::Texture:
       return WriteTexture(data, image);
@@ -235,7 +235,7 @@ void DecodeElement(RWlFile& file, int32_t index) {
   if (section == SectionKind::Unknown) return;
   RWlChunk& entry = file.Chunks[static_cast<size_t>(index)];
   MemoryStream image;
-  entry.Colors = WriteElementImage(*entry.Data, section, image);
+  entry.Colors = WriteElementImage(entry.Data, section, image);
   image.Seek(0, SeekOrigin::Begin);
   entry.Image = std::make_unique<Bitmap>();
   entry.Image->TakeFromStream(image);

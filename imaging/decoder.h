@@ -7,15 +7,15 @@
 #include "pagefile/wlfile.h"
 
 class MemoryStream;
-class Stream;
+struct ByteView;
 
-// Reads a texture or sprite chunk through `data` (seeks and reads only) and
-// writes its complete BMP file image to `image`: the 1078 bytes of
+// Reads a texture or sprite chunk, all `data.Size` bytes of it, and writes
+// its complete BMP file image to `image`: the 1078 bytes of
 // BmpTemplate with bfSize, biWidth and biHeight set for this image, then 64
 // rows, bottom row first. Returns the number of distinct palette indices the
 // image's pixels use. Writes nothing and returns 0 for the unknown section.
 // Damaged chunks give a well-formed image too; see decoder.cpp for the rules.
-uint16_t WriteElementImage(Stream& data, SectionKind section, MemoryStream& image);
+uint16_t WriteElementImage(const ByteView& data, SectionKind section, MemoryStream& image);
 
 // Decodes chunk `index` of `file` into a new bitmap in its Image and its
 // colour count in Colors. The caller makes sure that the index is a texture
