@@ -5,6 +5,7 @@
 #include "app/commands_win.h"
 #include "app/globals_win.h"
 #include "base/codepage.h"
+#include "base/version.h"
 #include "imaging/bmptemplate.h"
 #include "shell/association.h"
 #include "shell/openargument_win.h"
@@ -160,7 +161,7 @@ void BuildMainWindow(RMainWindow*& mainWindow, ApplicationWindow& application) {
 }
 
 void InitMainWindow(RMainWindow& mw) {
-  mw.VersionText = "1.81 Deluxe";
+  mw.VersionText = TessarineVersion;
   mw.ProductName = "Tessarine";
   mw.Frame->SetText(mw.ProductName + " V" + mw.VersionText);
   CreateImageLists(*mw.ElementTree);

@@ -1,5 +1,6 @@
-// The program's fixed Russian texts are kept in code page 1251, as the
-// product has always shipped them; everything else inside is UTF-8.
+// The program's fixed Russian texts are kept in code page 1251, its 8-bit
+// character set, byte for byte as they are specified; everything else inside
+// is UTF-8.
 #pragma once
 
 #include <string>

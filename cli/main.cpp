@@ -1,7 +1,5 @@
 // tessarine-cli: the viewer's facts about a page file, on the command line.
 #include <cstdio>
-#include <functional>
-#include <map>
 #include <string>
 #include <vector>
 

@@ -134,8 +134,6 @@ class MemoryDc {
   HDC Dc() const { return dc_; }
   int32_t Width() const { return width_; }
   int32_t Height() const { return height_; }
-  // Copies the whole picture to `target` at (x, y).
-  void CopyTo(HDC target, int32_t x = 0, int32_t y = 0) const;
 
  private:
   HDC dc_;
@@ -577,7 +575,6 @@ class Menu {
   HMENU Handle() const { return menu_; }
   // The window now owns the menu and destroys it with itself.
   void Attached() { attached_ = true; }
-  UINT FirstId() const { return firstId_; }
   int32_t ItemCount() const { return static_cast<int32_t>(handlers_.size()); }
 
   void BindItem(int32_t item, ItemHandler handler);
