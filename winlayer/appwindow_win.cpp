@@ -20,10 +20,10 @@ void ApplicationWindow::TrimSystemMenu() {
   DeleteMenu(menu, SC_MAXIMIZE, MF_BYCOMMAND);
 }
 
-TopWindow& ApplicationWindow::CreateMainWindow(const TopWindowOptions& options) {
+TopWindow* ApplicationWindow::CreateMainWindow(const TopWindowOptions& options) {
   main_ = std::make_unique<TopWindow>(*this);
-  main_->Create(options);
-  return *main_;
+  if (!main_->Create(options)) main_.reset();
+  return main_.get();
 }
 
 void ApplicationWindow::Destroy() {

@@ -28,6 +28,10 @@ Window* Window::FromHandle(HWND hwnd) {
   return reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
 }
 
+void Window::DropChild(const Window& child) {
+  std::erase_if(children_, [&](const std::unique_ptr<Window>& c) { return c.get() == &child; });
+}
+
 Window* Window::ChildBefore(const Window& child) const {
   for (size_t i = 1; i < children_.size(); ++i) {
     if (children_[i].get() == &child) return children_[i - 1].get();

@@ -247,7 +247,9 @@ class Window {
   virtual HACCEL Accelerators() const { return nullptr; }
 
   // Takes a new child object, which starts with this window's colour and
-  // font; its handle is made by the child.
+  // font; its handle is made by the child. The control factories (CreateIn)
+  // return the child, or null after dropping it again when the system did
+  // not make its window: no object without a handle stays behind.
   template <class T>
   T& AddChild(std::unique_ptr<T> child) {
     child->parent_ = this;
@@ -257,6 +259,8 @@ class Window {
     children_.push_back(std::move(child));
     return ref;
   }
+  // Frees `child`, one of this window's children.
+  void DropChild(const Window& child);
 
  protected:
   // Creates the handle with the object as its creation parameter. Child
@@ -345,7 +349,8 @@ class ApplicationWindow final : public Window {
   // Greys Restore and removes Size, Move and Maximize from the system menu.
   void TrimSystemMenu();
 
-  TopWindow& CreateMainWindow(const TopWindowOptions& options);
+  // Null when the system does not make the window.
+  TopWindow* CreateMainWindow(const TopWindowOptions& options);
   TopWindow* MainWindow() const { return main_.get(); }
   // Destroys the window, and with it the main window.
   void Destroy();
@@ -411,7 +416,7 @@ struct PanelOptions {
 // A container filled with its colour.
 class Panel final : public Window {
  public:
-  static Panel& CreateIn(Window& parent, const PanelOptions& options);
+  static Panel* CreateIn(Window& parent, const PanelOptions& options);
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -428,7 +433,7 @@ struct PaintBoxOptions {
 // parent's picture, then the paint handler draws over it off-screen.
 class PaintBox final : public Window {
  public:
-  static PaintBox& CreateIn(Window& parent, const PaintBoxOptions& options);
+  static PaintBox* CreateIn(Window& parent, const PaintBoxOptions& options);
   void DrawContent(HDC dc) override;
 
   std::function<void(PaintBox&, HDC)> Paint;
@@ -452,7 +457,7 @@ struct LabelOptions {
 // handlers that want them.
 class Label final : public Window {
  public:
-  static Label& CreateIn(Window& parent, const LabelOptions& options);
+  static Label* CreateIn(Window& parent, const LabelOptions& options);
   void DrawContent(HDC dc) override;
 
   void SetTextColour(const Colour& colour);
@@ -491,7 +496,7 @@ class Splitter final : public Window {
   static constexpr UINT_PTR EscapeTimer = 123;
   static constexpr UINT EscapeInterval = 100;
 
-  static Splitter& CreateIn(Window& parent, const SplitterOptions& options);
+  static Splitter* CreateIn(Window& parent, const SplitterOptions& options);
   bool Dragging() const { return dragging_; }
 
  protected:
@@ -524,7 +529,7 @@ class TreeView final : public Window {
   static constexpr DWORD TreeStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASLINES | TVS_HASBUTTONS |
                                      TVS_SHOWSELALWAYS | TVS_DISABLEDRAGDROP;
 
-  static TreeView& CreateIn(Window& parent, const TreeViewOptions& options);
+  static TreeView* CreateIn(Window& parent, const TreeViewOptions& options);
 
   // An item with its image and selected image `image` (none when negative)
   // and its value, made in one step: per-item messages after the insert
