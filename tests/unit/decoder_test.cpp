@@ -12,7 +12,6 @@
 #include "base/streams.h"
 #include "imaging/bmptemplate.h"
 #include "pagewriter.h"
-#include "tempdir.h"
 
 namespace {
 
@@ -368,9 +367,10 @@ TEST_F(DecoderTest, SixtyFourColumnsSharingOneLongListStayBounded) {
 class DecodeElementTest : public DecoderTest {
  protected:
   void Load(const PageFileLayout& layout) {
-    const std::string path = dir_.File("vswap.wl6");
-    ASSERT_TRUE(WritePageFile(path, layout));
-    LoadPageFile(file_, path);
+    const std::vector<uint8_t> bytes = BuildPageFile(layout);
+    MemoryStream in;
+    in.Write(bytes.data(), bytes.size());
+    LoadPageFile(file_, in, "vswap.wl6");
   }
   // 106 textures of one index each, 435 sprites, one unknown chunk.
   static PageFileLayout Full(uint8_t shade) {
@@ -384,7 +384,6 @@ class DecodeElementTest : public DecoderTest {
     layout.Chunks.push_back({std::vector<uint8_t>(4096, 3), {}, {}});
     return layout;
   }
-  TempDir dir_;
   RWlFile file_;
 };
 

@@ -42,14 +42,6 @@ TEST(Layout, ContentPanelPlacesTreeSplitterAndViewWithItsMargin) {
   EXPECT_EQ(free, (Rect{169, 0, 605, 359}));
 }
 
-TEST(Layout, ContentPositionsFollowTheTreeWidth) {
-  auto items = ContentChildren(40);
-  LayoutChildren({0, 0, 605, 359}, 2, items);
-  EXPECT_EQ(items[1].Bounds, (Rect{2, 2, 42, 357}));
-  EXPECT_EQ(items[2].Bounds, (Rect{44, 2, 48, 357}));
-  EXPECT_EQ(items[0].Bounds, (Rect{50, 2, 603, 357}));
-}
-
 TEST(Layout, ViewAreaHasNoMargin) {
   auto items = ViewAreaChildren();
   LayoutChildren({0, 0, 432, 355}, 0, items);
