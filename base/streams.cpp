@@ -23,7 +23,7 @@ int64_t Stream::Seek(int64_t offset, SeekOrigin origin) {
 }
 
 size_t MemoryStream::Read(void* dst, size_t count) {
-  if (position_ >= Size()) return 0;
+  if (count == 0 || position_ >= Size()) return 0;
   const size_t n = std::min(count, static_cast<size_t>(Size() - position_));
   std::memcpy(dst, bytes_.data() + position_, n);
   position_ += static_cast<int64_t>(n);
@@ -65,7 +65,7 @@ std::span<const uint8_t> ByteViewStream::Contents() const {
 }
 
 size_t ByteViewStream::Read(void* dst, size_t count) {
-  if (position_ >= Size()) return 0;
+  if (count == 0 || position_ >= Size()) return 0;
   const size_t at = static_cast<size_t>(position_);
   const size_t n = std::min(count, view_.Size - at);
   auto* out = static_cast<uint8_t*>(dst);

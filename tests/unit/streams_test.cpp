@@ -40,6 +40,10 @@ TEST(MemoryStream, ReadsNothingBeyondTheEndAndFillsWriteGapsWithZeros) {
   m.Seek(50, SeekOrigin::Begin);
   EXPECT_TRUE(ReadAll(m, 4).empty());
   EXPECT_EQ(m.Position(), 50);
+  // An empty read may name no buffer at all, as an empty table's does.
+  m.Seek(0, SeekOrigin::Begin);
+  EXPECT_EQ(m.Read(nullptr, 0), 0u);
+  EXPECT_EQ(ByteViewStream({nullptr, 0, 3}).Read(nullptr, 0), 0u);
 }
 
 TEST(MemoryStream, AppendsRoomToFillInPlaceAndGivesItsBytesAway) {
