@@ -186,13 +186,11 @@ uint16_t WriteSprite(const ByteView& data, MemoryStream& image) {
     // Records of three words up to a 0 word, which is read where the next
     // record would begin. A list ends where the chunk ends: a missing end
     // word closes it, and a record the chunk holds only in part is dropped.
-    ByteReader runs(bytes);
-    runs.Seek(chunk.Le16At(4 + 2 * static_cast<size_t>(c)));
-    while (runs.Remaining() >= 6) {
-      const int32_t end2 = runs.Le16();
+    size_t at = chunk.Le16At(4 + 2 * static_cast<size_t>(c));
+    for (std::span<const uint8_t> record; (record = chunk.Span(at, 6)).size() == 6; at += 6) {
+      const int32_t end2 = record[0] | record[1] << 8;
       if (end2 == 0) break;
-      runs.Skip(2);
-      const int32_t start2 = runs.Le16();
+      const int32_t start2 = record[4] | record[5] << 8;
       // An upside-down run (end above start) covers no rows and takes nothing
       // from the pool.
       const int32_t length = (end2 - start2) / 2;
