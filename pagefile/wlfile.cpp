@@ -12,10 +12,9 @@ SectionKind SectionOf(uint32_t index) {
 }
 
 void FreeWlFile(RWlFile& file) {
-  for (RWlChunk& chunk : file.Chunks) {
-    chunk.Image.reset();
-    chunk.Data = {};
-  }
+  // Each entry's image goes one by one; the entries' data are views into
+  // the file's bytes, which go with them at the end.
+  for (RWlChunk& chunk : file.Chunks) chunk.Image.reset();
   file.Chunks.clear();
   file.Chunks.shrink_to_fit();
   file.Bytes = ByteVector();
