@@ -7,13 +7,14 @@
 #include <optional>
 #include <system_error>
 
+#include "base/bytereader.h"
+#include "base/streams.h"
 #include "cli/outputfile.h"
 #include "imaging/bmptemplate.h"
 #include "imaging/picturereader.h"
 #include "imaging/spriteencoder.h"
 #include "pagefile/pagelayout.h"
 #include "pagefile/wlfile.h"
-#include "winlayer/streams.h"
 
 namespace fs = std::filesystem;
 
@@ -275,8 +276,7 @@ PackResult Pack(const PackRequest& request) {
     if (replaced[i]) {
       std::copy(replaced[i]->Bytes.begin(), replaced[i]->Bytes.end(), to);
     } else {
-      file.Chunks[i].Data->Seek(0, SeekOrigin::Begin);
-      file.Chunks[i].Data->Read(to, slots[i].Size);
+      ByteReader(file.Chunks[i].Data.StoredBytes()).Read(to, slots[i].Size);
     }
   }
   std::string reason;
