@@ -1,6 +1,7 @@
 #include "app/globals_win.h"
 
 #include "ui/nodetext.h"
+#include "ui/viewer_win.h"
 
 RWlFile WlFile;
 

@@ -4,8 +4,13 @@
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   ApplicationWindow application;
-  CreateAppWindow(application);
-  BuildMainWindow(MainWindow, application);
+  // Without its windows the program has nothing to show: it ends at once,
+  // with a code that says so.
+  if (!CreateAppWindow(application) || !BuildMainWindow(MainWindow, application)) {
+    application.Destroy();
+    AppWindow = nullptr;
+    return 1;
+  }
   MessageLoop loop(application, *application.MainWindow());
   loop.Run();
   // The application window takes the main window with it.

@@ -1,7 +1,6 @@
 // A loaded page file for the benchmarks, shaped like the game's.
 #pragma once
 
-#include <memory>
 #include <vector>
 
 #include "imaging/bmptemplate.h"
@@ -31,11 +30,13 @@ inline RWlFile& FullSizeElements() {
             if ((x * 5 + y) % 23 > 4) s[x][y] = static_cast<int16_t>((i + x + y) % 256);
         bytes = EncodeSprite(s);
       }
-      RWlChunk& e = f.Chunks[i];
-      e.Size = static_cast<uint16_t>(bytes.size());
-      auto stream = std::make_unique<MemoryStream>();
-      stream->Write(bytes.data(), bytes.size());
-      e.Data = std::move(stream);
+      f.Chunks[i].Size = static_cast<uint16_t>(bytes.size());
+      f.Bytes.insert(f.Bytes.end(), bytes.begin(), bytes.end());
+    }
+    size_t at = 0;
+    for (RWlChunk& e : f.Chunks) {
+      e.Data = {f.Bytes.data() + at, e.Size, e.Size};
+      at += e.Size;
     }
     InitBmpTemplate();
     return f;

@@ -8,6 +8,7 @@
 #include <optional>
 #include <system_error>
 
+#include "base/streams.h"
 #include "cli/export.h"
 #include "cli/outputfile.h"
 #include "cli/pack.h"
@@ -17,7 +18,6 @@
 #include "imaging/palettefile.h"
 #include "pagefile/wlfile.h"
 #include "ui/nodetext.h"
-#include "winlayer/streams.h"
 
 namespace {
 

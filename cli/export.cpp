@@ -3,17 +3,17 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "base/bytevector.h"
+#include "base/streams.h"
 #include "cli/outputfile.h"
 #include "imaging/bmptemplate.h"
 #include "imaging/decoder.h"
 #include "imaging/framing.h"
 #include "imaging/palettefile.h"
-#include "winlayer/bytevector.h"
-#include "winlayer/streams.h"
 #ifdef TESSARINE_PNG
+#include "base/bitmap.h"
 #include "imaging/framedpng.h"
 #include "imaging/pngcodec.h"
-#include "winlayer/bitmap.h"
 #endif
 
 bool ParseExportOptions(const std::vector<std::string>& options, ExportOptions& out, std::string& error) {
@@ -71,7 +71,7 @@ bool PictureFile(RWlChunk& chunk, SectionKind section, [[maybe_unused]] const Fr
     return EncodeFramedPng(framed, palette, bytes, rgba, reason);
 #endif
   MemoryStream image;
-  WriteElementImage(*chunk.Data, section, image);
+  WriteElementImage(chunk.Data, section, image);
   bytes.assign(image.Bytes().begin(), image.Bytes().end());
 #ifdef TESSARINE_PNG
   if (options.Form == ExportOptions::Pictures::Png) {
@@ -108,7 +108,7 @@ bool ExportElements(RWlFile& file, const std::filesystem::path& dir, const Expor
     FramedPicture framed;
     if (framing) {
       ByteVector copy;
-      framed = FrameElement(ChunkBytes(*file.Chunks[i].Data, copy), section);
+      framed = FrameElement(WholeChunk(file.Chunks[i].Data, copy), section);
       if (options.Sheets) sheets[section == SectionKind::Texture ? 0 : 1].push_back(framed);
     }
     std::vector<uint8_t> bytes;

@@ -1,10 +1,9 @@
 // tessarine-cli: the viewer's facts about a page file, on the command line.
 #include <cstdio>
-#include <functional>
-#include <map>
 #include <string>
 #include <vector>
 
+#include "base/version.h"
 #include "cli/args.h"
 #include "cli/commands.h"
 
@@ -64,7 +63,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (args.size() == 2 && args[1] == "--version") {
-    std::printf("tessarine-cli %s\n", TESSARINE_VERSION);
+    std::printf("tessarine-cli %s\n", TessarineVersionNumber);
     return 0;
   }
   if (args.size() < 2) {

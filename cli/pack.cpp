@@ -7,6 +7,8 @@
 #include <optional>
 #include <system_error>
 
+#include "base/bytereader.h"
+#include "base/streams.h"
 #include "cli/outputfile.h"
 #include "cli/soundfiles.h"
 #include "imaging/bmptemplate.h"
@@ -14,7 +16,6 @@
 #include "imaging/spriteencoder.h"
 #include "pagefile/pagelayout.h"
 #include "pagefile/wlfile.h"
-#include "winlayer/streams.h"
 
 namespace fs = std::filesystem;
 
@@ -287,8 +288,7 @@ PackResult Pack(const PackRequest& request) {
     if (chunks[i].Base == NewChunk::kNew) {
       std::copy(chunks[i].Bytes.begin(), chunks[i].Bytes.end(), to);
     } else {
-      file.Chunks[chunks[i].Base].Data->Seek(0, SeekOrigin::Begin);
-      file.Chunks[chunks[i].Base].Data->Read(to, slots[i].Size);
+      ByteReader(file.Chunks[chunks[i].Base].Data.StoredBytes()).Read(to, slots[i].Size);
     }
   }
   std::string reason;

@@ -7,9 +7,10 @@
 #include <optional>
 #include <system_error>
 
+#include "base/bytereader.h"
+#include "base/bytes.h"
 #include "cli/outputfile.h"
 #include "pagefile/sounds.h"
-#include "winlayer/bytes.h"
 #ifdef TESSARINE_SOUND
 #include "sound/audio.h"
 #endif
@@ -102,8 +103,7 @@ size_t PlaceSounds(const RWlFile& base, uint16_t soundStart, const SoundFiles& f
   std::vector<uint8_t> oldTable;
   if (!base.Chunks.empty()) {
     oldTable.resize(base.Chunks.back().Size);
-    base.Chunks.back().Data->Seek(0, SeekOrigin::Begin);
-    base.Chunks.back().Data->Read(oldTable.data(), oldTable.size());
+    ByteReader(base.Chunks.back().Data.StoredBytes()).Read(oldTable.data(), oldTable.size());
   }
   SoundRewrite rewrite = ReplaceSounds(old, oldTable, files.Sounds);
   errors.insert(errors.end(), rewrite.Errors.begin(), rewrite.Errors.end());

@@ -6,7 +6,6 @@
 #include <array>
 #include <cstdint>
 #include <cstdlib>
-#include <memory>
 #include <vector>
 
 #include "imaging/bmptemplate.h"
@@ -17,17 +16,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static const bool ready = (InitBmpTemplate(), true);
   if (!ready || size < 1 || size > 1 + 65535) return 0;
   const bool sprite = data[0] & 1;
-  auto bytes = std::make_shared<const std::vector<uint8_t>>(data + 1, data + size);
-  // With a tail, the chunk's stream does not hold all its bytes, and the
+  const std::vector<uint8_t> bytes(data + 1, data + size);
+  // With a tail, the chunk's view does not hold all its bytes, and the
   // decoder reads them out rather than working in place.
-  const size_t chunkSize = std::min<size_t>(bytes->size() + (data[0] >> 1), 65535);
-  const size_t stored = std::min(bytes->size(), chunkSize);
+  const size_t chunkSize = std::min<size_t>(bytes.size() + (data[0] >> 1), 65535);
+  const size_t stored = std::min(bytes.size(), chunkSize);
 
   RWlFile file;
   const uint32_t index = sprite ? TextureChunks : 0;
   file.Chunks.resize(index + 1);
   file.Chunks[index].Size = static_cast<uint16_t>(chunkSize);
-  file.Chunks[index].Data = std::make_unique<ByteViewStream>(bytes, 0, stored, chunkSize);
+  file.Chunks[index].Data = {bytes.data(), static_cast<uint32_t>(stored), static_cast<uint32_t>(chunkSize)};
   if (!EnsureDecoded(file, index) || EnsureDecoded(file, index)) std::abort();
 
   const RWlChunk& e = file.Chunks[index];
@@ -46,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (int32_t y = 0; y < 64; ++y) {
       const int pixel = image.PixelIndex(x, y);
       const auto at = static_cast<size_t>(x * 64 + y);
-      if (!sprite && pixel != (at < stored ? (*bytes)[at] : 0)) std::abort();
+      if (!sprite && pixel != (at < stored ? bytes[at] : 0)) std::abort();
       if (!sprite && at < chunkSize) supplied[static_cast<size_t>(pixel)] = true;
       if (pixel != 0) shown[static_cast<size_t>(pixel)] = true;
     }

@@ -10,13 +10,13 @@
 #include <string>
 #include <vector>
 
+#include "base/bytes.h"
+#include "base/streams.h"
 #include "imaging/bmptemplate.h"
 #include "imaging/decoder.h"
 #include "imaging/framedpng.h"
 #include "imaging/framing.h"
 #include "pagefile/wlfile.h"
-#include "winlayer/bytes.h"
-#include "winlayer/streams.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static const bool ready = (InitBmpTemplate(), true);
@@ -25,9 +25,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::span<const uint8_t> chunk(data + 1, size - 1);
   const FramedPicture framed = FrameElement(chunk, section);
 
-  MemoryStream stream, image;
-  stream.Write(chunk.data(), chunk.size());
-  WriteElementImage(stream, section, image);
+  MemoryStream image;
+  const auto bytes = static_cast<uint32_t>(chunk.size());
+  WriteElementImage({chunk.data(), bytes, bytes}, section, image);
   const auto width = static_cast<int32_t>(ReadLe32(image.Bytes().data() + BiWidthOffset));
   const int32_t rowBytes = (width + 3) / 4 * 4;
   const int32_t first = section == SectionKind::Sprite && chunk.size() >= 4 ? ReadLe16(chunk.data()) : 0;

@@ -1,4 +1,5 @@
-// Writes seed corpora for the fuzz targets, made by the page-file writer.
+// Writes seed corpora for the fuzz targets: page files and chunks made by the
+// page-file writer, small BMP images, sounds and pictures.
 #include <png.h>
 
 #include <filesystem>
@@ -158,6 +159,41 @@ void PictureSeeds(const fs::path& root) {
   Seed(root / "framedbmp_fuzz", "bmp-nearest", Picture(1, Bmp()));
 }
 
+void Le(std::vector<uint8_t>& out, uint32_t value, int bytes) {
+  for (int i = 0; i < bytes; ++i) out.push_back(static_cast<uint8_t>(value >> (8 * i)));
+}
+
+// An uncompressed BMP file image with `entries` colour table entries and
+// rows of a repeating pattern.
+std::vector<uint8_t> Bmp(int32_t width, int32_t height, uint16_t bitCount, uint32_t entries) {
+  const uint32_t stride = (static_cast<uint32_t>(width) * bitCount + 31) / 32 * 4;
+  const uint32_t rows = stride * static_cast<uint32_t>(height < 0 ? -height : height);
+  const uint32_t offBits = 54 + 4 * entries;
+  std::vector<uint8_t> out{'B', 'M'};
+  Le(out, offBits + rows, 4);
+  Le(out, 0, 4);
+  Le(out, offBits, 4);
+  Le(out, 40, 4);
+  Le(out, static_cast<uint32_t>(width), 4);
+  Le(out, static_cast<uint32_t>(height), 4);
+  Le(out, 1, 2);
+  Le(out, bitCount, 2);
+  for (int field = 0; field < 6; ++field) Le(out, 0, 4);
+  for (uint32_t i = 0; i < 4 * entries + rows; ++i) out.push_back(static_cast<uint8_t>(i * 7));
+  return out;
+}
+
+void BitmapSeeds(const fs::path& dir) {
+  Seed(dir, "8bit-full-table", Bmp(5, 3, 8, 256));
+  Seed(dir, "8bit-short-table", Bmp(4, 2, 8, 16));
+  Seed(dir, "4bit", Bmp(7, 2, 4, 16));
+  Seed(dir, "1bit-top-down", Bmp(9, -2, 1, 2));
+  Seed(dir, "24bit", Bmp(3, 2, 24, 0));
+  std::vector<uint8_t> cut = Bmp(6, 6, 8, 256);
+  cut.resize(cut.size() - 5);
+  Seed(dir, "8bit-truncated", cut);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -189,6 +225,7 @@ int main(int argc, char** argv) {
   pastEnd.FirstSound = 9;
   Seed(root / "soundtable_fuzz", "start-past-end.wl6", BuildPageFile(pastEnd));
   AudioSeeds(root / "audio_fuzz");
+  BitmapSeeds(root / "bitmap_fuzz");
 
   return 0;
 }

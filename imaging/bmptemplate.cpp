@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "winlayer/bytes.h"
-#include "winlayer/streams.h"
+#include "base/bytes.h"
+#include "base/streams.h"
 
 std::array<uint8_t, BmpHeadSize> BmpTemplate{};
 

@@ -7,11 +7,12 @@
 #include <memory>
 #include <utility>
 
+#include "base/bitmap.h"
+#include "base/bytereader.h"
+#include "base/bytes.h"
+#include "base/streams.h"
 #include "imaging/bmptemplate.h"
 #include "imaging/spriteruns.h"
-#include "winlayer/bitmap.h"
-#include "winlayer/bytes.h"
-#include "winlayer/streams.h"
 
 namespace {
 
@@ -111,21 +112,21 @@ void WriteBmp(const uint8_t* columns, int32_t width, MemoryStream& image) {
   }
 }
 
-uint16_t WriteTexture(Stream& data, MemoryStream& image) {
+uint16_t WriteTexture(const ByteView& data, MemoryStream& image) {
   // A chunk shorter than 4096 bytes supplies only its first pixels, column
   // by column; the rest show index 0 and, as the chunk does not hold them,
   // do not count as used. Bytes after the first 4096 are ignored.
   UsedIndices used;
-  const std::span<const uint8_t> contents = data.Contents();
-  if (contents.size() >= kPixels) {
+  const std::span<const uint8_t> held = data.StoredBytes();
+  if (held.size() >= kPixels) {
     // The whole picture in memory: read where it lies.
-    used.MarkAll(contents.data(), kPixels);
-    WriteBmp(contents.data(), kSide, image);
+    used.MarkAll(held.data(), kPixels);
+    WriteBmp(held.data(), kSide, image);
     return used.Count();
   }
   ColumnImage columns;
-  data.Seek(0, SeekOrigin::Begin);
-  const size_t supplied = data.Read(columns.data(), columns.size());
+  const size_t supplied = std::min<size_t>(data.Size, kPixels);
+  ByteReader(held).Read(columns.data(), supplied);
   std::fill(columns.begin() + static_cast<std::ptrdiff_t>(supplied), columns.end(), 0);
   used.MarkAll(columns.data(), supplied);
   WriteBmp(columns.data(), kSide, image);
@@ -146,9 +147,9 @@ void CopyRun(uint8_t* to, const uint8_t* from, size_t n) {
   }
 }
 
-uint16_t WriteSprite(Stream& data, MemoryStream& image) {
+uint16_t WriteSprite(const ByteView& data, MemoryStream& image) {
   ByteVector copy;
-  const std::span<const uint8_t> chunk = ChunkBytes(data, copy);
+  const std::span<const uint8_t> chunk = WholeChunk(data, copy);
   const SpriteLayout layout = ReadSpriteLayout(chunk);
 
   // Uncovered pixels are 0, and so are the columns that pad the rows and
@@ -167,16 +168,15 @@ uint16_t WriteSprite(Stream& data, MemoryStream& image) {
 
 }  // namespace
 
-std::span<const uint8_t> ChunkBytes(Stream& data, ByteVector& copy) {
-  const std::span<const uint8_t> contents = data.Contents();
-  if (static_cast<int64_t>(contents.size()) == data.Size()) return contents;
-  copy.resize(static_cast<size_t>(std::max<int64_t>(data.Size(), 0)));
-  data.Seek(0, SeekOrigin::Begin);
-  copy.resize(data.Read(copy.data(), copy.size()));
+std::span<const uint8_t> WholeChunk(const ByteView& data, ByteVector& copy) {
+  const std::span<const uint8_t> held = data.StoredBytes();
+  if (held.size() >= data.Size) return held.first(data.Size);
+  copy.resize(data.Size);
+  ByteReader(held).Read(copy.data(), copy.size());
   return {copy.data(), copy.size()};
 }
 
-uint16_t WriteElementImage(Stream& data, SectionKind section, MemoryStream& image) {
+uint16_t WriteElementImage(const ByteView& data, SectionKind section, MemoryStream& image) {
   switch (section) {
     case SectionKind::Texture:
       return WriteTexture(data, image);
@@ -194,7 +194,7 @@ void DecodeElement(RWlFile& file, int32_t index) {
   if (section == SectionKind::Unknown) return;
   RWlChunk& entry = file.Chunks[static_cast<size_t>(index)];
   MemoryStream image;
-  entry.Colors = WriteElementImage(*entry.Data, section, image);
+  entry.Colors = WriteElementImage(entry.Data, section, image);
   image.Seek(0, SeekOrigin::Begin);
   entry.Image = std::make_unique<Bitmap>();
   entry.Image->TakeFromStream(image);

@@ -5,24 +5,24 @@
 #include <cstdint>
 #include <span>
 
+#include "base/bytevector.h"
 #include "pagefile/wlfile.h"
-#include "winlayer/bytevector.h"
 
 class MemoryStream;
-class Stream;
+struct ByteView;
 
-// Reads a texture or sprite chunk through `data` (seeks and reads only) and
-// writes its complete BMP file image to `image`: the 1078 bytes of
+// Reads a texture or sprite chunk, all `data.Size` bytes of it, and writes
+// its complete BMP file image to `image`: the 1078 bytes of
 // BmpTemplate with bfSize, biWidth and biHeight set for this image, then 64
 // rows, bottom row first. Returns the number of distinct palette indices the
 // image's pixels use. Writes nothing and returns 0 for the unknown section.
 // Damaged chunks give a well-formed image too; see decoder.cpp for the rules.
-uint16_t WriteElementImage(Stream& data, SectionKind section, MemoryStream& image);
+uint16_t WriteElementImage(const ByteView& data, SectionKind section, MemoryStream& image);
 
-// A chunk's bytes in one piece, read with the stream's rules (a read yields
-// only the bytes before the end): where they lie when the stream holds them
-// all, else read out once into `copy`.
-std::span<const uint8_t> ChunkBytes(Stream& data, ByteVector& copy);
+// All `data.Size` bytes of a chunk in one piece, those the file does not
+// hold as 0: where they lie when the file holds them all, else read out
+// once into `copy`.
+std::span<const uint8_t> WholeChunk(const ByteView& data, ByteVector& copy);
 
 // Decodes chunk `index` of `file` into a new bitmap in its Image and its
 // colour count in Colors. The caller makes sure that the index is a texture

@@ -1,7 +1,7 @@
 #include <windows.h>
 
+#include "base/streams.h"
 #include "imaging/bmptemplate.h"
-#include "winlayer/streams.h"
 
 void LoadPaletteResource(MemoryStream& out) {
   const HMODULE module = GetModuleHandleW(nullptr);

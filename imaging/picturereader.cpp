@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <optional>
 
-#include "winlayer/bitmap.h"
-#include "winlayer/streams.h"
+#include "base/bitmap.h"
+#include "base/streams.h"
 
 PaletteMatcher::PaletteMatcher(std::span<const uint8_t> palette) {
   for (size_t i = 0; i < colours_.size() && 4 * i + 2 < palette.size(); ++i)

@@ -1,7 +1,7 @@
 #include "imaging/pngcodec.h"
 
+#include "base/bitmap.h"
 #include "imaging/framedpng.h"
-#include "winlayer/bitmap.h"
 
 bool EncodePng(const Bitmap& bitmap, std::vector<uint8_t>& png, std::string& error) {
   if (bitmap.BitCount() != 8 || bitmap.Width() <= 0 || bitmap.Height() <= 0) {

@@ -11,7 +11,7 @@
 #include <cstdint>
 #include <span>
 
-#include "winlayer/bytes.h"
+#include "base/bytereader.h"
 
 struct SpriteLayout {
   int32_t First = 0;     // the frame column of the sprite's column 0
@@ -24,8 +24,9 @@ inline SpriteLayout ReadSpriteLayout(std::span<const uint8_t> chunk) {
   SpriteLayout layout;
   // A chunk too short for its two column words has no columns.
   if (chunk.size() < 4) return layout;
-  layout.First = ReadLe16(chunk.data());
-  layout.Declared = int32_t{ReadLe16(chunk.data() + 2)} - layout.First + 1;
+  const ByteReader words(chunk);
+  layout.First = words.Le16At(0);
+  layout.Declared = int32_t{words.Le16At(2)} - layout.First + 1;
   // A last column more than one below the first gives no columns; beyond 64
   // columns only the first 64 are shown, as the frame is 64 pixels wide.
   layout.Width = std::clamp(layout.Declared, 0, 64);
@@ -42,8 +43,7 @@ inline SpriteLayout ReadSpriteLayout(std::span<const uint8_t> chunk) {
 template <typename Draw>
 inline void WalkSpriteRuns(std::span<const uint8_t> bytes, const SpriteLayout& layout, int32_t columns,
                            Draw&& draw) {
-  const uint8_t* chunk = bytes.data();
-  const size_t size = bytes.size();
+  const ByteReader chunk(bytes);
   // The pool follows the whole declared offset table and is consumed in
   // column order, each column's runs in list order.
   size_t pool = static_cast<size_t>((std::max(layout.Declared, 0) + 2) * 2);
@@ -51,11 +51,11 @@ inline void WalkSpriteRuns(std::span<const uint8_t> bytes, const SpriteLayout& l
     // Records of three words up to a 0 word, which is read where the next
     // record would begin. A list ends where the chunk ends: a missing end
     // word closes it, and a record the chunk holds only in part is dropped.
-    size_t at = ReadLe16(chunk + 4 + 2 * c);
-    while (at + 6 <= size && ReadLe16(chunk + at) != 0) {
-      const int32_t end2 = ReadLe16(chunk + at);
-      const int32_t start2 = ReadLe16(chunk + at + 4);
-      at += 6;
+    size_t at = chunk.Le16At(4 + 2 * static_cast<size_t>(c));
+    for (std::span<const uint8_t> record; (record = chunk.Span(at, 6)).size() == 6; at += 6) {
+      const int32_t end2 = record[0] | record[1] << 8;
+      if (end2 == 0) break;
+      const int32_t start2 = record[4] | record[5] << 8;
       // An upside-down run (end above start) covers no rows and takes nothing
       // from the pool.
       const int32_t length = (end2 - start2) / 2;
@@ -65,8 +65,8 @@ inline void WalkSpriteRuns(std::span<const uint8_t> bytes, const SpriteLayout& l
       // rows uncovered.
       const int32_t top = start2 >> 1;
       const auto inFrame = static_cast<size_t>(std::clamp(64 - top, 0, length));
-      const size_t got = pool < size ? std::min(inFrame, size - pool) : 0;
-      if (got > 0) draw(c, top, chunk + pool, got);
+      const std::span<const uint8_t> run = chunk.Span(pool, inFrame);
+      if (!run.empty()) draw(c, top, run.data(), run.size());
       pool += static_cast<size_t>(length);
     }
   }

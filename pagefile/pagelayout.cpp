@@ -1,7 +1,7 @@
 #include "pagefile/pagelayout.h"
 
-#include "winlayer/bytes.h"
-#include "winlayer/streams.h"
+#include "base/bytes.h"
+#include "base/streams.h"
 
 namespace {
 

@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "winlayer/bytes.h"
+#include "base/bytereader.h"
+#include "base/bytes.h"
 
 uint32_t SoundChunks(uint32_t bytes) { return (bytes + SoundPageBytes - 1) / SoundPageBytes; }
 
@@ -82,8 +83,7 @@ SoundTable ReadSoundTable(const RWlFile& file, uint16_t soundStart) {
   table.Entries = static_cast<uint32_t>(stored / 4);
   std::vector<uint8_t> words(table.Entries * 4);
   if (!words.empty()) {
-    last.Data->Seek(0, SeekOrigin::Begin);
-    last.Data->Read(words.data(), words.size());
+    ByteReader(last.Data.StoredBytes()).Read(words.data(), words.size());
   }
   for (uint32_t i = 0; i < table.Entries; ++i) {
     const uint32_t page = ReadLe16(&words[4 * i]);
@@ -101,9 +101,8 @@ std::vector<uint8_t> SoundSamples(const RWlFile& file, const SoundEntry& sound) 
   std::vector<uint8_t> samples(sound.Bytes);
   for (uint32_t i = 0; i < sound.ChunkCount; ++i) {
     const size_t at = size_t{i} * SoundPageBytes;
-    Stream& page = *file.Chunks[sound.FirstChunk + i].Data;
-    page.Seek(0, SeekOrigin::Begin);
-    page.Read(samples.data() + at, std::min<size_t>(SoundPageBytes, samples.size() - at));
+    ByteReader(file.Chunks[sound.FirstChunk + i].Data.StoredBytes())
+        .Read(samples.data() + at, std::min<size_t>(SoundPageBytes, samples.size() - at));
   }
   return samples;
 }

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <map>
 
-#include "winlayer/bytes.h"
+#include "base/bytes.h"
 
 namespace {
 

@@ -4,11 +4,13 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
-#include "winlayer/bitmap.h"
-#include "winlayer/streams.h"
+#include "base/bitmap.h"
+#include "base/bytevector.h"
+#include "base/streams.h"
 
 enum class SectionKind { Texture, Sprite, Unknown };
 
@@ -20,9 +22,11 @@ SectionKind SectionOf(uint32_t index);
 
 struct RWlChunk {
   std::unique_ptr<Bitmap> Image;  // decoded element; empty until first shown
-  std::unique_ptr<Stream> Data;   // exactly Size bytes of the chunk
-  uint16_t Size = 0;
+  // Exactly Size bytes: a view into the file's Bytes, where bytes beyond
+  // the file's end read as 0. ByteViewStream reads it as a stream.
+  ByteView Data;
   uint32_t Offset = 0;
+  uint16_t Size = 0;
   uint16_t Colors = 0;  // distinct palette indices of the decoded image
 };
 
@@ -38,7 +42,17 @@ struct RWlFile {
   int64_t TextureBytes = 0;
   int64_t SpriteBytes = 0;
   int64_t UnknownBytes = 0;
+  // The part of the file that the chunks cover, read once: every chunk's
+  // Data points into it, so chunks that overlap share their bytes.
+  ByteVector Bytes;
 };
+
+// The bytes of chunk `index` that the file holds, read in place: all of its
+// Size bytes, or fewer when the file ends inside the chunk. The missing tail
+// reads as 0, which is what a ByteReader over these bytes yields past their
+// end; a reader that needs to tell the tail from the chunk's end compares
+// with Size. Empty for an index outside the table.
+std::span<const uint8_t> ChunkBytes(const RWlFile& file, uint32_t index);
 
 // Whoever mirrors the table while it is loaded (the element tree) listens here.
 class LoadObserver {
@@ -50,10 +64,13 @@ class LoadObserver {
   virtual void ChunkCounted(const RWlFile& file, uint32_t index, SectionKind section, uint32_t number) = 0;
 };
 
-// Replaces `file` with the page file at `path`. Nothing is validated: a path
-// that cannot be opened, or a file shorter than its 2-byte count, gives an
-// empty table; directory fields the file does not hold read as 0; chunk bytes
-// beyond the file's end read as 0. The observer, if any, sees the new table.
+// Replaces `file` with the page file that `in` holds, named `name`. Nothing
+// is validated: a stream shorter than its 2-byte count gives an empty table;
+// directory fields the stream does not hold read as 0; chunk bytes beyond its
+// end read as 0. The observer, if any, sees the new table.
+void LoadPageFile(RWlFile& file, Stream& in, const std::string& name, LoadObserver* observer = nullptr);
+// The same for the file at `path`; one that cannot be opened gives an empty
+// table.
 void LoadPageFile(RWlFile& file, const std::string& path, LoadObserver* observer = nullptr);
 
 // Releases every entry's image and data and empties the table; the name,

@@ -1,8 +1,8 @@
 #include <windows.h>
 
+#include "base/unicode_win.h"
 #include "shell/association.h"
 #include "shell/cmdline.h"
-#include "winlayer/unicode_win.h"
 
 void RegisterFileType() {
   HKEY existing = nullptr;

@@ -2,8 +2,8 @@
 
 #include <vector>
 
+#include "base/unicode_win.h"
 #include "shell/cmdline.h"
-#include "winlayer/unicode_win.h"
 
 namespace {
 std::string ModulePath() {

@@ -1,8 +1,8 @@
 #include "shell/openargument_win.h"
 
-#include "app/globals_win.h"
-#include "app/mainwindow_win.h"
 #include "shell/cmdline.h"
+#include "ui/elementtree_win.h"
+#include "ui/viewer_win.h"
 
 void OpenArgumentFile(RMainWindow& mainWindow, TopWindow&) {
   // Restoring after a minimise shows the window again; only the first

@@ -5,7 +5,7 @@ list(APPEND TESSARINE_PORTABLE_SOURCES
 list(APPEND TESSARINE_WIN_SOURCES
   shell/association_win.cpp
   shell/cmdline_win.cpp)
-# Opening the argument works on the program's state (app/globals_win.h), so
-# it goes into the program's library.
-list(APPEND TESSARINE_APP_SOURCES
+# Opening the argument is a handler of the main window, so it joins the
+# viewer's windows.
+list(APPEND TESSARINE_UI_SOURCES
   shell/openargument_win.cpp)

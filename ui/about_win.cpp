@@ -2,12 +2,11 @@
 
 #include <shellapi.h>
 
-#include "app/globals_win.h"
-#include "app/mainwindow_win.h"
+#include "base/codepage.h"
+#include "base/unicode_win.h"
 #include "ui/texts.h"
-#include "winlayer/codepage.h"
+#include "ui/viewer_win.h"
 #include "winlayer/systemdll_win.h"
-#include "winlayer/unicode_win.h"
 
 namespace {
 void OpenTarget(const std::string& target) {
@@ -25,10 +24,10 @@ void ConfigureAboutBox(RAboutBox& box) {
   box.IconKind = 1;
 }
 
-void ShowAboutBox(const RAboutBox& box) {
-  const HWND owner = AppWindow ? AppWindow->Handle() : nullptr;
+void ShowAboutBox(const RAboutBox& box, const ApplicationWindow* application) {
+  const HWND owner = application ? application->Handle() : nullptr;
   HICON icon = nullptr;
-  if (box.IconKind == 1 && AppWindow) icon = AppWindow->Icon();
+  if (box.IconKind == 1 && application) icon = application->Icon();
   if (box.IconKind == 2) icon = box.IconHandle;
   // The system shows the part before "#" as the title and the rest as the
   // first line.

@@ -37,9 +37,9 @@ struct RAboutBox {
 // The texts and icon the main window gives its About box.
 void ConfigureAboutBox(RAboutBox& box);
 
-// Shows the About box, owned by the application window; returns when the user
-// has closed it.
-void ShowAboutBox(const RAboutBox& box);
+// Shows the About box, owned by `application` (the program's window, if it
+// has one), with its icon for IconKind 1; returns when the user has closed it.
+void ShowAboutBox(const RAboutBox& box, const ApplicationWindow* application);
 
 // Fills the info panel with the product name, the version and the two links;
 // the header shows the program's icon while nothing is selected.

@@ -1,7 +1,7 @@
 #include "ui/nodetext.h"
 
+#include "base/codepage.h"
 #include "ui/texts.h"
-#include "winlayer/codepage.h"
 
 NodeKind SectionNodeKind(SectionKind section) {
   switch (section) {

@@ -1,10 +1,9 @@
 #include "ui/preview_win.h"
 
-#include "app/globals_win.h"
-#include "app/mainwindow_win.h"
 #include "ui/elementtree_win.h"
 #include "ui/nodetext.h"
 #include "ui/preview.h"
+#include "ui/viewer_win.h"
 
 namespace {
 constexpr int32_t CrossArm = 10;

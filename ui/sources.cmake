@@ -1,10 +1,9 @@
 list(APPEND TESSARINE_PORTABLE_SOURCES
-  ui/nodetext.cpp)
-list(APPEND TESSARINE_PORTABLE_SOURCES
+  ui/nodetext.cpp
   ui/preview.cpp)
-# The viewer's own windows work on the program's state (app/globals_win.h),
-# so they go into the program's library (app/), not into the core.
-list(APPEND TESSARINE_APP_SOURCES
+# The viewer's windows, built into their own library over the core; the
+# state they share is declared in ui/viewer_win.h.
+list(APPEND TESSARINE_UI_SOURCES
   ui/about_win.cpp
   ui/elementtree_win.cpp
   ui/infopanel_win.cpp

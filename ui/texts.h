@@ -1,4 +1,4 @@
-// The program's Russian texts, in code page 1251 as they have always shipped.
+// The program's Russian texts, in code page 1251, the program's character set.
 // Convert with Cp1251ToUtf8 before showing them.
 #pragma once
 

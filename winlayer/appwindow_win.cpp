@@ -1,4 +1,4 @@
-#include "winlayer/unicode_win.h"
+#include "base/unicode_win.h"
 #include "winlayer/winlayer_win.h"
 
 ApplicationWindow::~ApplicationWindow() { Destroy(); }
@@ -20,10 +20,10 @@ void ApplicationWindow::TrimSystemMenu() {
   DeleteMenu(menu, SC_MAXIMIZE, MF_BYCOMMAND);
 }
 
-TopWindow& ApplicationWindow::CreateMainWindow(const TopWindowOptions& options) {
+TopWindow* ApplicationWindow::CreateMainWindow(const TopWindowOptions& options) {
   main_ = std::make_unique<TopWindow>(*this);
-  main_->Create(options);
-  return *main_;
+  if (!main_->Create(options)) main_.reset();
+  return main_.get();
 }
 
 void ApplicationWindow::Destroy() {

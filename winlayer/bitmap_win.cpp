@@ -1,4 +1,4 @@
-#include "winlayer/bitmap.h"
+#include "base/bitmap.h"
 #include "winlayer/winlayer_win.h"
 
 void StretchBitmap(HDC dc, const Bitmap& bitmap, const Rect& destination) {

@@ -30,10 +30,6 @@ MemoryDc::~MemoryDc() {
   DeleteDC(dc_);
 }
 
-void MemoryDc::CopyTo(HDC target, int32_t x, int32_t y) const {
-  BitBlt(target, x, y, width_, height_, dc_, 0, 0, SRCCOPY);
-}
-
 namespace {
 struct SharedPaintBuffer {
   std::unique_ptr<MemoryDc> Memory;

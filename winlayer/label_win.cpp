@@ -1,20 +1,23 @@
-#include "winlayer/unicode_win.h"
+#include "base/unicode_win.h"
 #include "winlayer/winlayer_win.h"
 
-Label& Label::CreateIn(Window& parent, const LabelOptions& options) {
+Label* Label::CreateIn(Window& parent, const LabelOptions& options) {
   Label& label = parent.AddChild(std::make_unique<Label>());
   if (options.Font) label.SetFont(*options.Font);
   label.textColour_ = label.Font().Color;
   label.SetPlacement(Align::None, options.Bounds, 0);
   // Overlapping labels clip each other, so one that repaints leaves the text
   // of a label above it alone.
-  label.CreateHandle(
-      {.ClassName = L"Static",
-       .Text = Widen(options.Text),
-       .Style = WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_NOTIFY | WS_CLIPSIBLINGS,
-       .Bounds = options.Bounds,
-       .Parent = parent.Handle()});
-  return label;
+  if (!label.CreateHandle(
+          {.ClassName = L"Static",
+           .Text = Widen(options.Text),
+           .Style = WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_NOTIFY | WS_CLIPSIBLINGS,
+           .Bounds = options.Bounds,
+           .Parent = parent.Handle()})) {
+    parent.DropChild(label);
+    return nullptr;
+  }
+  return &label;
 }
 
 void Label::DrawContent(HDC dc) {

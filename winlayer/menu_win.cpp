@@ -1,4 +1,4 @@
-#include "winlayer/unicode_win.h"
+#include "base/unicode_win.h"
 #include "winlayer/winlayer_win.h"
 
 Menu::Menu(UINT firstId, std::span<const std::string> itemTemplate) : menu_(CreateMenu()), firstId_(firstId) {

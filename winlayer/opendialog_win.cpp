@@ -1,5 +1,5 @@
+#include "base/unicode_win.h"
 #include "winlayer/systemdll_win.h"
-#include "winlayer/unicode_win.h"
 #include "winlayer/winlayer_win.h"
 
 namespace {

@@ -5,16 +5,19 @@ int32_t X(LPARAM lParam) { return static_cast<int16_t>(LOWORD(lParam)); }
 int32_t Y(LPARAM lParam) { return static_cast<int16_t>(HIWORD(lParam)); }
 }  // namespace
 
-PaintBox& PaintBox::CreateIn(Window& parent, const PaintBoxOptions& options) {
+PaintBox* PaintBox::CreateIn(Window& parent, const PaintBoxOptions& options) {
   PaintBox& box = parent.AddChild(std::make_unique<PaintBox>());
   if (options.Font) box.SetFont(*options.Font);
   box.SetPlacement(options.Alignment, options.Bounds, options.Margin);
-  box.CreateHandle({.ClassName = L"Static",
-                    .Style = StaticControlStyle,
-                    .Bounds = options.Bounds,
-                    .Parent = parent.Handle()});
+  if (!box.CreateHandle({.ClassName = L"Static",
+                         .Style = StaticControlStyle,
+                         .Bounds = options.Bounds,
+                         .Parent = parent.Handle()})) {
+    parent.DropChild(box);
+    return nullptr;
+  }
   parent.Relayout();
-  return box;
+  return &box;
 }
 
 void PaintBox::DrawContent(HDC dc) {

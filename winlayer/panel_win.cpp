@@ -1,15 +1,18 @@
 #include "winlayer/winlayer_win.h"
 
-Panel& Panel::CreateIn(Window& parent, const PanelOptions& options) {
+Panel* Panel::CreateIn(Window& parent, const PanelOptions& options) {
   Panel& panel = parent.AddChild(std::make_unique<Panel>());
   if (options.Color) panel.SetColour(*options.Color);
   panel.SetPlacement(options.Alignment, options.Bounds, options.Margin);
-  panel.CreateHandle({.ClassName = L"Static",
-                      .Style = StaticControlStyle | (options.RaisedEdge ? WS_DLGFRAME : 0),
-                      .Bounds = options.Bounds,
-                      .Parent = parent.Handle()});
+  if (!panel.CreateHandle({.ClassName = L"Static",
+                           .Style = StaticControlStyle | (options.RaisedEdge ? WS_DLGFRAME : 0),
+                           .Bounds = options.Bounds,
+                           .Parent = parent.Handle()})) {
+    parent.DropChild(panel);
+    return nullptr;
+  }
   parent.Relayout();
-  return panel;
+  return &panel;
 }
 
 LRESULT Panel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

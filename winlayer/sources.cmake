@@ -1,14 +1,7 @@
-list(APPEND TESSARINE_PORTABLE_SOURCES
-  winlayer/bitmap.cpp
-  winlayer/codepage.cpp
-  winlayer/layout.cpp
-  winlayer/streams.cpp)
-list(APPEND TESSARINE_POSIX_SOURCES
-  winlayer/filestream_posix.cpp)
+# The Win32 object layer: windows, controls, GDI objects and the message loop.
 list(APPEND TESSARINE_WIN_SOURCES
   winlayer/appwindow_win.cpp
   winlayer/bitmap_win.cpp
-  winlayer/filestream_win.cpp
   winlayer/gdi_win.cpp
   winlayer/imagelist_win.cpp
   winlayer/label_win.cpp
@@ -21,5 +14,4 @@ list(APPEND TESSARINE_WIN_SOURCES
   winlayer/systemdll_win.cpp
   winlayer/topwindow_win.cpp
   winlayer/treeview_win.cpp
-  winlayer/unicode_win.cpp
   winlayer/window_win.cpp)

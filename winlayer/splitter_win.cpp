@@ -4,14 +4,19 @@ namespace {
 HCURSOR SizeCursor() { return LoadCursorW(nullptr, IDC_SIZEWE); }
 }  // namespace
 
-Splitter& Splitter::CreateIn(Window& parent, const SplitterOptions& options) {
+Splitter* Splitter::CreateIn(Window& parent, const SplitterOptions& options) {
   Splitter& splitter = parent.AddChild(std::make_unique<Splitter>());
   const Rect bounds = RectAt(0, 0, options.Width, options.Width);
   splitter.SetPlacement(options.Alignment, bounds, 0);
-  splitter.CreateHandle(
-      {.ClassName = L"Static", .Style = StaticControlStyle, .Bounds = bounds, .Parent = parent.Handle()});
+  if (!splitter.CreateHandle({.ClassName = L"Static",
+                              .Style = StaticControlStyle,
+                              .Bounds = bounds,
+                              .Parent = parent.Handle()})) {
+    parent.DropChild(splitter);
+    return nullptr;
+  }
   parent.Relayout();
-  return splitter;
+  return &splitter;
 }
 
 void Splitter::Follow(LPARAM position) {

@@ -1,4 +1,4 @@
-#include "winlayer/unicode_win.h"
+#include "base/unicode_win.h"
 #include "winlayer/winlayer_win.h"
 
 bool TopWindow::Create(const TopWindowOptions& options) {

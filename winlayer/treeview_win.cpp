@@ -1,4 +1,4 @@
-#include "winlayer/unicode_win.h"
+#include "base/unicode_win.h"
 #include "winlayer/winlayer_win.h"
 
 namespace {
@@ -27,19 +27,21 @@ bool MovesSelection(WPARAM key) {
 }
 }  // namespace
 
-TreeView& TreeView::CreateIn(Window& parent, const TreeViewOptions& options) {
+TreeView* TreeView::CreateIn(Window& parent, const TreeViewOptions& options) {
   TreeView& tree = parent.AddChild(std::make_unique<TreeView>());
   if (options.Color) tree.SetColour(*options.Color);
   tree.SetPlacement(options.Alignment, options.Bounds, 0);
-  if (tree.CreateHandle({.ClassName = TreeClass(),
-                         .Style = TreeStyle,
-                         .ExStyle = WS_EX_CLIENTEDGE,
-                         .Bounds = options.Bounds,
-                         .Parent = parent.Handle()})) {
-    SendMessageW(tree.Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(tree.FontHandleOf()), FALSE);
+  if (!tree.CreateHandle({.ClassName = TreeClass(),
+                          .Style = TreeStyle,
+                          .ExStyle = WS_EX_CLIENTEDGE,
+                          .Bounds = options.Bounds,
+                          .Parent = parent.Handle()})) {
+    parent.DropChild(tree);
+    return nullptr;
   }
+  SendMessageW(tree.Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(tree.FontHandleOf()), FALSE);
   parent.Relayout();
-  return tree;
+  return &tree;
 }
 
 HTREEITEM TreeView::InsertItem(HTREEITEM parent, HTREEITEM after, const std::string& text, int32_t image,

@@ -1,6 +1,6 @@
 #include <algorithm>
 
-#include "winlayer/unicode_win.h"
+#include "base/unicode_win.h"
 #include "winlayer/winlayer_win.h"
 
 namespace {
@@ -26,6 +26,10 @@ Window* Window::FromHandle(HWND hwnd) {
   if (!hwnd || GetWindowLongPtrW(hwnd, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(&Procedure))
     return nullptr;
   return reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+}
+
+void Window::DropChild(const Window& child) {
+  std::erase_if(children_, [&](const std::unique_ptr<Window>& c) { return c.get() == &child; });
 }
 
 Window* Window::ChildBefore(const Window& child) const {

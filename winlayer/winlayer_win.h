@@ -22,7 +22,7 @@
 #include <utility>
 #include <vector>
 
-#include "winlayer/layout.h"
+#include "base/layout.h"
 #include "winlayer/mouse.h"
 
 class Bitmap;
@@ -134,8 +134,6 @@ class MemoryDc {
   HDC Dc() const { return dc_; }
   int32_t Width() const { return width_; }
   int32_t Height() const { return height_; }
-  // Copies the whole picture to `target` at (x, y).
-  void CopyTo(HDC target, int32_t x = 0, int32_t y = 0) const;
 
  private:
   HDC dc_;
@@ -249,7 +247,9 @@ class Window {
   virtual HACCEL Accelerators() const { return nullptr; }
 
   // Takes a new child object, which starts with this window's colour and
-  // font; its handle is made by the child.
+  // font; its handle is made by the child. The control factories (CreateIn)
+  // return the child, or null after dropping it again when the system did
+  // not make its window: no object without a handle stays behind.
   template <class T>
   T& AddChild(std::unique_ptr<T> child) {
     child->parent_ = this;
@@ -259,6 +259,8 @@ class Window {
     children_.push_back(std::move(child));
     return ref;
   }
+  // Frees `child`, one of this window's children.
+  void DropChild(const Window& child);
 
  protected:
   // Creates the handle with the object as its creation parameter. Child
@@ -347,7 +349,8 @@ class ApplicationWindow final : public Window {
   // Greys Restore and removes Size, Move and Maximize from the system menu.
   void TrimSystemMenu();
 
-  TopWindow& CreateMainWindow(const TopWindowOptions& options);
+  // Null when the system does not make the window.
+  TopWindow* CreateMainWindow(const TopWindowOptions& options);
   TopWindow* MainWindow() const { return main_.get(); }
   // Destroys the window, and with it the main window.
   void Destroy();
@@ -413,7 +416,7 @@ struct PanelOptions {
 // A container filled with its colour.
 class Panel final : public Window {
  public:
-  static Panel& CreateIn(Window& parent, const PanelOptions& options);
+  static Panel* CreateIn(Window& parent, const PanelOptions& options);
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -430,7 +433,7 @@ struct PaintBoxOptions {
 // parent's picture, then the paint handler draws over it off-screen.
 class PaintBox final : public Window {
  public:
-  static PaintBox& CreateIn(Window& parent, const PaintBoxOptions& options);
+  static PaintBox* CreateIn(Window& parent, const PaintBoxOptions& options);
   void DrawContent(HDC dc) override;
 
   std::function<void(PaintBox&, HDC)> Paint;
@@ -454,7 +457,7 @@ struct LabelOptions {
 // handlers that want them.
 class Label final : public Window {
  public:
-  static Label& CreateIn(Window& parent, const LabelOptions& options);
+  static Label* CreateIn(Window& parent, const LabelOptions& options);
   void DrawContent(HDC dc) override;
 
   void SetTextColour(const Colour& colour);
@@ -493,7 +496,7 @@ class Splitter final : public Window {
   static constexpr UINT_PTR EscapeTimer = 123;
   static constexpr UINT EscapeInterval = 100;
 
-  static Splitter& CreateIn(Window& parent, const SplitterOptions& options);
+  static Splitter* CreateIn(Window& parent, const SplitterOptions& options);
   bool Dragging() const { return dragging_; }
 
  protected:
@@ -526,7 +529,7 @@ class TreeView final : public Window {
   static constexpr DWORD TreeStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASLINES | TVS_HASBUTTONS |
                                      TVS_SHOWSELALWAYS | TVS_DISABLEDRAGDROP;
 
-  static TreeView& CreateIn(Window& parent, const TreeViewOptions& options);
+  static TreeView* CreateIn(Window& parent, const TreeViewOptions& options);
 
   // An item with its image and selected image `image` (none when negative)
   // and its value, made in one step: per-item messages after the insert
@@ -577,7 +580,6 @@ class Menu {
   HMENU Handle() const { return menu_; }
   // The window now owns the menu and destroys it with itself.
   void Attached() { attached_ = true; }
-  UINT FirstId() const { return firstId_; }
   int32_t ItemCount() const { return static_cast<int32_t>(handlers_.size()); }
 
   void BindItem(int32_t item, ItemHandler handler);

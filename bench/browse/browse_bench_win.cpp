@@ -128,8 +128,7 @@ void Row(const char* what, double seconds, const char* baseline, double baseSeco
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   const int repeats = __argc > 1 ? std::max(1, std::atoi(__argv[1])) : 5;
   ApplicationWindow application;
-  CreateAppWindow(application);
-  BuildMainWindow(MainWindow, application);
+  if (!CreateAppWindow(application) || !BuildMainWindow(MainWindow, application)) return 1;
   RMainWindow& mw = *MainWindow;
   TopWindow& frame = *application.MainWindow();
   frame.ShowWindow();

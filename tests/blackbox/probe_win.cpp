@@ -20,11 +20,13 @@
 #include <string>
 #include <vector>
 
-#include "winlayer/unicode_win.h"
+#include "base/unicode_win.h"
+#include "base/version.h"
 
 namespace {
 
-constexpr wchar_t MainCaption[] = L"Tessarine V1.81 Deluxe";
+// The viewer's caption: its product name and version.
+const std::wstring MainCaption = Widen(std::string("Tessarine V") + TessarineVersion);
 
 void Print(const std::string& line) {
   const std::string text = line + "\n";
@@ -44,7 +46,7 @@ std::string ClassOf(HWND window) {
   return Narrow(name);
 }
 
-HWND MainWindow() { return FindWindowW(nullptr, MainCaption); }
+HWND MainWindow() { return FindWindowW(nullptr, MainCaption.c_str()); }
 
 DWORD ProcessOf(HWND window) {
   DWORD pid = 0;

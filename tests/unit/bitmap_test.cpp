@@ -1,12 +1,12 @@
-#include "winlayer/bitmap.h"
+#include "base/bitmap.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <vector>
 
-#include "winlayer/bytes.h"
-#include "winlayer/streams.h"
+#include "base/bytes.h"
+#include "base/streams.h"
 
 namespace {
 

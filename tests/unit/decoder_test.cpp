@@ -8,13 +8,17 @@
 #include <string>
 #include <vector>
 
+#include "base/bytes.h"
+#include "base/streams.h"
 #include "imaging/bmptemplate.h"
 #include "pagewriter.h"
-#include "tempdir.h"
-#include "winlayer/bytes.h"
-#include "winlayer/streams.h"
 
 namespace {
+
+// `size` bytes, the first `stored` of them from `bytes`.
+ByteView ViewOf(const std::vector<uint8_t>& bytes, size_t stored, size_t size) {
+  return {bytes.data(), static_cast<uint32_t>(stored), static_cast<uint32_t>(size)};
+}
 
 // A BMP image as the decoder wrote it, with its colour count.
 struct Decoded {
@@ -41,11 +45,11 @@ class DecoderTest : public ::testing::Test {
   void SetUp() override { InitBmpTemplate(); }
 
   static Decoded Decode(const std::vector<uint8_t>& chunk, SectionKind section) {
-    MemoryStream data;
-    data.Write(chunk.data(), chunk.size());
+    SCOPED_TRACE("Decode");
+    const std::vector<uint8_t> before = chunk;
     MemoryStream image;
     Decoded d;
-    d.Colors = WriteElementImage(data, section, image);
+    d.Colors = WriteElementImage(ViewOf(chunk, chunk.size(), chunk.size()), section, image);
     d.Bytes.assign(image.Bytes().begin(), image.Bytes().end());
     // Whatever the chunk held, the image is a complete BMP of 64 rows.
     EXPECT_EQ(d.Bytes.size(), d.FileSize());
@@ -53,10 +57,7 @@ class DecoderTest : public ::testing::Test {
     EXPECT_EQ(ReadLe32(d.Bytes.data() + 22), 64u);
     EXPECT_TRUE(std::equal(BmpTemplate.begin(), BmpTemplate.end(), d.Bytes.begin()))
         << "the head is the template, set for this image";
-    data.Seek(0, SeekOrigin::Begin);
-    std::vector<uint8_t> after(chunk.size());
-    data.Read(after.data(), after.size());
-    EXPECT_EQ(after, chunk) << "the chunk is only read";
+    EXPECT_EQ(before, chunk) << "the chunk is only read";
     return d;
   }
   static Decoded Texture(const std::vector<uint8_t>& chunk) { return Decode(chunk, SectionKind::Texture); }
@@ -302,8 +303,8 @@ TEST_F(DecoderTest, ATruncatedSpriteShowsPartOfItsPicture) {
 
 TEST_F(DecoderTest, ChunksRunningPastTheFileDecodeLikeTheSameBytesHeldInMemory) {
   // A chunk whose last bytes lie past the end of the file reads them as
-  // zeros; its stream cannot hand over its bytes in one piece, so the
-  // decoder reads them out instead of working where they lie.
+  // zeros; the decoder copies the bytes the file holds and pads them
+  // instead of working where they lie.
   SpritePicture picture = Blank();
   for (int x = 3; x < 40; ++x)
     for (int y = 5; y < 60; y += 3) picture[x][y] = static_cast<int16_t>(x * y % 251 + 1);
@@ -312,11 +313,9 @@ TEST_F(DecoderTest, ChunksRunningPastTheFileDecodeLikeTheSameBytesHeldInMemory) 
     for (const size_t missing : {size_t{1}, size_t{37}, chunk.size() / 2}) {
       std::vector<uint8_t> held = chunk;
       std::fill(held.end() - static_cast<std::ptrdiff_t>(missing), held.end(), 0);
-      const auto owner = std::make_shared<std::vector<uint8_t>>(held);
-      ByteViewStream past(owner, 0, held.size() - missing, held.size());
-      ASSERT_TRUE(past.Contents().empty());
       MemoryStream image;
-      const uint16_t colours = WriteElementImage(past, section, image);
+      const uint16_t colours =
+          WriteElementImage(ViewOf(held, held.size() - missing, held.size()), section, image);
       const Decoded inMemory = Decode(held, section);
       EXPECT_EQ(colours, inMemory.Colors) << missing;
       EXPECT_TRUE(std::equal(image.Bytes().begin(), image.Bytes().end(), inMemory.Bytes.begin(),
@@ -368,9 +367,10 @@ TEST_F(DecoderTest, SixtyFourColumnsSharingOneLongListStayBounded) {
 class DecodeElementTest : public DecoderTest {
  protected:
   void Load(const PageFileLayout& layout) {
-    const std::string path = dir_.File("vswap.wl6");
-    ASSERT_TRUE(WritePageFile(path, layout));
-    LoadPageFile(file_, path);
+    const std::vector<uint8_t> bytes = BuildPageFile(layout);
+    MemoryStream in;
+    in.Write(bytes.data(), bytes.size());
+    LoadPageFile(file_, in, "vswap.wl6");
   }
   // 106 textures of one index each, 435 sprites, one unknown chunk.
   static PageFileLayout Full(uint8_t shade) {
@@ -384,7 +384,6 @@ class DecodeElementTest : public DecoderTest {
     layout.Chunks.push_back({std::vector<uint8_t>(4096, 3), {}, {}});
     return layout;
   }
-  TempDir dir_;
   RWlFile file_;
 };
 
@@ -440,10 +439,9 @@ TEST_F(DecodeElementTest, NeverDecodesUnknownChunksOrIndicesOutsideTheTable) {
   DecodeElement(file_, -1);
   DecodeElement(file_, 542);
 
-  MemoryStream data;
-  data.Write("abc", 3);
+  const uint8_t data[] = {1, 2, 3};
   MemoryStream image;
-  EXPECT_EQ(WriteElementImage(data, SectionKind::Unknown, image), 0);
+  EXPECT_EQ(WriteElementImage({data, 3, 3}, SectionKind::Unknown, image), 0);
   EXPECT_EQ(image.Size(), 0);
 }
 

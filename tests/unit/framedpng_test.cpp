@@ -12,13 +12,13 @@
 #include <string>
 #include <vector>
 
+#include "base/bytes.h"
+#include "base/streams.h"
 #include "imaging/bmptemplate.h"
 #include "imaging/decoder.h"
 #include "imaging/framing.h"
 #include "imaging/palettefile.h"
 #include "pagewriter.h"
-#include "winlayer/bytes.h"
-#include "winlayer/streams.h"
 
 namespace {
 
@@ -275,9 +275,9 @@ TEST_F(FramingTest, DamagedSpritesKeepTheDecodersRunsInTheirFrame) {
     for (int k = 0; k < 10000; ++k)
       for (uint8_t b : {128, 0, 0, 0, 0, 0}) chunk.push_back(b);
     // Column 0 is drawn whole, with the bytes the decoder shows.
-    MemoryStream data, image;
-    data.Write(chunk.data(), chunk.size());
-    WriteElementImage(data, SectionKind::Sprite, image);
+    MemoryStream image;
+    const auto size = static_cast<uint32_t>(chunk.size());
+    WriteElementImage({chunk.data(), size, size}, SectionKind::Sprite, image);
     SpritePicture p = Blank();
     for (int y = 0; y < 64; ++y) p[0][y] = image.Bytes()[BmpHeadSize + static_cast<size_t>((63 - y) * 64)];
     cases.push_back({"one endless list shared", chunk, p});

@@ -1,4 +1,4 @@
-#include "winlayer/layout.h"
+#include "base/layout.h"
 
 #include <gtest/gtest.h>
 
@@ -40,14 +40,6 @@ TEST(Layout, ContentPanelPlacesTreeSplitterAndViewWithItsMargin) {
   EXPECT_EQ(items[2].Bounds, (Rect{165, 2, 169, 357}));
   EXPECT_EQ(items[0].Bounds, (Rect{171, 2, 603, 357}));
   EXPECT_EQ(free, (Rect{169, 0, 605, 359}));
-}
-
-TEST(Layout, ContentPositionsFollowTheTreeWidth) {
-  auto items = ContentChildren(40);
-  LayoutChildren({0, 0, 605, 359}, 2, items);
-  EXPECT_EQ(items[1].Bounds, (Rect{2, 2, 42, 357}));
-  EXPECT_EQ(items[2].Bounds, (Rect{44, 2, 48, 357}));
-  EXPECT_EQ(items[0].Bounds, (Rect{50, 2, 603, 357}));
 }
 
 TEST(Layout, ViewAreaHasNoMargin) {

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "base/codepage.h"
 #include "ui/texts.h"
-#include "winlayer/codepage.h"
 
 namespace {
 
@@ -112,11 +112,14 @@ TEST(NodeInfoText, ElementsNumberFromOneInEachSection) {
   EXPECT_EQ(Written(NodeInfoText(NoNode, f)), (Lines{"", "-", "-", "-", "-", "-"}));
 }
 
-TEST(NodeInfoText, SpriteNumbersFollowTheTextureCountOfShortFiles) {
-  // With fewer than 106 chunks there are no sprites; with exactly 106 the first
-  // sprite is chunk 106 and number 1.
-  RWlFile f = TableOf(107);
-  EXPECT_EQ(NodeInfoText(SpriteElement, f, 106).Lines[0], "Num: 1");
+TEST(NodeInfoText, NumbersCountFromTheFilesOwnSectionCounts) {
+  // A table whose counts differ from the fixed section sizes tells the two
+  // apart: numbers start after the counted textures and sprites.
+  RWlFile f = TableOf(663);
+  f.TextureCount = 100;
+  f.SpriteCount = 400;
+  EXPECT_EQ(NodeInfoText(SpriteElement, f, 106).Lines[0], "Num: 7");
+  EXPECT_EQ(NodeInfoText(UnknownElement, f, 541).Lines[0], "Num: 42");
 }
 
 }  // namespace

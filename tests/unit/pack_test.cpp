@@ -8,14 +8,15 @@
 #include <fstream>
 #include <vector>
 
+#include "base/bytereader.h"
+#include "base/bytes.h"
+#include "base/streams.h"
 #include "imaging/bmptemplate.h"
 #include "imaging/decoder.h"
 #include "imaging/spriteencoder.h"
 #include "pagefile/pagelayout.h"
 #include "pagewriter.h"
 #include "tempdir.h"
-#include "winlayer/bytes.h"
-#include "winlayer/streams.h"
 
 namespace {
 
@@ -47,10 +48,9 @@ FramedPicture GameDecode(const std::vector<uint8_t>& chunk) {
 // `first + x`; a hole shows index 0.
 FramedPicture ViewerDecode(const std::vector<uint8_t>& chunk) {
   InitBmpTemplate();
-  MemoryStream data;
-  data.Write(chunk.data(), chunk.size());
   MemoryStream image;
-  WriteElementImage(data, SectionKind::Sprite, image);
+  const auto size = static_cast<uint32_t>(chunk.size());
+  WriteElementImage({chunk.data(), size, size}, SectionKind::Sprite, image);
   const uint8_t* bmp = image.Bytes().data();
   const int width = static_cast<int>(ReadLe32(bmp + 18));
   const int rowBytes = (width + 3) / 4 * 4;
@@ -167,8 +167,7 @@ TEST(PageLayoutTest, ChunksLieOnPageBoundariesAsTheWritersDo) {
 // A sprite or texture chunk as the loader reads it, and as a picture.
 std::vector<uint8_t> ChunkOf(const RWlFile& file, size_t i) {
   std::vector<uint8_t> bytes(file.Chunks[i].Size);
-  file.Chunks[i].Data->Seek(0, SeekOrigin::Begin);
-  file.Chunks[i].Data->Read(bytes.data(), bytes.size());
+  ByteReader(file.Chunks[i].Data.StoredBytes()).Read(bytes.data(), bytes.size());
   return bytes;
 }
 
@@ -211,10 +210,9 @@ std::vector<uint8_t> FramedPng(const FramedPicture& picture) {
 // What `export` writes for a texture.
 std::vector<uint8_t> TextureBmp(const FramedPicture& picture) {
   const std::vector<uint8_t> chunk = EncodeTextureChunk(picture);
-  MemoryStream data, image;
-  data.Write(chunk.data(), chunk.size());
+  MemoryStream image;
   InitBmpTemplate();
-  WriteElementImage(data, SectionKind::Texture, image);
+  WriteElementImage({chunk.data(), 4096, 4096}, SectionKind::Texture, image);
   return {image.Bytes().begin(), image.Bytes().end()};
 }
 
@@ -374,8 +372,8 @@ TEST_F(PackTest, AnyOtherLayoutGivesTheSamePicturesAndSounds) {
       continue;
     }
     MemoryStream a, b;
-    WriteElementImage(*before.Chunks[i].Data, SectionOf(static_cast<uint32_t>(i)), a);
-    WriteElementImage(*after.Chunks[i].Data, SectionOf(static_cast<uint32_t>(i)), b);
+    WriteElementImage(before.Chunks[i].Data, SectionOf(static_cast<uint32_t>(i)), a);
+    WriteElementImage(after.Chunks[i].Data, SectionOf(static_cast<uint32_t>(i)), b);
     EXPECT_TRUE(a.Bytes() == b.Bytes());
   }
   for (const RWlChunk& chunk : after.Chunks) EXPECT_EQ(chunk.Offset % 512, 0u);

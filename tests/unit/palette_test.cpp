@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "base/bytes.h"
+#include "base/streams.h"
 #include "imaging/bmptemplate.h"
-#include "winlayer/bytes.h"
-#include "winlayer/streams.h"
 
 namespace {
 

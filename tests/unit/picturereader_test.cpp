@@ -7,10 +7,10 @@
 
 #include <vector>
 
+#include "base/streams.h"
 #include "imaging/bmptemplate.h"
 #include "imaging/decoder.h"
 #include "pagefile/wlfile.h"
-#include "winlayer/streams.h"
 
 namespace {
 
@@ -155,10 +155,8 @@ TEST(PictureReaderTest, ColourPngsMapToThePaletteOrFail) {
 TEST(PictureReaderTest, TheExportersBmpGivesItsTextureBack) {
   std::vector<uint8_t> chunk(4096);
   for (size_t i = 0; i < chunk.size(); ++i) chunk[i] = static_cast<uint8_t>(i * 7 % 256);
-  MemoryStream data;
-  data.Write(chunk.data(), chunk.size());
   MemoryStream image;
-  WriteElementImage(data, SectionKind::Texture, image);
+  WriteElementImage({chunk.data(), 4096, 4096}, SectionKind::Texture, image);
   const std::vector<uint8_t> bmp(image.Bytes().begin(), image.Bytes().end());
   const PictureRead read = ReadFramedBmp(bmp, {&Palette(), false});
   ASSERT_TRUE(read.Errors.empty());
@@ -168,9 +166,7 @@ TEST(PictureReaderTest, TheExportersBmpGivesItsTextureBack) {
   // A sprite's narrow image is no framed picture.
   MemoryStream narrow;
   const std::vector<uint8_t> sprite{32, 0, 32, 0, 6, 0, 0, 0};
-  MemoryStream spriteData;
-  spriteData.Write(sprite.data(), sprite.size());
-  WriteElementImage(spriteData, SectionKind::Sprite, narrow);
+  WriteElementImage({sprite.data(), 8, 8}, SectionKind::Sprite, narrow);
   EXPECT_EQ(ReadFramedBmp({narrow.Bytes().data(), narrow.Bytes().size()}, {&Palette(), false}).Errors,
             std::vector<std::string>{"the picture is 1 x 64 pixels; a framed picture is 64 x 64"});
   EXPECT_EQ(

@@ -12,8 +12,8 @@ namespace {
 
 std::vector<uint8_t> DataOf(const RWlChunk& chunk) {
   std::vector<uint8_t> out(chunk.Size + 16u, 0xEE);
-  chunk.Data->Seek(0, SeekOrigin::Begin);
-  out.resize(chunk.Data->Read(out.data(), out.size()));
+  ByteViewStream data(chunk.Data);
+  out.resize(data.Read(out.data(), out.size()));
   return out;
 }
 
@@ -30,8 +30,8 @@ void ExpectConsistent(const RWlFile& f) {
   uint32_t counts[3] = {};
   for (size_t i = 0; i < f.Chunks.size(); ++i) {
     const RWlChunk& c = f.Chunks[i];
-    ASSERT_NE(c.Data, nullptr);
-    EXPECT_EQ(c.Data->Size(), c.Size);
+    EXPECT_EQ(c.Data.Size, c.Size);
+    EXPECT_LE(c.Data.Stored, c.Size);
     EXPECT_EQ(c.Image, nullptr);
     EXPECT_EQ(c.Colors, 0);
     const auto k = static_cast<int>(SectionOf(static_cast<uint32_t>(i)));
@@ -50,10 +50,11 @@ class LoaderTest : public ::testing::Test {
  protected:
   RWlFile Load(const PageFileLayout& layout) { return LoadBytes(BuildPageFile(layout)); }
   RWlFile LoadBytes(const std::vector<uint8_t>& bytes) {
-    const std::string path = dir_.File("vswap.wl6");
-    EXPECT_TRUE(WriteBytes(path, bytes));
+    SCOPED_TRACE("LoadBytes");
+    MemoryStream in;
+    in.Write(bytes.data(), bytes.size());
     RWlFile f;
-    LoadPageFile(f, path);
+    LoadPageFile(f, in, "vswap.wl6");
     ExpectConsistent(f);
     return f;
   }
@@ -87,7 +88,7 @@ TEST_F(LoaderTest, CopiesEveryChunkAndCountsTheSections) {
     EXPECT_EQ(DataOf(f.Chunks[i]), layout.Chunks[i].Bytes) << "chunk " << i;
     EXPECT_EQ(f.Chunks[i].Offset, i == 0 ? 6u + 6u * 663u : f.Chunks[i - 1].Offset + f.Chunks[i - 1].Size);
   }
-  EXPECT_EQ(f.FileName, dir_.File("vswap.wl6"));
+  EXPECT_EQ(f.FileName, "vswap.wl6");
 }
 
 TEST_F(LoaderTest, SectionBoundariesAtTheCountsThatMatter) {
@@ -136,6 +137,12 @@ TEST_F(LoaderTest, ChunksBeyondTheEndKeepTheirSizeAndReadAsZeros) {
   EXPECT_EQ(f.TextureBytes, 1004) << "byte totals count what the directory says";
   EXPECT_EQ(DataOf(f.Chunks[0]), std::vector<uint8_t>(1000, 0));
   EXPECT_EQ(DataOf(f.Chunks[1]), (std::vector<uint8_t>{1, 1, 0, 0}));
+  // Read in place, a chunk gives the bytes the file holds; its Size says
+  // how many more read as 0.
+  EXPECT_TRUE(ChunkBytes(f, 0).empty());
+  EXPECT_EQ(std::vector<uint8_t>(ChunkBytes(f, 1).begin(), ChunkBytes(f, 1).end()),
+            (std::vector<uint8_t>{1, 1}));
+  EXPECT_TRUE(ChunkBytes(f, 2).empty()) << "outside the table";
 }
 
 TEST_F(LoaderTest, OverlappingChunksEachSeeTheirOwnBytes) {
@@ -210,6 +217,8 @@ TEST_F(LoaderTest, ReloadingReplacesEverything) {
   ASSERT_TRUE(WritePageFile(other, ChunksOfSizes(110, 9)));
   LoadPageFile(f, other);
   ExpectConsistent(f);
+  EXPECT_EQ(f.FileName, other);
+  EXPECT_EQ(DataOf(f.Chunks[109]), std::vector<uint8_t>(9, 109));
   EXPECT_EQ(f.Chunks.size(), 110u);
   EXPECT_EQ(f.UnknownCount, 0);
   EXPECT_EQ(f.SpriteBytes, 4 * 9);

@@ -56,19 +56,13 @@ TEST_F(Splitters, TreeSplitterResizesTheTreeAndTheViewFollows) {
   EXPECT_EQ(PlaceOf(*mw.InfoPanel).Width(), 233);
 }
 
-TEST_F(Splitters, TreeGoesToZeroOnTheLeftAndComesBack) {
-  RMainWindow& mw = Mw();
-  Drag(*mw.TreeSplitter, -500);
-  EXPECT_EQ(PlaceOf(*mw.ElementTree), (Rect{2, 2, 2, PlaceOf(*mw.ElementTree).Bottom}));
-  EXPECT_EQ(PlaceOf(*mw.TreeSplitter).Left, 4);
-  Drag(*mw.TreeSplitter, 120);
-  EXPECT_EQ(PlaceOf(*mw.ElementTree).Width(), 120);
-}
-
-TEST_F(Splitters, ViewGoesToZeroOnTheRightAndComesBack) {
+TEST_F(Splitters, TreeSplitterStopsAtZeroOnEitherSideAndComesBack) {
   RMainWindow& mw = Mw();
   const int32_t room = PlaceOf(*mw.ViewArea).Width();
-  Drag(*mw.TreeSplitter, 2000);
+  Drag(*mw.TreeSplitter, -500);
+  EXPECT_EQ(PlaceOf(*mw.ElementTree).Width(), 0);
+  EXPECT_EQ(PlaceOf(*mw.TreeSplitter).Left, 4);
+  Drag(*mw.TreeSplitter, 161 + room + 2000);
   EXPECT_EQ(PlaceOf(*mw.ElementTree).Width(), 161 + room);
   EXPECT_EQ(PlaceOf(*mw.ViewArea).Width(), 0);
   Drag(*mw.TreeSplitter, -room);

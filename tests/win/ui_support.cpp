@@ -3,8 +3,8 @@
 #include <utility>
 #include <vector>
 
+#include "base/unicode_win.h"
 #include "shell/association.h"
-#include "winlayer/unicode_win.h"
 
 Rect PlaceOf(HWND window) {
   RECT r{};
@@ -96,13 +96,13 @@ void MainWindowTest::SetUp() {
   // naming ui_tests.exe.
   extensionExisted_ = ClassesKeyExists(AssociatedExtension);
   progIdExisted_ = ClassesKeyExists(AssociationProgId);
-  CreateAppWindow(app_);
-  BuildMainWindow(MainWindow, app_);
+  ASSERT_TRUE(CreateAppWindow(app_));
+  ASSERT_TRUE(BuildMainWindow(MainWindow, app_));
   mw_ = MainWindow;
   ASSERT_NE(mw_, nullptr);
   // The tests' own arguments name no page file: the first showing must not
   // load one.
-  argumentPendingAtInit_ = std::exchange(ArgumentPending, false);
+  ArgumentPending = false;
   // A pointer left over a link by an earlier test would colour it.
   SetCursorPos(0, 0);
   loop_ = std::make_unique<MessageLoop>(app_, *mw_->Frame);

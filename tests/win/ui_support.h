@@ -12,6 +12,7 @@
 
 #include "app/globals_win.h"
 #include "app/mainwindow_win.h"
+#include "ui/elementtree_win.h"
 
 // A window's outer rectangle in its parent's client coordinates (screen
 // coordinates for a top-level window).
@@ -50,8 +51,7 @@ class MainWindowTest : public ::testing::Test {
 
   ApplicationWindow app_;
   RMainWindow* mw_ = nullptr;
-  bool argumentPendingAtInit_ = false;  // as the initialisation left it
-  bool extensionExisted_ = false;       // the .wl6 association before the test
+  bool extensionExisted_ = false;  // the .wl6 association before the test
   bool progIdExisted_ = false;
   std::unique_ptr<MessageLoop> loop_;
   bool quit_ = false;

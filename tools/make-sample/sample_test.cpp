@@ -10,8 +10,8 @@ namespace {
 
 std::vector<uint8_t> Bytes(const RWlChunk& chunk) {
   std::vector<uint8_t> out(chunk.Size);
-  chunk.Data->Seek(0, SeekOrigin::Begin);
-  out.resize(chunk.Data->Read(out.data(), out.size()));
+  ByteViewStream data(chunk.Data);
+  out.resize(data.Read(out.data(), out.size()));
   return out;
 }
 

@@ -1,12 +1,13 @@
-#include "winlayer/bitmap.h"
+#include "base/bitmap.h"
 
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
 
-#include "winlayer/bytes.h"
-#include "winlayer/streams.h"
+#include "base/bytereader.h"
+#include "base/bytes.h"
+#include "base/streams.h"
 
 namespace {
 constexpr size_t kFileHeaderSize = 14;
@@ -28,16 +29,20 @@ struct Bitmap::Layout {
   int64_t Stride = 0;
   int64_t ImageBytes = 0;
 
-  // Reads the 54 header bytes; false for anything the bitmap does not take.
-  bool Parse(const uint8_t* head) {
-    if (head[0] != 'B' || head[1] != 'M') return false;
-    const uint32_t offBits = ReadLe32(head + 10);
-    const uint32_t infoSize = ReadLe32(head + 14);
-    Width = static_cast<int32_t>(ReadLe32(head + 18));
-    Height = static_cast<int32_t>(ReadLe32(head + 22));
-    const uint16_t planes = ReadLe16(head + 26);
-    BitCount = ReadLe16(head + 28);
-    const uint32_t compression = ReadLe32(head + 30);
+  // Reads the 54 header bytes; false for anything the bitmap does not take,
+  // and for fewer bytes.
+  bool Parse(std::span<const uint8_t> head) {
+    if (head.size() < kHeadSize) return false;
+    ByteReader r(head);
+    if (r.U8() != 'B' || r.U8() != 'M') return false;
+    r.Seek(10);
+    const uint32_t offBits = r.Le32();
+    const uint32_t infoSize = r.Le32();
+    Width = static_cast<int32_t>(r.Le32());
+    Height = static_cast<int32_t>(r.Le32());
+    const uint16_t planes = r.Le16();
+    BitCount = r.Le16();
+    const uint32_t compression = r.Le32();
 
     if (infoSize != kInfoHeaderSize || planes != 1 || compression != 0) return false;
     if (BitCount != 1 && BitCount != 4 && BitCount != 8 && BitCount != 24 && BitCount != 32) return false;
@@ -104,7 +109,7 @@ bool Bitmap::TakeFromStream(MemoryStream& stream) {
   const auto at = static_cast<size_t>(stream.Position());
   const size_t size = stream.Bytes().size();
   Layout layout;
-  const bool whole = at <= size && size - at >= kHeadSize && layout.Parse(stream.Bytes().data() + at) &&
+  const bool whole = at <= size && layout.Parse(std::span(stream.Bytes()).subspan(at)) &&
                      layout.TableIsFull() &&
                      size - at - kHeadSize >= layout.TableBytes + static_cast<size_t>(layout.ImageBytes);
   if (!whole) return LoadFromStream(stream);

@@ -1,4 +1,4 @@
-#include "winlayer/streams.h"
+#include "base/streams.h"
 
 #include <algorithm>
 #include <cstring>
@@ -23,7 +23,7 @@ int64_t Stream::Seek(int64_t offset, SeekOrigin origin) {
 }
 
 size_t MemoryStream::Read(void* dst, size_t count) {
-  if (position_ >= Size()) return 0;
+  if (count == 0 || position_ >= Size()) return 0;
   const size_t n = std::min(count, static_cast<size_t>(Size() - position_));
   std::memcpy(dst, bytes_.data() + position_, n);
   position_ += static_cast<int64_t>(n);
@@ -55,22 +55,22 @@ ByteVector MemoryStream::TakeBytes() {
   return bytes;
 }
 
-ByteViewStream::ByteViewStream(std::shared_ptr<const std::vector<uint8_t>> owner, size_t first, size_t stored,
-                               size_t size)
-    : owner_(std::move(owner)), first_(first), stored_(std::min(stored, size)), size_(size) {}
+ByteViewStream::ByteViewStream(const ByteView& view) : view_(view) {
+  view_.Stored = std::min(view.Stored, view.Size);
+}
 
 std::span<const uint8_t> ByteViewStream::Contents() const {
-  if (stored_ < size_) return {};
-  return {owner_->data() + first_, size_};
+  if (view_.Stored < view_.Size) return {};
+  return {view_.Bytes, view_.Size};
 }
 
 size_t ByteViewStream::Read(void* dst, size_t count) {
-  if (position_ >= Size()) return 0;
+  if (count == 0 || position_ >= Size()) return 0;
   const size_t at = static_cast<size_t>(position_);
-  const size_t n = std::min(count, size_ - at);
+  const size_t n = std::min(count, view_.Size - at);
   auto* out = static_cast<uint8_t*>(dst);
-  const size_t fromStore = at < stored_ ? std::min(n, stored_ - at) : 0;
-  if (fromStore > 0) std::memcpy(out, owner_->data() + first_ + at, fromStore);
+  const size_t fromStore = at < view_.Stored ? std::min(n, view_.Stored - at) : 0;
+  if (fromStore > 0) std::memcpy(out, view_.Bytes + at, fromStore);
   std::memset(out + fromStore, 0, n - fromStore);
   position_ += static_cast<int64_t>(n);
   return n;

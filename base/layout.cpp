@@ -1,4 +1,4 @@
-#include "winlayer/layout.h"
+#include "base/layout.h"
 
 #include <algorithm>
 

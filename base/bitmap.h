@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <span>
 
-#include "winlayer/bytevector.h"
+#include "base/bytevector.h"
 
 class MemoryStream;
 class Stream;

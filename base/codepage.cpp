@@ -1,4 +1,4 @@
-#include "winlayer/codepage.h"
+#include "base/codepage.h"
 
 #include <array>
 #include <cstdint>

@@ -1,15 +1,14 @@
-// Byte streams of the window layer: a growable memory stream, a read-only
-// view over shared bytes, and the file stream the loader reads through.
+// Byte streams: a growable memory stream, a read-only view over shared bytes,
+// and the file stream the loader reads through.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <span>
 #include <string>
 #include <vector>
 
-#include "winlayer/bytevector.h"
+#include "base/bytevector.h"
 
 enum class SeekOrigin { Begin, Current, End };
 
@@ -60,23 +59,33 @@ class MemoryStream final : public Stream {
   ByteVector bytes_;
 };
 
-// Read-only window of `size` bytes, of which the first `stored` come from a
-// shared buffer and the rest read as zeros. Many views can share one buffer,
-// so a table of chunks costs no more memory than the bytes the file holds.
+// `Size` read-only bytes of which the first `Stored` lie in a buffer that
+// someone else owns; the rest read as zeros. Many views can share one
+// buffer, so a table of chunks costs no more memory than the bytes the file
+// holds.
+struct ByteView {
+  const uint8_t* Bytes = nullptr;  // not owned
+  // 32 bits, so that a table of 65,535 views stays small enough to walk
+  // quickly; no view of the program's reaches 4 GiB.
+  uint32_t Stored = 0;
+  uint32_t Size = 0;
+
+  std::span<const uint8_t> StoredBytes() const { return {Bytes, Stored}; }
+};
+
+// A view read as a stream, made where a reader wants one: it costs no
+// allocation.
 class ByteViewStream final : public Stream {
  public:
-  ByteViewStream(std::shared_ptr<const std::vector<uint8_t>> owner, size_t first, size_t stored, size_t size);
+  explicit ByteViewStream(const ByteView& view);
 
-  int64_t Size() const override { return static_cast<int64_t>(size_); }
+  int64_t Size() const override { return static_cast<int64_t>(view_.Size); }
   size_t Read(void* dst, size_t count) override;
-  // Empty when the window reaches past the stored bytes.
+  // Empty when the view reaches past the stored bytes.
   std::span<const uint8_t> Contents() const override;
 
  private:
-  std::shared_ptr<const std::vector<uint8_t>> owner_;
-  size_t first_;
-  size_t stored_;
-  size_t size_;
+  ByteView view_;
 };
 
 // A file opened for reading that others may read too (never written). The

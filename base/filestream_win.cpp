@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "winlayer/streams.h"
-#include "winlayer/unicode_win.h"
+#include "base/streams.h"
+#include "base/unicode_win.h"
 
 namespace {
 HANDLE AsHandle(intptr_t h) { return reinterpret_cast<HANDLE>(h); }

@@ -4,7 +4,7 @@
 
 #include <cerrno>
 
-#include "winlayer/streams.h"
+#include "base/streams.h"
 
 FileStream::FileStream(const std::string& path) : handle_(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {
   struct stat info {};

@@ -1,5 +1,5 @@
-// Geometry of the window layer, free of any window system: rectangles, the
-// alignment layout of a container's children, centring and splitter limits.
+// Geometry free of any window system: rectangles, the alignment layout of a
+// container's children, centring and splitter limits.
 #pragma once
 
 #include <cstdint>
