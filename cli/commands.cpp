@@ -167,13 +167,22 @@ constexpr char kPackHelp[] =
     "  smallest sprite: column 32 alone, with no runs.\n"
     "  --nearest  a colour not in the palette takes the nearest palette colour:\n"
     "             the smallest sum of squared red, green and blue differences,\n"
-    "             the lowest index on a tie; otherwise such a colour is an error.\n";
+    "             the lowest index on a tie; otherwise such a colour is an error.\n"
+    "\n"
+    "Sounds, named as export --sounds names them (sound-003.wav), in any format\n"
+    "libsndfile reads (WAV, FLAC, Ogg Vorbis, ...; native build only), become\n"
+    "the game's 8-bit unsigned mono at 7042 Hz (a file already in that form is\n"
+    "taken as it is) in pages of 4096 bytes; the sound table is rewritten and\n"
+    "the chunks after them move; a sound holds at most 65535 samples.\n";
 
 int PackCommand(const std::vector<std::string>& args) {
   if (args.size() == 1 && args[0] == "--help") {
     std::fputs(kPackHelp, stdout);
 #ifndef TESSARINE_PNG
     std::fputs("This build reads BMP textures only; PNG pictures need the build with libpng.\n", stdout);
+#endif
+#ifndef TESSARINE_SOUND
+    std::fputs("This build reads no sound files; they need the build with libsndfile.\n", stdout);
 #endif
     return 0;
   }

@@ -42,7 +42,7 @@ constexpr char kUsage[] =
     "      e.g. tessarine-cli palette wolf3d.gpl\n"
     "  pack DIR OUT --base FILE [--nearest]\n"
     "                         a new page file OUT: FILE's chunks, with the\n"
-    "                         textures and sprites DIR holds pictures for\n"
+    "                         textures, sprites and sounds DIR holds files for\n"
     "                         replaced (the names export writes); 'pack --help'\n"
     "                         tells more. --nearest maps a colour not in the\n"
     "                         palette to the nearest one (smallest squared RGB\n"

@@ -10,6 +10,7 @@
 #include "base/bytereader.h"
 #include "base/streams.h"
 #include "cli/outputfile.h"
+#include "cli/soundfiles.h"
 #include "imaging/bmptemplate.h"
 #include "imaging/picturereader.h"
 #include "imaging/spriteencoder.h"
@@ -248,35 +249,46 @@ PackResult Pack(const PackRequest& request) {
     if (auto r = MakeReplacement(chunk, picture, options, result.Errors))
       replacements.push_back(std::move(*r));
   }
+  const SoundFiles sounds = ReadSoundFiles(dir, result.Errors);
   if (!result.Errors.empty()) return result;
 
-  // The base's chunks with the replacements over them. The file is planned
-  // first, so that a damaged table claiming more than offsets can reach is
-  // refused before its bytes are allocated, and each base chunk is read
-  // straight into its place, zeros where the base ends, as the loader reads.
-  std::vector<const Replacement*> replaced(n, nullptr);
+  // The base's chunks with the replacements over them, and the sound
+  // section rewritten around new sounds. The file is planned first, so that
+  // a damaged table claiming more than offsets can reach is refused before
+  // its bytes are allocated, and each base chunk is read straight into its
+  // place, zeros where the base ends, as the loader reads.
+  std::vector<NewChunk> chunks(n);
+  for (uint32_t i = 0; i < n; ++i) chunks[i].Base = i;
   for (const Replacement& r : replacements) {
-    replaced[r.Chunk] = &r;
+    chunks[r.Chunk] = {NewChunk::kNew, r.Bytes};
     result.Replaced.push_back(r.Line);
   }
-  std::vector<ChunkSlot> slots(n);
-  for (size_t i = 0; i < n; ++i) {
-    const RWlChunk& chunk = file.Chunks[i];
-    slots[i] = {replaced[i] ? static_cast<uint16_t>(replaced[i]->Bytes.size()) : chunk.Size,
-                chunk.Offset == 0};
+  const HeaderWords words = ReadHeaderWords(request.Base);
+  std::vector<uint8_t> soundTable;
+  size_t givenUp = 0;
+  if (!sounds.Sounds.empty()) {
+    givenUp = PlaceSounds(file, words.SoundStart, sounds, chunks, soundTable, result.Replaced, result.Errors);
+    if (!result.Errors.empty()) return result;
+  }
+  std::vector<ChunkSlot> slots(chunks.size());
+  for (size_t i = 0; i < chunks.size(); ++i) {
+    const NewChunk& c = chunks[i];
+    slots[i] = c.Base == NewChunk::kNew
+                   ? ChunkSlot{static_cast<uint16_t>(c.Bytes.size()), false}
+                   : ChunkSlot{file.Chunks[c.Base].Size, file.Chunks[c.Base].Offset == 0};
   }
   const std::optional<PagePlan> plan = PlanPageFile(slots);
   if (!plan) {
     result.Errors.push_back("the new file would be larger than the 4 GiB that its offsets can reach");
     return result;
   }
-  std::vector<uint8_t> bytes = StartPageFile(ReadHeaderWords(request.Base), slots, *plan);
-  for (size_t i = 0; i < n; ++i) {
+  std::vector<uint8_t> bytes = StartPageFile(words, slots, *plan);
+  for (size_t i = 0; i < chunks.size(); ++i) {
     uint8_t* to = bytes.data() + plan->Offsets[i];
-    if (replaced[i]) {
-      std::copy(replaced[i]->Bytes.begin(), replaced[i]->Bytes.end(), to);
+    if (chunks[i].Base == NewChunk::kNew) {
+      std::copy(chunks[i].Bytes.begin(), chunks[i].Bytes.end(), to);
     } else {
-      ByteReader(file.Chunks[i].Data.StoredBytes()).Read(to, slots[i].Size);
+      ByteReader(file.Chunks[chunks[i].Base].Data.StoredBytes()).Read(to, slots[i].Size);
     }
   }
   std::string reason;
@@ -285,8 +297,8 @@ PackResult Pack(const PackRequest& request) {
     return result;
   }
   result.Written = true;
-  result.ReplacedCount = replacements.size();
-  result.CopiedCount = n - replacements.size();
+  result.ReplacedCount = replacements.size() + sounds.Sounds.size();
+  result.CopiedCount = n - replacements.size() - givenUp;
   result.Bytes = bytes.size();
   return result;
 }

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "cli/outputfile.h"
+#include "pagefile/pagelayout.h"
 #include "pagefile/sounds.h"
 #ifdef TESSARINE_SOUND
 #include "sound/audio.h"
@@ -16,16 +17,10 @@ void Complain(const std::string& path, const std::string& problem) {
 
 // The table of a loaded file, with every problem reported on stderr.
 SoundTable CheckedTable(const RWlFile& file) {
-  SoundTable table;
-  const std::optional<uint16_t> soundStart = ReadSoundStart(file.FileName);
-  if (!soundStart) {
-    table.Problems.push_back("no header words, so no sound table");
-  } else {
-    table = ReadSoundTable(file, *soundStart);
-    if (table.Problems.empty() && table.Entries == 0)
-      Complain(file.FileName,
-               "the sound table (chunk " + std::to_string(table.TableChunk) + ") holds no sounds");
-  }
+  const SoundTable table = ReadSoundTable(file, ReadHeaderWords(file.FileName).SoundStart);
+  if (table.Problems.empty() && table.Entries == 0)
+    Complain(file.FileName,
+             "the sound table (chunk " + std::to_string(table.TableChunk) + ") holds no sounds");
   for (const std::string& problem : table.Problems) Complain(file.FileName, problem);
   return table;
 }

@@ -3,4 +3,6 @@
 list(APPEND TESSARINE_PORTABLE_SOURCES
   cli/export.cpp
   cli/outputfile.cpp
-  cli/pack.cpp)
+  cli/pack.cpp
+  cli/soundfiles.cpp
+  cli/sounds.cpp)

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "pagefile/pagelayout.h"
 #include "pagefile/sounds.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -18,9 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   RWlFile file;
   LoadPageFile(file, path);
-  const std::optional<uint16_t> soundStart = ReadSoundStart(path);
-  if (soundStart.has_value() != (size >= 6)) std::abort();
-  const SoundTable table = ReadSoundTable(file, soundStart.value_or(0));
+  const SoundTable table = ReadSoundTable(file, ReadHeaderWords(path).SoundStart);
   if (table.Sounds.size() > table.Entries) std::abort();
   for (const SoundEntry& sound : table.Sounds) {
     if (sound.FirstChunk + sound.ChunkCount > table.TableChunk) std::abort();

@@ -6,13 +6,6 @@
 #include "base/bytereader.h"
 #include "base/bytes.h"
 
-std::optional<uint16_t> ReadSoundStart(const std::string& path) {
-  FileStream in(path);
-  uint8_t header[6];
-  if (!in.IsOpen() || in.Read(header, sizeof header) != sizeof header) return std::nullopt;
-  return ReadLe16(header + 4);
-}
-
 uint32_t SoundChunks(uint32_t bytes) { return (bytes + SoundPageBytes - 1) / SoundPageBytes; }
 
 std::string SoundSeconds(uint32_t bytes) {

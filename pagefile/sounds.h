@@ -7,7 +7,6 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,11 +14,6 @@
 
 constexpr uint32_t SoundPageBytes = 4096;
 constexpr uint32_t SoundRate = 7042;
-
-// The header word at offset 4, which the loader skips, of the file at `path`
-// (UTF-8); nothing if the file cannot be read or is shorter than its 6-byte
-// header.
-std::optional<uint16_t> ReadSoundStart(const std::string& path);
 
 struct SoundEntry {
   uint32_t Number = 0;      // from 1, the entry's place in the table
@@ -42,9 +36,9 @@ struct SoundTable {
 uint32_t SoundChunks(uint32_t bytes);
 
 // Reads and checks the sound table of a loaded file whose header says the
-// sounds start at chunk `soundStart`. A good entry's pages all lie between
-// sound start and the table, within the file, and hold its length: 4096
-// bytes in every page but the last, the rest in the last.
+// sounds start at chunk `soundStart` (see ReadHeaderWords). A good entry's
+// pages all lie between sound start and the table, within the file, and hold
+// its length: 4096 bytes in every page but the last, the rest in the last.
 SoundTable ReadSoundTable(const RWlFile& file, uint16_t soundStart);
 
 // The samples of a good entry of `file`'s table, read from its pages.

@@ -204,6 +204,34 @@ for n in 1 2 3 4 5; do
   check "sound-00$n.wav holds the samples" 0 "$(cmp -s <(tail -c +45 "$wav" | head -c "$bytes") "$dir/sound-$n.samples"; echo $?)"
 done
 
+# pack with sounds: the unchanged export gives the same file, a replaced
+# sound moves those after it, and sounds that cannot go in are refused.
+mkdir -p "$dir/snd"
+cp "$dir/new/sounds"/sound-*.wav "$dir/snd/"
+"$cli" pack "$dir/snd" "$dir/same.wl6" --base "$dir/sounds.wl6" >/dev/null 2>&1
+check "unchanged sounds pack back byte for byte" "0 0" "$? $(cmp -s "$dir/same.wl6" "$dir/sounds.wl6"; echo $?)"
+rm "$dir/snd"/*
+python3 - "$dir/snd/sound-002.wav" <<'PY'
+import math, struct, sys, wave
+with wave.open(sys.argv[1], 'wb') as w:  # a second of 440 Hz, 16-bit stereo at 44.1 kHz
+    w.setnchannels(2); w.setsampwidth(2); w.setframerate(44100)
+    w.writeframes(b''.join(struct.pack('<hh', v, v) for v in
+                           (round(16000 * math.sin(2 * math.pi * 440 * i / 44100)) for i in range(44100))))
+PY
+"$cli" pack "$dir/snd" "$dir/replaced.wl6" --base "$dir/sounds.wl6" >"$dir/out" 2>"$dir/err"
+check "pack converts and replaces a sound" "0 sound 002 (chunk 542, 2 pages) from sound-002.wav, 7042 samples, 1.000 s" \
+  "$? $(head -1 "$dir/out")"
+check "the replaced sound moves the ones after it" "001 541 1 1 0.000
+002 542 2 7042 1.000
+003 544 1 4096 0.582
+004 545 2 4097 0.582
+005 547 3 10000 1.420" "$("$cli" sounds "$dir/replaced.wl6" 2>/dev/null)"
+python3 -c 'import sys, wave; w = wave.open(sys.argv[1], "wb"); w.setnchannels(1); w.setsampwidth(1); w.setframerate(7042); w.writeframes(bytes(70000))' "$dir/snd/sound-003.wav"
+"$cli" pack "$dir/snd" "$dir/long.wl6" --base "$dir/sounds.wl6" >"$dir/out" 2>"$dir/err"
+check "a sound too long is refused and nothing is written" "1 no" "$? $([[ -e "$dir/long.wl6" ]] && echo yes || echo no)"
+check "a sound too long is explained" 1 \
+  "$(grep -c "sound-003.wav: the sound is 70000 samples long at 7042 Hz, 4465 more than the 65535 a sound can hold" "$dir/err")"
+
 # pack: pictures of the palette's colours, and pictures that are refused.
 python3 - "$palette" "$dir/pics" <<'PY'
 import os, struct, sys, zlib

@@ -53,9 +53,11 @@ bool WritePictures(const std::filesystem::path& dir) {
 
 // Sounds of 1, 4095, 4096, 4097 and 10000 bytes from chunk 541 on (sample k
 // of sound s is (s * 7 + k) % 256), and a sixth entry whose page lies past
-// the sounds; the table is chunk 549.
+// the sounds; the table is chunk 549. Laid out as the game's files are, so
+// that pack gives it back byte for byte.
 bool WriteSounds(const std::filesystem::path& dir) {
   PageFileLayout layout;
+  layout.Align = 512;
   layout.FirstSprite = 106;
   layout.FirstSound = 541;
   for (int i = 0; i < 541; ++i) layout.Chunks.push_back({{static_cast<uint8_t>(i)}, {}, {}});

@@ -1,0 +1,134 @@
+#include "cli/soundfiles.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <map>
+#include <optional>
+#include <system_error>
+
+#include "base/bytereader.h"
+#include "base/bytes.h"
+#include "cli/outputfile.h"
+#include "pagefile/sounds.h"
+#ifdef TESSARINE_SOUND
+#include "sound/audio.h"
+#endif
+
+namespace {
+
+constexpr size_t kMaxSamples = 65535;  // the table's 16-bit length
+
+// NNN of "sound-NNN.EXT", EXT any single extension; any other name is not a
+// sound file of ours.
+std::optional<uint32_t> SoundFileNumber(const std::string& name) {
+  if (!name.starts_with("sound-")) return std::nullopt;
+  const size_t dot = name.find('.');
+  if (dot == std::string::npos || dot + 1 == name.size() || name.find('.', dot + 1) != std::string::npos)
+    return std::nullopt;
+  const std::string digits = name.substr(6, dot - 6);
+  if (digits.empty() || digits.size() > 5 || digits.find_first_not_of("0123456789") != std::string::npos)
+    return std::nullopt;
+  return static_cast<uint32_t>(std::stoul(digits));
+}
+
+#ifdef TESSARINE_SOUND
+// A sound of at most 65535 samples, with room for whatever a sound editor
+// stores beside them: 9.3 seconds of 8 channels of 64-bit samples at 96 kHz
+// fit. Anything larger is not one of the game's sounds.
+constexpr uintmax_t kMaxSoundFile = 64 << 20;
+
+bool ReadSoundFile(const std::filesystem::path& path, std::vector<uint8_t>& samples, std::string& error) {
+  std::error_code sizeError;
+  const uintmax_t size = std::filesystem::file_size(path, sizeError);
+  if (sizeError) {
+    error = "cannot read it: " + sizeError.message();
+    return false;
+  }
+  if (size > kMaxSoundFile) {
+    error = "the file has " + std::to_string(size) + " bytes, too many for a sound of at most 65535 samples";
+    return false;
+  }
+  std::vector<uint8_t> bytes(static_cast<size_t>(size));
+  std::ifstream in(path, std::ios::binary);
+  if (!in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()))) {
+    error = "cannot read it";
+    return false;
+  }
+  return DecodeGameSound(bytes, kMaxSamples, samples, error);
+}
+#endif
+
+}  // namespace
+
+SoundFiles ReadSoundFiles(const std::filesystem::path& dir, std::vector<std::string>& errors) {
+  std::map<uint32_t, std::string> found;
+  std::vector<uint32_t> twice;  // not read: which of the files is meant is for the user to say
+  std::error_code error;
+  for (std::filesystem::directory_iterator it(dir, error), end; !error && it != end; it.increment(error)) {
+    const std::string name = PathText(it->path().filename());
+    const std::optional<uint32_t> number = SoundFileNumber(name);
+    if (!number) continue;
+    const auto [at, added] = found.emplace(*number, name);
+    if (!added) {
+      errors.push_back(std::max(name, at->second) + ": " + std::min(name, at->second) +
+                       " names the same sound; keep one of them");
+      twice.push_back(*number);
+    }
+  }
+  if (error) errors.push_back("cannot read the folder '" + PathText(dir) + "': " + error.message());
+  SoundFiles files;
+  for (const auto& [number, name] : found) {
+    if (std::find(twice.begin(), twice.end(), number) != twice.end()) continue;
+#ifdef TESSARINE_SOUND
+    SoundReplacement sound{number, {}};
+    std::string why;
+    if (!ReadSoundFile(dir / Utf8Path(name), sound.Samples, why)) {
+      errors.push_back(name + ": " + why);
+      continue;
+    }
+    files.Sounds.push_back(std::move(sound));
+    files.Names.push_back(name);
+#else
+    errors.push_back(name + ": this build reads no sound files; they need the build with libsndfile");
+#endif
+  }
+  return files;
+}
+
+size_t PlaceSounds(const RWlFile& base, uint16_t soundStart, const SoundFiles& files,
+                   std::vector<NewChunk>& chunks, std::vector<uint8_t>& table,
+                   std::vector<std::string>& lines, std::vector<std::string>& errors) {
+  const SoundTable old = ReadSoundTable(base, soundStart);
+  std::vector<uint8_t> oldTable;
+  if (!base.Chunks.empty()) {
+    oldTable.resize(base.Chunks.back().Size);
+    ByteReader(base.Chunks.back().Data.StoredBytes()).Read(oldTable.data(), oldTable.size());
+  }
+  SoundRewrite rewrite = ReplaceSounds(old, oldTable, files.Sounds);
+  errors.insert(errors.end(), rewrite.Errors.begin(), rewrite.Errors.end());
+  if (!rewrite.Errors.empty()) return 0;
+
+  // Kept base chunks bring along whatever pack already put in their place.
+  std::vector<NewChunk> placed;
+  size_t kept = 0;
+  for (const NewChunk& c : rewrite.Chunks) {
+    placed.push_back(c.Base == NewChunk::kNew ? c : chunks[c.Base]);
+    kept += c.Base != NewChunk::kNew;
+  }
+  table = std::move(rewrite.Table);
+  placed.push_back({NewChunk::kNew, table});
+  chunks = std::move(placed);
+  for (size_t i = 0; i < files.Sounds.size(); ++i) {
+    const SoundReplacement& s = files.Sounds[i];
+    const uint32_t first = soundStart + ReadLe16(&table[4 * size_t{s.Number - 1}]);
+    char line[160];
+    std::snprintf(line, sizeof line, "sound %03u (chunk %u, %u pages) from %s, %zu samples, %s s",
+                  static_cast<unsigned>(s.Number), static_cast<unsigned>(first),
+                  static_cast<unsigned>(SoundChunks(static_cast<uint32_t>(s.Samples.size()))),
+                  files.Names[i].c_str(), s.Samples.size(),
+                  SoundSeconds(static_cast<uint32_t>(s.Samples.size())).c_str());
+    lines.push_back(line);
+  }
+  return base.Chunks.size() - kept;
+}
