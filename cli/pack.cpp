@@ -277,6 +277,19 @@ PackResult Pack(const PackRequest& request) {
                    ? ChunkSlot{static_cast<uint16_t>(c.Bytes.size()), false}
                    : ChunkSlot{file.Chunks[c.Base].Size, file.Chunks[c.Base].Offset == 0};
   }
+  // Bytes the base's table claims but the file does not hold are copied as
+  // zeros. A little of that is a file cut short; more than the file holds
+  // is a table too damaged to pack, whose new file would be mostly zeros,
+  // up to gigabytes from a file of kilobytes.
+  uint64_t missing = 0;
+  for (const NewChunk& c : chunks)
+    if (c.Base != NewChunk::kNew) missing += file.Chunks[c.Base].Size - file.Chunks[c.Base].Data.Stored;
+  if (missing > static_cast<uint64_t>(file.FileSize)) {
+    result.Errors.push_back("the base's table claims " + std::to_string(missing) +
+                            " bytes past its end, more than the " + std::to_string(file.FileSize) +
+                            " bytes the file holds: it is too damaged to pack");
+    return result;
+  }
   const std::optional<PagePlan> plan = PlanPageFile(slots);
   if (!plan) {
     result.Errors.push_back("the new file would be larger than the 4 GiB that its offsets can reach");
