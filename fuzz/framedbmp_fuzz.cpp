@@ -1,24 +1,7 @@
-// Any bytes as a BMP picture file, the first byte choosing the nearest
-// colour or not: the bitmap parser and the palette mapping must give a picture or
-// errors, and never read or write outside their buffers.
-#include <cstdint>
-#include <cstdlib>
-#include <span>
-
-#include "imaging/bmptemplate.h"
-#include "imaging/picturereader.h"
+// Any bytes as a BMP picture file, read through the bitmap parser and mapped to the
+// palette.
+#include "fuzz/picturereader_fuzz.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static const PaletteMatcher palette = [] {
-    InitBmpTemplate();
-    return PaletteMatcher({BmpTemplate.data() + PaletteOffset, PaletteSize});
-  }();
-  if (size < 1) return 0;
-  const ReadOptions options{&palette, (data[0] & 1) != 0};
-  const PictureRead read = ReadFramedBmp(std::span<const uint8_t>(data + 1, size - 1), options);
-  // Without the nearest colour nothing moves; a hole keeps index 0.
-  if (!options.Nearest && read.MovedToNearest != 0) std::abort();
-  for (size_t i = 0; i < read.Picture.Opaque.size(); ++i)
-    if (read.Picture.Opaque[i] > 1 || (!read.Picture.Opaque[i] && read.Picture.Index[i] != 0)) std::abort();
-  return 0;
+  return FuzzPictureReader(data, size, ReadFramedBmp);
 }
