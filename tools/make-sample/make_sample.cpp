@@ -55,13 +55,13 @@ std::vector<uint8_t> DoorSlide() {
   return out;
 }
 
-// The last chunk maps sounds to their first chunk and byte length.
-std::vector<uint8_t> SoundTable(const std::vector<std::vector<uint8_t>>& sounds, size_t firstChunk) {
+// The last chunk maps sounds to their first page, counted from the header's
+// sound start, and their byte length; each sound here fills one page.
+std::vector<uint8_t> SoundTable(const std::vector<std::vector<uint8_t>>& sounds) {
   std::vector<uint8_t> out;
-  for (size_t i = 0; i < sounds.size(); ++i) {
-    const size_t chunk = firstChunk + i;
-    const size_t length = sounds[i].size();
-    out.insert(out.end(), {static_cast<uint8_t>(chunk), static_cast<uint8_t>(chunk >> 8),
+  for (size_t page = 0; page < sounds.size(); ++page) {
+    const size_t length = sounds[page].size();
+    out.insert(out.end(), {static_cast<uint8_t>(page), static_cast<uint8_t>(page >> 8),
                            static_cast<uint8_t>(length), static_cast<uint8_t>(length >> 8)});
   }
   return out;
@@ -84,7 +84,7 @@ int main(int argc, char** argv) {
     layout.Chunks.push_back({EncodeSprite(sprite), {}, {}});
   const std::vector<std::vector<uint8_t>> sounds = {Shot(), Bark(), DoorSlide()};
   for (const auto& sound : sounds) layout.Chunks.push_back({sound, {}, {}});
-  layout.Chunks.push_back({SoundTable(sounds, layout.FirstSound), {}, {}});
+  layout.Chunks.push_back({SoundTable(sounds), {}, {}});
 
   if (layout.Chunks.size() != TextureCount + SpriteCount + 4) {
     std::fprintf(stderr, "make-sample: drew %zu chunks\n", layout.Chunks.size());
