@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "base/arguments.h"
 #include "base/version.h"
-#include "cli/args.h"
 #include "cli/commands.h"
 
 namespace {

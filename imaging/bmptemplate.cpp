@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/bytes.h"
+#include "base/paletteresource.h"
 #include "base/streams.h"
 
 std::array<uint8_t, BmpHeadSize> BmpTemplate{};

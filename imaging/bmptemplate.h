@@ -6,8 +6,6 @@
 #include <cstddef>
 #include <cstdint>
 
-class MemoryStream;
-
 constexpr size_t BmpHeadSize = 1078;
 constexpr size_t PaletteOffset = 54;
 constexpr size_t PaletteSize = 1024;
@@ -22,7 +20,3 @@ extern std::array<uint8_t, BmpHeadSize> BmpTemplate;
 // Writes the constant header fields and loads the palette from the program's
 // own resources. A missing or short palette leaves the uncovered entries black.
 void InitBmpTemplate();
-
-// Copies the palette resource ("PALETTE", 1024 bytes of blue, green, red, 0)
-// into `out`; copies nothing if the resource cannot be found.
-void LoadPaletteResource(MemoryStream& out);

@@ -5,10 +5,6 @@ list(APPEND TESSARINE_PORTABLE_SOURCES
   imaging/palettefile.cpp
   imaging/picturereader.cpp
   imaging/spriteencoder.cpp)
-list(APPEND TESSARINE_POSIX_SOURCES
-  imaging/palette_native.cpp)
-list(APPEND TESSARINE_WIN_SOURCES
-  imaging/palette_win.cpp)
 # Native builds only: they need libpng.
 list(APPEND TESSARINE_NATIVE_SOURCES
   imaging/framedpng.cpp

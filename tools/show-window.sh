@@ -22,7 +22,7 @@ start_wine || true  # a wine server may run already
 wine explorer /desktop=Tessarine,1024x768 "$exe" "$@" &
 pid=$!
 for _ in $(seq 300); do
-  window=$(xdotool search --name '^Tessarine V1\.81 Deluxe$' 2>/dev/null | head -1 || true)
+  window=$(xdotool search --name '^Tessarine V[0-9]' 2>/dev/null | head -1 || true)
   [[ -n "$window" ]] && break
   sleep 0.1
 done

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "imaging/palette_data.h"
+#include "base/palette_data.h"
 
 Rgb operator+(Rgb a, Rgb b) { return {a.R + b.R, a.G + b.G, a.B + b.B}; }
 Rgb operator*(Rgb c, double k) { return {c.R * k, c.G * k, c.B * k}; }

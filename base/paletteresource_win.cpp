@@ -1,7 +1,6 @@
 #include <windows.h>
 
-#include "base/streams.h"
-#include "imaging/bmptemplate.h"
+#include "base/paletteresource.h"
 
 void LoadPaletteResource(MemoryStream& out) {
   const HMODULE module = GetModuleHandleW(nullptr);

@@ -2,8 +2,8 @@
 // shellapi.h needs the types of windows.h.
 #include <shellapi.h>
 
+#include "base/arguments.h"
 #include "base/unicode_win.h"
-#include "cli/args.h"
 
 std::vector<std::string> Utf8Arguments(int, char**) {
   // The console speaks UTF-8 from here on; the arguments come in wide form so
