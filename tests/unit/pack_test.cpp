@@ -1,9 +1,6 @@
 #include "cli/pack.h"
 
 #include <gtest/gtest.h>
-#ifdef TESSARINE_PNG
-#include <png.h>
-#endif
 
 #include <fstream>
 #include <vector>
@@ -13,6 +10,9 @@
 #include "base/streams.h"
 #include "imaging/bmptemplate.h"
 #include "imaging/decoder.h"
+#ifdef TESSARINE_PNG
+#include "imaging/framedpng.h"
+#endif
 #include "imaging/spriteencoder.h"
 #include "pagefile/pagelayout.h"
 #include "pagewriter.h"
@@ -108,10 +108,7 @@ TEST(SpriteEncoderTest, AwkwardShapesComeBackForTheGameAndTheViewer) {
   Draw(wide, 0, 63, 255);
   for (int y = 0; y < 64; ++y) Draw(wide, 63, y, static_cast<uint8_t>(y * 4));
   Draw(wide, 30, 10, 7);
-  const std::vector<uint8_t> chunk = ExpectRoundTrip(wide);
-  EXPECT_EQ(ReadLe16(chunk.data()), 0);
-  EXPECT_EQ(ReadLe16(chunk.data() + 2), 63);
-  EXPECT_EQ(chunk.size(), 4 + 2 * 64 + 67 + 1 + 4 * 6 + 64 * 2u);
+  EXPECT_EQ(ExpectRoundTrip(wide).size(), 4 + 2 * 64 + 67 + 1 + 4 * 6 + 64 * 2u);
 
   // An even pool, gaps inside columns, a run starting deep below the pool's
   // start (its source word wraps below 0).
@@ -172,37 +169,13 @@ std::vector<uint8_t> ChunkOf(const RWlFile& file, size_t i) {
 }
 
 #ifdef TESSARINE_PNG
-// What an export in the frame writes: an indexed PNG in the game's palette,
-// holes in an index that no drawn pixel uses.
+// What an export in the frame writes for a sprite.
 std::vector<uint8_t> FramedPng(const FramedPicture& picture) {
   InitBmpTemplate();
-  std::array<bool, 256> used{};
-  for (size_t i = 0; i < picture.Index.size(); ++i)
-    if (picture.Opaque[i]) used[picture.Index[i]] = true;
-  // 256 when every index is drawn: a picture with no holes needs none.
-  const auto hole = static_cast<size_t>(std::find(used.begin(), used.end(), false) - used.begin());
-  std::vector<uint8_t> colormap;
-  for (size_t i = 0; i < 256; ++i) {
-    const uint8_t* bgr = BmpTemplate.data() + PaletteOffset + 4 * i;
-    colormap.insert(colormap.end(), {bgr[2], bgr[1], bgr[0], uint8_t(i == hole ? 0 : 255)});
-  }
-  std::vector<uint8_t> rows(64 * 64);
-  for (int x = 0; x < 64; ++x)
-    for (int y = 0; y < 64; ++y) {
-      const size_t at = static_cast<size_t>(64 * x + y);
-      rows[static_cast<size_t>(64 * y + x)] =
-          picture.Opaque[at] ? picture.Index[at] : static_cast<uint8_t>(hole);
-    }
-  png_image image{};
-  image.version = PNG_IMAGE_VERSION;
-  image.width = image.height = 64;
-  image.format = PNG_FORMAT_RGBA_COLORMAP;
-  image.colormap_entries = 256;
-  png_alloc_size_t size = 0;
-  EXPECT_TRUE(png_image_write_get_memory_size(image, size, 0, rows.data(), 64, colormap.data()));
-  std::vector<uint8_t> png(size);
-  EXPECT_TRUE(png_image_write_to_memory(&image, png.data(), &size, 0, rows.data(), 64, colormap.data()));
-  png.resize(size);
+  std::vector<uint8_t> png;
+  bool rgba = false;
+  std::string error;
+  EXPECT_TRUE(EncodeFramedPng(picture, BuiltInPalette(), png, rgba, error)) << error;
   return png;
 }
 #endif
