@@ -22,15 +22,13 @@ TEST(PreviewRect, CentresTheImageWithIntegerHalves) {
 }
 
 TEST(CornerMarkCentres, LieOnePixelOutsideTheCorners) {
+  // The image covers 168 to 231 and 118 to 181.
   const auto c = CornerMarkCentres(PreviewRect(64, 1.0, 400, 300));
-  EXPECT_EQ(c[0].X, 167);
-  EXPECT_EQ(c[0].Y, 117);
-  EXPECT_EQ(c[1].X, 232);
-  EXPECT_EQ(c[1].Y, 117);
-  EXPECT_EQ(c[2].X, 167);
-  EXPECT_EQ(c[2].Y, 182);
-  EXPECT_EQ(c[3].X, 232);
-  EXPECT_EQ(c[3].Y, 182);
+  const int32_t xs[] = {167, 232, 167, 232}, ys[] = {117, 117, 182, 182};
+  for (size_t i = 0; i < 4; ++i) {
+    EXPECT_EQ(c[i].X, xs[i]) << i;
+    EXPECT_EQ(c[i].Y, ys[i]) << i;
+  }
 }
 
 TEST(ZoomDrag, FollowsThePointersDistanceFromThePress) {
@@ -43,7 +41,6 @@ TEST(ZoomDrag, FollowsThePointersDistanceFromThePress) {
   EXPECT_DOUBLE_EQ(z.Zoom, 0.5);
   EXPECT_TRUE(ZoomMove(z, 97));
   EXPECT_DOUBLE_EQ(z.Zoom, 1.15);
-  EXPECT_EQ(PreviewRect(64, z.Zoom, 400, 300).W, 73);
   EXPECT_TRUE(ZoomMove(z, 100));
   EXPECT_DOUBLE_EQ(z.Zoom, 1.0) << "back at the press point";
 }
