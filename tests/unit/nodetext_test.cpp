@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "base/codepage.h"
+#include "base/streams.h"
+#include "pagewriter.h"
 #include "ui/texts.h"
 
 namespace {
@@ -39,27 +41,15 @@ TEST(ColorBitsText, IsTheSmallestBitCountThatHoldsTheColours) {
   for (const auto& [n, bits] : cases) EXPECT_EQ(ColorBitsText(n), bits) << n;
 }
 
-RWlFile TableOf(size_t n) {
+// A loaded file of 663 chunks, chunk i being i bytes long.
+RWlFile TableOf663() {
+  PageFileLayout layout;
+  for (size_t i = 0; i < 663; ++i) layout.Chunks.push_back({std::vector<uint8_t>(i), {}, {}});
+  const std::vector<uint8_t> bytes = BuildPageFile(layout);
+  MemoryStream in;
+  in.Write(bytes.data(), bytes.size());
   RWlFile f;
-  f.FileSize = 123456;
-  f.Chunks.resize(n);
-  for (size_t i = 0; i < n; ++i) {
-    f.Chunks[i].Size = static_cast<uint16_t>(i);
-    switch (SectionOf(static_cast<uint32_t>(i))) {
-      case SectionKind::Texture:
-        ++f.TextureCount;
-        f.TextureBytes += f.Chunks[i].Size;
-        break;
-      case SectionKind::Sprite:
-        ++f.SpriteCount;
-        f.SpriteBytes += f.Chunks[i].Size;
-        break;
-      case SectionKind::Unknown:
-        ++f.UnknownCount;
-        f.UnknownBytes += f.Chunks[i].Size;
-        break;
-    }
-  }
+  LoadPageFile(f, in, "vswap.wl6");
   return f;
 }
 
@@ -72,9 +62,10 @@ std::vector<std::string> Written(const NodeInfo& info) {
 using Lines = std::vector<std::string>;
 
 TEST(NodeInfoText, FileAndSections) {
-  const RWlFile f = TableOf(663);
+  const RWlFile f = TableOf663();
+  // 6 + 6 * 663 bytes of header and directory, then 0 + 1 + ... + 662.
   EXPECT_EQ(Written(NodeInfoText(FileNode, f)),
-            (Lines{"Wolf3D Grafic File", "File Size: 123456", "Elements: 663", "-", "-", "-"}));
+            (Lines{"Wolf3D Grafic File", "File Size: 223437", "Elements: 663", "-", "-", "-"}));
   EXPECT_EQ(Written(NodeInfoText(TextureSection, f)),
             (Lines{"Texture Section", "Size: 5565", "Elements: 106", "-", "-", "-"}));
   EXPECT_EQ(Written(NodeInfoText(SpriteSection, f))[2], "Elements: 435");
@@ -83,7 +74,7 @@ TEST(NodeInfoText, FileAndSections) {
 }
 
 TEST(NodeInfoText, ElementsNumberFromOneInEachSection) {
-  RWlFile f = TableOf(663);
+  RWlFile f = TableOf663();
   f.Chunks[0].Size = 10;  // a short texture still reads 4096
   f.Chunks[0].Colors = 12;
   EXPECT_EQ(
@@ -103,7 +94,7 @@ TEST(NodeInfoText, ElementsNumberFromOneInEachSection) {
 TEST(NodeInfoText, NumbersCountFromTheFilesOwnSectionCounts) {
   // A table whose counts differ from the fixed section sizes tells the two
   // apart: numbers start after the counted textures and sprites.
-  RWlFile f = TableOf(663);
+  RWlFile f = TableOf663();
   f.TextureCount = 100;
   f.SpriteCount = 400;
   EXPECT_EQ(NodeInfoText(SpriteElement, f, 106).Lines[0], "Num: 7");
