@@ -269,6 +269,7 @@ TEST_F(FramingTest, SheetsPutCellsSixteenARowWithTransparentGaps) {
     const uint8_t* p = &png.Pixels[(y * png.Width + x) * 4];
     return std::vector<int>{p[0], p[1], p[2], p[3]};
   };
+  // Only the drawn pixels are opaque: not the gaps, nor cells' undrawn indices.
   size_t opaque = 0;
   for (size_t i = 3; i < png.Pixels.size(); i += 4) opaque += png.Pixels[i] != 0;
   EXPECT_EQ(opaque, 17u);
@@ -276,7 +277,6 @@ TEST_F(FramingTest, SheetsPutCellsSixteenARowWithTransparentGaps) {
     const Rgb c = palette[n + 1];
     EXPECT_EQ(pixel(n % 16 * 66, n / 16 * 66), (std::vector<int>{c.R, c.G, c.B, 255})) << n;
   }
-  EXPECT_EQ(pixel(63, 63), (std::vector<int>{0, 0, 0, 0}));
 }
 
 TEST_F(FramingTest, PaletteFilesReadBack) {
