@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <fstream>
 #include <vector>
 
@@ -23,8 +24,9 @@ namespace {
 
 // Reads a sprite chunk the game's way: each run's pixels lie at its source
 // word plus the row, so a wrong word shows wrong pixels here, never in the
-// viewer's decoder. Positions outside the chunk fail the test.
-FramedPicture GameDecode(const std::vector<uint8_t>& chunk) {
+// viewer's decoder. Positions outside the chunk fail the test. `from`, if
+// given, receives each drawn pixel's position in the chunk.
+FramedPicture GameDecode(const std::vector<uint8_t>& chunk, std::array<size_t, 4096>* from = nullptr) {
   FramedPicture picture;
   const int first = ReadLe16(chunk.data());
   const int last = ReadLe16(chunk.data() + 2);
@@ -34,11 +36,12 @@ FramedPicture GameDecode(const std::vector<uint8_t>& chunk) {
       const int end = ReadLe16(chunk.data() + at) / 2;
       const uint16_t source = ReadLe16(chunk.data() + at + 2);
       for (int y = ReadLe16(chunk.data() + at + 4) / 2; y < end; ++y) {
-        const size_t from = static_cast<uint16_t>(source + y);
-        EXPECT_LT(from, chunk.size()) << "column " << x << " row " << y;
-        if (from >= chunk.size()) return picture;
-        picture.Index[static_cast<size_t>(x * 64 + y)] = chunk[from];
-        picture.Opaque[static_cast<size_t>(x * 64 + y)] = 1;
+        const size_t pixel = static_cast<size_t>(x * 64 + y), in = static_cast<uint16_t>(source + y);
+        EXPECT_LT(in, chunk.size()) << "column " << x << " row " << y;
+        if (in >= chunk.size()) return picture;
+        picture.Index[pixel] = chunk[in];
+        picture.Opaque[pixel] = 1;
+        if (from) (*from)[pixel] = in;
       }
     }
   }
@@ -320,15 +323,11 @@ TEST_F(PackTest, OneEditedPixelChangesOnlyItsOwnByte) {
   for (size_t i = 0; i < after.size(); ++i)
     if (after[i] != before[i]) changed.push_back(i);
   const RWlFile file = Load(base);
-  const size_t spriteByte = [&] {
-    // The game's own way to the pixel: its run's source word plus its row.
-    const std::vector<uint8_t> chunk = ChunkOf(file, sprite);
-    const int x = static_cast<int>(pixel / 64), y = static_cast<int>(pixel % 64);
-    size_t at = ReadLe16(chunk.data() + 4 + 2 * (x - ReadLe16(chunk.data())));
-    while (ReadLe16(chunk.data() + at + 4) / 2 > y || ReadLe16(chunk.data() + at) / 2 <= y) at += 6;
-    return file.Chunks[sprite].Offset + static_cast<uint16_t>(ReadLe16(chunk.data() + at + 2) + y);
-  }();
-  EXPECT_EQ(changed, (std::vector<size_t>{file.Chunks[3].Offset + 64 * 10 + 20u, spriteByte}));
+  // The sprite's pixel where the game finds it: its run's source word plus its row.
+  std::array<size_t, 4096> from{};
+  GameDecode(ChunkOf(file, sprite), &from);
+  EXPECT_EQ(changed, (std::vector<size_t>{file.Chunks[3].Offset + 64 * 10 + 20u,
+                                          file.Chunks[sprite].Offset + from[pixel]}));
 }
 #endif
 
