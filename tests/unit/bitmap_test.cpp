@@ -60,12 +60,6 @@ TEST(Bitmap, ZeroWidthIsAValidEmptyPicture) {
   EXPECT_FALSE(bmp.Empty());
 }
 
-TEST(Bitmap, AShortColourTableIsPaddedToTheFullDepth) {
-  Bitmap bmp;
-  ASSERT_TRUE(Load(bmp, Bmp(4, 1, 8, 2, 4)));
-  EXPECT_EQ(bmp.Info().size(), 40u + 1024u);
-}
-
 TEST(Bitmap, RejectsMalformedImagesWithoutReadingPastTheStream) {
   struct Case {
     const char* what;
@@ -118,11 +112,10 @@ TEST(Bitmap, TakingAStreamsBytesGivesTheSamePictureAndEmptiesTheStream) {
   EXPECT_EQ(s.Size(), 0);
   EXPECT_EQ(s.Position(), 0);
 
+  // Both ways set the sizes from the same parsed head; the same head, rows
+  // and pixel show that the right bytes were taken.
   Bitmap copied;
   ASSERT_TRUE(Load(copied, image));
-  EXPECT_EQ(taken.Width(), 3);
-  EXPECT_EQ(taken.Height(), 2);
-  EXPECT_EQ(taken.Stride(), 4);
   EXPECT_TRUE(
       std::equal(taken.Info().begin(), taken.Info().end(), copied.Info().begin(), copied.Info().end()));
   EXPECT_TRUE(
@@ -130,7 +123,8 @@ TEST(Bitmap, TakingAStreamsBytesGivesTheSamePictureAndEmptiesTheStream) {
   EXPECT_EQ(taken.PixelIndex(2, 0), 6);
 }
 
-TEST(Bitmap, AShortColourTableIsCopiedNotTaken) {
+// Taking falls back to copying, which pads the table to its full depth.
+TEST(Bitmap, AShortColourTableIsCopiedNotTakenAndPaddedToTheFullDepth) {
   std::vector<uint8_t> image = Bmp(4, 1, 8, 2, 4);
   WriteLe32(&image[46], 2);  // biClrUsed
   MemoryStream s;

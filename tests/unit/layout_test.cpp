@@ -42,18 +42,11 @@ TEST(Layout, ContentPanelPlacesTreeSplitterAndViewWithItsMargin) {
   EXPECT_EQ(free, (Rect{169, 0, 605, 359}));
 }
 
-TEST(Layout, ViewAreaHasNoMargin) {
-  auto items = ViewAreaChildren();
-  LayoutChildren({0, 0, 432, 355}, 0, items);
-  EXPECT_EQ(items[0].Bounds, (Rect{0, 0, 233, 355}));
-  EXPECT_EQ(items[1].Bounds, (Rect{233, 0, 237, 355}));
-  EXPECT_EQ(items[2].Bounds, (Rect{237, 0, 432, 355}));
-}
-
-TEST(Layout, GrowingGivesAllTheChangeToTheClientChild) {
+TEST(Layout, ViewAreaHasNoMarginAndGrowingGivesAllTheChangeToTheClientChild) {
   auto items = ViewAreaChildren();
   LayoutChildren({0, 0, 1200, 900}, 0, items);
   EXPECT_EQ(items[0].Bounds, (Rect{0, 0, 233, 900}));
+  EXPECT_EQ(items[1].Bounds, (Rect{233, 0, 237, 900}));
   EXPECT_EQ(items[2].Bounds, (Rect{237, 0, 1200, 900}));
 }
 
@@ -98,8 +91,6 @@ TEST(Layout, BottomAndRightMirrorTopAndLeft) {
 
 TEST(Centring, IsHalfTheDifferenceShiftedArithmetically) {
   EXPECT_EQ(CentredStart(1280, 619), 330);
-  EXPECT_EQ(CentredStart(1024, 483), 270);
-  EXPECT_EQ(CentredStart(800, 619), 90);
   EXPECT_EQ(CentredStart(620, 619), 0);
   // Smaller screens: the start is negative and rounds towards minus infinity.
   EXPECT_EQ(CentredStart(600, 619), -10);
@@ -109,7 +100,6 @@ TEST(Centring, IsHalfTheDifferenceShiftedArithmetically) {
 
 TEST(SplitWidth, FollowsThePointerWithinZeroAndTheRoomAfter) {
   EXPECT_EQ(SplitWidth(161, 25, 432), 186);
-  EXPECT_EQ(SplitWidth(161, -25, 432), 136);
   EXPECT_EQ(SplitWidth(161, -161, 432), 0);
   EXPECT_EQ(SplitWidth(161, -500, 432), 0);
   EXPECT_EQ(SplitWidth(161, 432, 432), 593);

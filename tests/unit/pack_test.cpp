@@ -1,10 +1,8 @@
 #include "cli/pack.h"
 
 #include <gtest/gtest.h>
-#ifdef TESSARINE_PNG
-#include <png.h>
-#endif
 
+#include <array>
 #include <fstream>
 #include <vector>
 
@@ -13,6 +11,10 @@
 #include "base/streams.h"
 #include "imaging/bmptemplate.h"
 #include "imaging/decoder.h"
+#include "imaging/framing.h"
+#ifdef TESSARINE_PNG
+#include "imaging/framedpng.h"
+#endif
 #include "imaging/spriteencoder.h"
 #include "pagefile/pagelayout.h"
 #include "pagewriter.h"
@@ -22,8 +24,9 @@ namespace {
 
 // Reads a sprite chunk the game's way: each run's pixels lie at its source
 // word plus the row, so a wrong word shows wrong pixels here, never in the
-// viewer's decoder. Positions outside the chunk fail the test.
-FramedPicture GameDecode(const std::vector<uint8_t>& chunk) {
+// viewer's decoder. Positions outside the chunk fail the test. `from`, if
+// given, receives each drawn pixel's position in the chunk.
+FramedPicture GameDecode(const std::vector<uint8_t>& chunk, std::array<size_t, 4096>* from = nullptr) {
   FramedPicture picture;
   const int first = ReadLe16(chunk.data());
   const int last = ReadLe16(chunk.data() + 2);
@@ -33,37 +36,21 @@ FramedPicture GameDecode(const std::vector<uint8_t>& chunk) {
       const int end = ReadLe16(chunk.data() + at) / 2;
       const uint16_t source = ReadLe16(chunk.data() + at + 2);
       for (int y = ReadLe16(chunk.data() + at + 4) / 2; y < end; ++y) {
-        const size_t from = static_cast<uint16_t>(source + y);
-        EXPECT_LT(from, chunk.size()) << "column " << x << " row " << y;
-        if (from >= chunk.size()) return picture;
-        picture.Index[static_cast<size_t>(x * 64 + y)] = chunk[from];
-        picture.Opaque[static_cast<size_t>(x * 64 + y)] = 1;
+        const size_t pixel = static_cast<size_t>(x * 64 + y), in = static_cast<uint16_t>(source + y);
+        EXPECT_LT(in, chunk.size()) << "column " << x << " row " << y;
+        if (in >= chunk.size()) return picture;
+        picture.Index[pixel] = chunk[in];
+        picture.Opaque[pixel] = 1;
+        if (from) (*from)[pixel] = in;
       }
     }
   }
   return picture;
 }
 
-// Pixels of a decoded BMP image, column x of the image at frame column
-// `first + x`; a hole shows index 0.
-FramedPicture ViewerDecode(const std::vector<uint8_t>& chunk) {
-  InitBmpTemplate();
-  MemoryStream image;
-  const auto size = static_cast<uint32_t>(chunk.size());
-  WriteElementImage({chunk.data(), size, size}, SectionKind::Sprite, image);
-  const uint8_t* bmp = image.Bytes().data();
-  const int width = static_cast<int>(ReadLe32(bmp + 18));
-  const int rowBytes = (width + 3) / 4 * 4;
-  FramedPicture picture;
-  for (int x = 0; x < width; ++x)
-    for (int y = 0; y < 64; ++y)
-      picture.Index[static_cast<size_t>((ReadLe16(chunk.data()) + x) * 64 + y)] =
-          bmp[BmpHeadSize + static_cast<size_t>((63 - y) * rowBytes + x)];
-  return picture;
-}
-
-// Encodes `picture` and checks that the game and the viewer read it back,
-// and that the chunk is laid out as the game's are.
+// Encodes `picture` and checks that the game and the viewer read it back
+// (the framing stands for the viewer: the two share their walk over the
+// runs), and that the chunk is laid out as the game's are.
 std::vector<uint8_t> ExpectRoundTrip(const FramedPicture& picture) {
   const std::vector<uint8_t> chunk = EncodeSpriteChunk(picture);
   const FramedPicture game = GameDecode(chunk);
@@ -72,7 +59,9 @@ std::vector<uint8_t> ExpectRoundTrip(const FramedPicture& picture) {
   for (size_t i = 0; i < drawn.Index.size(); ++i)
     if (!drawn.Opaque[i]) drawn.Index[i] = 0;
   EXPECT_EQ(game.Index, drawn.Index) << "the game's reading";
-  EXPECT_EQ(ViewerDecode(chunk).Index, drawn.Index) << "the viewer's reading";
+  const FramedPicture viewer = FrameElement(chunk, SectionKind::Sprite);
+  EXPECT_EQ(viewer.Opaque, picture.Opaque) << "the viewer's reading";
+  EXPECT_EQ(viewer.Index, drawn.Index) << "the viewer's reading";
 
   // Table, pool, one pad byte when the pool is odd, then the lists back to
   // back up to the chunk's end.
@@ -108,10 +97,7 @@ TEST(SpriteEncoderTest, AwkwardShapesComeBackForTheGameAndTheViewer) {
   Draw(wide, 0, 63, 255);
   for (int y = 0; y < 64; ++y) Draw(wide, 63, y, static_cast<uint8_t>(y * 4));
   Draw(wide, 30, 10, 7);
-  const std::vector<uint8_t> chunk = ExpectRoundTrip(wide);
-  EXPECT_EQ(ReadLe16(chunk.data()), 0);
-  EXPECT_EQ(ReadLe16(chunk.data() + 2), 63);
-  EXPECT_EQ(chunk.size(), 4 + 2 * 64 + 67 + 1 + 4 * 6 + 64 * 2u);
+  EXPECT_EQ(ExpectRoundTrip(wide).size(), 4 + 2 * 64 + 67 + 1 + 4 * 6 + 64 * 2u);
 
   // An even pool, gaps inside columns, a run starting deep below the pool's
   // start (its source word wraps below 0).
@@ -172,37 +158,13 @@ std::vector<uint8_t> ChunkOf(const RWlFile& file, size_t i) {
 }
 
 #ifdef TESSARINE_PNG
-// What an export in the frame writes: an indexed PNG in the game's palette,
-// holes in an index that no drawn pixel uses.
+// What an export in the frame writes for a sprite.
 std::vector<uint8_t> FramedPng(const FramedPicture& picture) {
   InitBmpTemplate();
-  std::array<bool, 256> used{};
-  for (size_t i = 0; i < picture.Index.size(); ++i)
-    if (picture.Opaque[i]) used[picture.Index[i]] = true;
-  // 256 when every index is drawn: a picture with no holes needs none.
-  const auto hole = static_cast<size_t>(std::find(used.begin(), used.end(), false) - used.begin());
-  std::vector<uint8_t> colormap;
-  for (size_t i = 0; i < 256; ++i) {
-    const uint8_t* bgr = BmpTemplate.data() + PaletteOffset + 4 * i;
-    colormap.insert(colormap.end(), {bgr[2], bgr[1], bgr[0], uint8_t(i == hole ? 0 : 255)});
-  }
-  std::vector<uint8_t> rows(64 * 64);
-  for (int x = 0; x < 64; ++x)
-    for (int y = 0; y < 64; ++y) {
-      const size_t at = static_cast<size_t>(64 * x + y);
-      rows[static_cast<size_t>(64 * y + x)] =
-          picture.Opaque[at] ? picture.Index[at] : static_cast<uint8_t>(hole);
-    }
-  png_image image{};
-  image.version = PNG_IMAGE_VERSION;
-  image.width = image.height = 64;
-  image.format = PNG_FORMAT_RGBA_COLORMAP;
-  image.colormap_entries = 256;
-  png_alloc_size_t size = 0;
-  EXPECT_TRUE(png_image_write_get_memory_size(image, size, 0, rows.data(), 64, colormap.data()));
-  std::vector<uint8_t> png(size);
-  EXPECT_TRUE(png_image_write_to_memory(&image, png.data(), &size, 0, rows.data(), 64, colormap.data()));
-  png.resize(size);
+  std::vector<uint8_t> png;
+  bool rgba = false;
+  std::string error;
+  EXPECT_TRUE(EncodeFramedPng(picture, BuiltInPalette(), png, rgba, error)) << error;
   return png;
 }
 #endif
@@ -309,23 +271,37 @@ class PackTest : public ::testing::Test {
   TempDir dir_;
 };
 
-TEST_F(PackTest, AnExportInTheFramePacksBackToTheSameBytesWhichTheGameReads) {
-  base_.Align = 512;
-  const std::string base = WriteBase(base_);
-  const std::vector<uint8_t> packed = PackTo(Export(), base);
-  EXPECT_TRUE(packed == BuildPageFile(base_));
-
-  // Every sprite that pack wrote reads the same by its source words as in
-  // the viewer.
-  const RWlFile out = Load(dir_.File("new.wl6"));
-  ASSERT_EQ(out.Chunks.size(), base_.Chunks.size());
-  for (size_t i = 106; i < 541; ++i) {
-    SCOPED_TRACE("sprite chunk " + std::to_string(i));
-    const std::vector<uint8_t> chunk = ChunkOf(out, i);
-    FramedPicture game = GameDecode(chunk);
-    EXPECT_EQ(game.Opaque, pictures_[i].Opaque);
-    EXPECT_EQ(game.Index, ViewerDecode(chunk).Index);
+TEST_F(PackTest, AnExportInTheFramePacksBackToTheSamePicturesInTheGamesLayout) {
+  const std::string pictures = Export();
+  {
+    SCOPED_TRACE("a base in the game's layout: the same bytes");
+    base_.Align = 512;
+    EXPECT_TRUE(PackTo(pictures, WriteBase(base_)) == BuildPageFile(base_));
+    // So its sprites are the encoder's: each reads back for the game and the viewer.
+    for (size_t i = 106; i < 541; ++i) {
+      SCOPED_TRACE("sprite chunk " + std::to_string(i));
+      ExpectRoundTrip(pictures_[i]);
+    }
   }
+  SCOPED_TRACE("a base in any other layout: the same pictures and sounds, aligned");
+  base_.Align.reset();
+  const std::string base = WriteBase(base_);
+  PackTo(pictures, base);
+  const RWlFile before = Load(base);
+  const RWlFile after = Load(dir_.File("new.wl6"));
+  ASSERT_EQ(after.Chunks.size(), before.Chunks.size());
+  for (size_t i = 0; i < before.Chunks.size(); ++i) {
+    SCOPED_TRACE("chunk " + std::to_string(i));
+    if (i >= 541) {
+      EXPECT_EQ(ChunkOf(after, i), ChunkOf(before, i));
+      continue;
+    }
+    MemoryStream a, b;
+    WriteElementImage(before.Chunks[i].Data, SectionOf(static_cast<uint32_t>(i)), a);
+    WriteElementImage(after.Chunks[i].Data, SectionOf(static_cast<uint32_t>(i)), b);
+    EXPECT_TRUE(a.Bytes() == b.Bytes());
+  }
+  for (const RWlChunk& chunk : after.Chunks) EXPECT_EQ(chunk.Offset % 512, 0u);
 }
 
 #ifdef TESSARINE_PNG
@@ -347,37 +323,13 @@ TEST_F(PackTest, OneEditedPixelChangesOnlyItsOwnByte) {
   for (size_t i = 0; i < after.size(); ++i)
     if (after[i] != before[i]) changed.push_back(i);
   const RWlFile file = Load(base);
-  const size_t spriteByte = [&] {
-    // The game's own way to the pixel: its run's source word plus its row.
-    const std::vector<uint8_t> chunk = ChunkOf(file, sprite);
-    const int x = static_cast<int>(pixel / 64), y = static_cast<int>(pixel % 64);
-    size_t at = ReadLe16(chunk.data() + 4 + 2 * (x - ReadLe16(chunk.data())));
-    while (ReadLe16(chunk.data() + at + 4) / 2 > y || ReadLe16(chunk.data() + at) / 2 <= y) at += 6;
-    return file.Chunks[sprite].Offset + static_cast<uint16_t>(ReadLe16(chunk.data() + at + 2) + y);
-  }();
-  EXPECT_EQ(changed, (std::vector<size_t>{file.Chunks[3].Offset + 64 * 10 + 20u, spriteByte}));
+  // The sprite's pixel where the game finds it: its run's source word plus its row.
+  std::array<size_t, 4096> from{};
+  GameDecode(ChunkOf(file, sprite), &from);
+  EXPECT_EQ(changed, (std::vector<size_t>{file.Chunks[3].Offset + 64 * 10 + 20u,
+                                          file.Chunks[sprite].Offset + from[pixel]}));
 }
 #endif
-
-TEST_F(PackTest, AnyOtherLayoutGivesTheSamePicturesAndSounds) {
-  const std::string base = WriteBase(base_);
-  PackTo(Export(), base);
-  const RWlFile before = Load(base);
-  const RWlFile after = Load(dir_.File("new.wl6"));
-  ASSERT_EQ(after.Chunks.size(), before.Chunks.size());
-  for (size_t i = 0; i < before.Chunks.size(); ++i) {
-    SCOPED_TRACE("chunk " + std::to_string(i));
-    if (i >= 541) {
-      EXPECT_EQ(ChunkOf(after, i), ChunkOf(before, i));
-      continue;
-    }
-    MemoryStream a, b;
-    WriteElementImage(before.Chunks[i].Data, SectionOf(static_cast<uint32_t>(i)), a);
-    WriteElementImage(after.Chunks[i].Data, SectionOf(static_cast<uint32_t>(i)), b);
-    EXPECT_TRUE(a.Bytes() == b.Bytes());
-  }
-  for (const RWlChunk& chunk : after.Chunks) EXPECT_EQ(chunk.Offset % 512, 0u);
-}
 
 TEST_F(PackTest, ADamagedBaseIsCopiedAsTheLoaderReadsIt) {
   base_.TruncateAt = BuildPageFile(base_).size() - 3000;
