@@ -3,7 +3,7 @@
 # Wine in the prefix of WINEPREFIX, on the X display in DISPLAY:
 #   shell_test.sh TESSARINE_EXE PROBE_EXE WORK_DIR SCREENSHOT_DIR
 # The .wl6 association it writes, the command line it is started with, the
-# start view's links and the About box. The registry keys it touches are
+# start view's links, the About box and Alt+X. The registry keys it touches are
 # put back as they were at the end.
 set -u
 exe=$1
@@ -320,6 +320,37 @@ main_geometry() {
   return 1
 }
 
+# Ends the viewer as a user would: a click gives the main window the
+# keyboard (no window manager runs), Alt+X closes it, and the program ends
+# with exit code 0. The taskbar's application window is captioned
+# "tessarine" meanwhile.
+stop_with_alt_x() {
+  local geometry X Y WIDTH HEIGHT SCREEN _ status
+  if ! geometry=$(main_geometry); then
+    fail "Alt+X: the main window is not on the X display"
+    stop
+    return
+  fi
+  eval "$geometry"
+  [[ -n "$(xdotool search --name '^tessarine$' 2>/dev/null | head -1)" ]] && pass ||
+    fail "no application window captioned 'tessarine'"
+  xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click 1
+  sleep 0.3
+  xdotool key alt+x
+  for _ in $(seq 100); do
+    kill -0 "$launcher" 2>/dev/null || break
+    sleep 0.1
+  done
+  if kill -0 "$launcher" 2>/dev/null; then
+    fail "Alt+X did not end the program"
+    stop
+    return
+  fi
+  wait "$launcher"
+  status=$?
+  [[ $status -eq 0 ]] && pass || fail "exit code $status after Alt+X"
+}
+
 # Help, About, through the menu bar as a user would.
 about_through_menu() {
   local geometry X Y WIDTH HEIGHT SCREEN _ shown
@@ -394,7 +425,7 @@ if [[ -n "$author" ]]; then
   sleep 1.5
   [[ $(log_lines) -eq 2 ]] && pass || fail "hidden links opened: $(cat "$log")"
 fi
-stop
+stop_with_alt_x
 
 echo "$passes passed, $failures failed"
 [[ $failures -eq 0 ]]
