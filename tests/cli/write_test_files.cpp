@@ -8,86 +8,12 @@
 
 namespace {
 
-// The pixel rows a BMP image of `picture` holds: bottom row first, each
-// padded to a multiple of 4 bytes; transparent pixels are index 0.
-template <typename Picture>
-std::vector<uint8_t> BmpRows(const Picture& picture, int first, int width) {
-  const int rowBytes = (width + 3) / 4 * 4;
-  std::vector<uint8_t> rows;
-  for (int y = 63; y >= 0; --y) {
-    for (int x = 0; x < rowBytes; ++x)
-      rows.push_back(x < width && picture[first + x][y] > 0 ? static_cast<uint8_t>(picture[first + x][y])
-                                                            : 0);
-  }
-  return rows;
-}
-
-// 106 textures, 435 sprites and one unknown chunk, all well formed, with the
-// expected pixel rows of the first texture and the first sprite.
-bool WritePictures(const std::filesystem::path& dir) {
-  PageFileLayout layout;
-  TexturePicture texture{};
-  for (int x = 0; x < 64; ++x)
-    for (int y = 0; y < 64; ++y) texture[x][y] = static_cast<uint8_t>(x + 2 * y);  // 190 indices
-  layout.Chunks.push_back({EncodeTexture(texture), {}, {}});
-  for (int i = 1; i < 106; ++i)
-    layout.Chunks.push_back({std::vector<uint8_t>(4096, static_cast<uint8_t>(i)), {}, {}});
-
-  SpritePicture sprite;
-  for (auto& column : sprite) column.fill(-1);
-  for (int x = 20; x <= 40; ++x)
-    for (int y = 30; y < 46; ++y) sprite[x][y] = static_cast<int16_t>(1 + x % 3);  // 21 wide, 3 indices
-  layout.Chunks.push_back({EncodeSprite(sprite), {}, {}});
-  for (int i = 1; i < 435; ++i) {
-    SpritePicture dot;
-    for (auto& column : dot) column.fill(-1);
-    dot[i % 64][5] = 100;
-    layout.Chunks.push_back({EncodeSprite(dot), {}, {}});
-  }
-  layout.Chunks.push_back({{1, 2, 3}, {}, {}});
-
-  return WritePageFile((dir / "pictures.wl6").string(), layout) &&
-         WriteBytes((dir / "texture-001.rows").string(), BmpRows(texture, 0, 64)) &&
-         WriteBytes((dir / "sprite-001.rows").string(), BmpRows(sprite, 20, 21));
-}
-
-// Sounds of 1, 4095, 4096, 4097 and 10000 bytes from chunk 541 on (sample k
-// of sound s is (s * 7 + k) % 256), and a sixth entry whose page lies past
-// the sounds; the table is chunk 549. Laid out as the game's files are, so
-// that pack gives it back byte for byte.
-bool WriteSounds(const std::filesystem::path& dir) {
-  PageFileLayout layout;
-  layout.Align = 512;
-  layout.FirstSprite = 106;
-  layout.FirstSound = 541;
-  for (int i = 0; i < 541; ++i) layout.Chunks.push_back({{static_cast<uint8_t>(i)}, {}, {}});
-  std::vector<uint8_t> table;
-  auto entry = [&table](unsigned page, unsigned bytes) {
-    table.insert(table.end(), {static_cast<uint8_t>(page), static_cast<uint8_t>(page >> 8),
-                               static_cast<uint8_t>(bytes), static_cast<uint8_t>(bytes >> 8)});
-  };
-  const unsigned lengths[] = {1, 4095, 4096, 4097, 10000};
-  std::vector<uint8_t> all;
-  for (unsigned s = 0; s < 5; ++s) {
-    entry(static_cast<unsigned>(layout.Chunks.size()) - 541, lengths[s]);
-    std::vector<uint8_t> samples(lengths[s]);
-    for (size_t k = 0; k < samples.size(); ++k) samples[k] = static_cast<uint8_t>(s * 7 + k);
-    for (size_t at = 0; at < samples.size(); at += 4096)
-      layout.Chunks.push_back(
-          {{samples.begin() + static_cast<ptrdiff_t>(at),
-            samples.begin() + static_cast<ptrdiff_t>(std::min(at + 4096, samples.size()))},
-           {},
-           {}});
-    if (!WriteBytes((dir / ("sound-" + std::to_string(s + 1) + ".samples")).string(), samples)) return false;
-  }
-  entry(300, 5);
-  layout.Chunks.push_back({table, {}, {}});
-  return WritePageFile((dir / "sounds.wl6").string(), layout);
-}
-
-// The same elements laid out as the game's files are, with sprites of
-// awkward shapes and an empty sound: pack reproduces it byte for byte.
-bool WriteGameLayout(const std::filesystem::path& dir) {
+// A file laid out as the game's are, so that pack gives it back byte for
+// byte: 106 textures; 435 sprites, the first 21 columns wide in 3 indices,
+// the others of awkward shapes; sounds of 1, 4095, 4096, 4097 and 10000
+// bytes from chunk 541 on (sample k of sound s is (s * 7 + k) % 256), and a
+// sixth entry whose page lies past the sounds; the table is chunk 549.
+bool WriteGame(const std::filesystem::path& path) {
   PageFileLayout layout;
   layout.Align = 512;
   layout.FirstSprite = 106;
@@ -98,7 +24,12 @@ bool WriteGameLayout(const std::filesystem::path& dir) {
       for (int y = 0; y < 64; ++y) texture[x][y] = static_cast<uint8_t>(x * 64 + y + i);
     layout.Chunks.push_back({EncodeTexture(texture), {}, {}});
   }
-  for (int i = 0; i < 435; ++i) {
+  SpritePicture first;
+  for (auto& column : first) column.fill(-1);
+  for (int x = 20; x <= 40; ++x)
+    for (int y = 30; y < 46; ++y) first[x][y] = static_cast<int16_t>(1 + x % 3);
+  layout.Chunks.push_back({EncodeSprite(first), {}, {}});
+  for (int i = 1; i < 435; ++i) {
     SpritePicture sprite;
     for (auto& column : sprite) column.fill(-1);
     // Edge columns 0 and 63, empty columns inside, runs at rows 0 and 63,
@@ -113,9 +44,24 @@ bool WriteGameLayout(const std::filesystem::path& dir) {
       for (auto& column : sprite) column.fill(-1);
     layout.Chunks.push_back({EncodeSprite(sprite), {}, {}});
   }
-  for (size_t size : {700u, 0u, 1u, 512u, 4096u})
-    layout.Chunks.push_back({std::vector<uint8_t>(size, static_cast<uint8_t>(size)), {}, {}});
-  return WritePageFile((dir / "aligned.wl6").string(), layout);
+
+  std::vector<uint8_t> table;
+  auto entry = [&table](unsigned page, unsigned bytes) {
+    table.insert(table.end(), {static_cast<uint8_t>(page), static_cast<uint8_t>(page >> 8),
+                               static_cast<uint8_t>(bytes), static_cast<uint8_t>(bytes >> 8)});
+  };
+  const unsigned lengths[] = {1, 4095, 4096, 4097, 10000};
+  for (unsigned s = 0; s < 5; ++s) {
+    entry(static_cast<unsigned>(layout.Chunks.size()) - 541, lengths[s]);
+    for (unsigned at = 0; at < lengths[s]; at += 4096) {
+      std::vector<uint8_t> page(std::min(4096u, lengths[s] - at));
+      for (size_t k = 0; k < page.size(); ++k) page[k] = static_cast<uint8_t>(s * 7 + at + k);
+      layout.Chunks.push_back({page, {}, {}});
+    }
+  }
+  entry(300, 5);
+  layout.Chunks.push_back({table, {}, {}});
+  return WritePageFile(path.string(), layout);
 }
 
 }  // namespace
@@ -139,9 +85,11 @@ int main(int argc, char** argv) {
   bytes.resize(393222, 0xAB);
   ok = WriteBytes((dir / "hostile.wl6").string(), bytes) && ok;
 
-  ok = WriteBytes((dir / "short.wl6").string(), {1}) && ok;
-  ok = WritePictures(dir) && ok;
-  ok = WriteSounds(dir) && ok;
-  ok = WriteGameLayout(dir) && ok;
+  // One empty chunk: a sound table of no sounds.
+  PageFileLayout silent;
+  silent.Chunks.resize(1);
+  ok = WritePageFile((dir / "silent.wl6").string(), silent) && ok;
+
+  ok = WriteGame(dir / "game.wl6") && ok;
   return ok ? 0 : 1;
 }
