@@ -120,11 +120,4 @@ TEST_F(Splitters, WithoutEscapeTheDragGoesOnOverTimerTicks) {
   EXPECT_FALSE(splitter.Dragging());
 }
 
-TEST_F(Splitters, ShowTheSizingCursor) {
-  RMainWindow& mw = Mw();
-  SendMessageW(mw.TreeSplitter->Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(mw.TreeSplitter->Handle()),
-               MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
-  EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_SIZEWE));
-}
-
 }  // namespace
