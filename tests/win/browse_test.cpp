@@ -18,14 +18,8 @@ constexpr COLORREF Black = RGB(0, 0, 0);
 
 PageChunk Chunk(std::vector<uint8_t> bytes) { return {.Bytes = std::move(bytes), .Offset = {}, .Size = {}}; }
 
-// A texture of `colours` palette indices from 1 on.
-PageChunk TextureOf(int colours) {
-  TexturePicture picture{};
-  for (int x = 0; x < 64; ++x) {
-    for (int y = 0; y < 64; ++y) picture[x][y] = static_cast<uint8_t>(1 + (x * 64 + y) % colours);
-  }
-  return Chunk(EncodeTexture(picture));
-}
+// A texture all in palette index 1.
+PageChunk PlainTexture() { return Chunk(std::vector<uint8_t>(64 * 64, 1)); }
 
 // Texture pixel (x, y): x + 64 y, all 256 indices, each corner its own.
 uint8_t GradientIndex(int x, int y) { return static_cast<uint8_t>(x + 64 * y); }
@@ -58,10 +52,10 @@ PageFileLayout BrowseLayout() {
   }
   PageFileLayout layout;
   layout.Chunks.push_back(Chunk(EncodeTexture(gradient)));  // 0
-  layout.Chunks.push_back(TextureOf(1));                    // 1: one colour
+  layout.Chunks.push_back(PlainTexture());                  // 1
   layout.Chunks.push_back(Chunk({}));                       // 2: empty
   layout.Chunks.push_back(Chunk(EncodeTexture(blocks)));    // 3
-  while (layout.Chunks.size() < 106) layout.Chunks.push_back(TextureOf(2));
+  while (layout.Chunks.size() < 106) layout.Chunks.push_back(PlainTexture());
 
   SpritePicture sprite{};
   for (auto& column : sprite) column.fill(-1);
@@ -78,12 +72,6 @@ PageFileLayout BrowseLayout() {
 
 class Browsing : public MainWindowTest {
  protected:
-  void TearDown() override {
-    // A drag a test left open would reach into the next one.
-    ZoomState.ZoomDragging = false;
-    MainWindowTest::TearDown();
-  }
-
   TreeView& Tree() { return *Mw().ElementTree; }
 
   void LoadBrowseFile() {
@@ -114,9 +102,8 @@ class Browsing : public MainWindowTest {
   std::vector<std::string> PanelTexts() {
     std::vector<std::string> texts;
     for (Label* l : {Mw().CaptionLabel, Mw().TitleLabel, Mw().InfoLine1, Mw().InfoLine2, Mw().InfoLine3,
-                     Mw().InfoLine4, Mw().InfoLine5}) {
+                     Mw().InfoLine4, Mw().InfoLine5})
       texts.push_back(l->Text());
-    }
     return texts;
   }
 
@@ -159,7 +146,6 @@ void ExpectTreeOf(const TreeView& tree, const std::string& fileCaption, uint32_t
   EXPECT_EQ(tree.NextSibling(RootItem), nullptr) << "the file node stands alone at the top";
   EXPECT_EQ(NodeCaption(tree, RootItem), fileCaption);
   EXPECT_EQ(NodeKindOf(tree, RootItem), FileNode);
-  EXPECT_EQ(ChunkIndexOf(tree, RootItem), std::nullopt);
 
   const HTREEITEM sections[] = {TextureItem, SpriteItem, UnknownItem};
   const char* words[] = {"Текстура", "Спрайт", "Не известен"};
@@ -175,7 +161,6 @@ void ExpectTreeOf(const TreeView& tree, const std::string& fileCaption, uint32_t
     selected.hItem = section;
     SendMessageW(tree.Handle(), TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&selected));
     EXPECT_EQ(selected.iSelectedImage, TextureSection + s) << "selected, a node keeps its picture";
-    EXPECT_EQ(ChunkIndexOf(tree, section), std::nullopt);
     uint32_t index = firsts[s];
     for (HTREEITEM e = tree.FirstChild(section); e; e = tree.NextSibling(e), ++index) {
       ASSERT_LT(index, std::min(ends[s], chunks));
@@ -339,14 +324,14 @@ TEST_F(Browsing, PanelPictureHasTheRuleAndTheKindsHeaderIcon) {
 // ---------------------------------------------------------------------------
 // The preview
 
-// Where the image and its crosses go is tested natively (preview_test.cpp);
-// here, that they are drawn there, in the right colours and nothing else.
-TEST_F(Browsing, TextureIsDrawnCentredWithCornerCrossesInItsPaletteColours) {
+TEST_F(Browsing, ElementsAreDrawnCentredWithCornerCrossesInTheirPaletteColours) {
+  // Where the image and its crosses go is tested natively (preview_test.cpp);
+  // here, that they are drawn there, in the right colours and nothing else.
   SizePreviewPane(400, 300);
   LoadBrowseFile();
   Select(ElementItem(0));
   const Snapshot s(*Mw().PreviewPane);
-  // The image covers (168, 118) to (231, 181), the right way round.
+  // The texture covers (168, 118) to (231, 181), the right way round.
   EXPECT_EQ(s.At(168, 118), PaletteColour(GradientIndex(0, 0)));
   EXPECT_EQ(s.At(231, 118), PaletteColour(GradientIndex(63, 0)));
   EXPECT_EQ(s.At(168, 181), PaletteColour(GradientIndex(0, 63)));
@@ -361,23 +346,19 @@ TEST_F(Browsing, TextureIsDrawnCentredWithCornerCrossesInItsPaletteColours) {
     for (int y = 0; y < 64; ++y) coloured += PaletteColour(GradientIndex(x, y)) != White;
   }
   EXPECT_EQ(s.CountOther(White), coloured + 4 * 41);
-}
 
-TEST_F(Browsing, SpriteIsDrawnAtItsOwnWidthWithHolesInColourZero) {
-  SizePreviewPane(400, 300);
-  LoadBrowseFile();
+  // A sprite at its own width, 37 x 64 at (182, 118); uncovered pixels are
+  // index 0, drawn in its colour rather than left out.
   Select(ElementItem(106));
   ASSERT_NE(PaletteColour(0), PaletteColour(15));
-  // 37 x 64 at (182, 118); uncovered pixels are index 0, drawn in its colour
-  // rather than left out.
-  const Snapshot s(*Mw().PreviewPane);
-  EXPECT_EQ(s.At(182, 118), PaletteColour(40));
-  EXPECT_EQ(s.At(183, 118), PaletteColour(15));
-  EXPECT_EQ(s.At(218, 181), PaletteColour(100));
-  EXPECT_EQ(s.At(192, 125), PaletteColour(0));
-  EXPECT_EQ(s.At(193, 125), PaletteColour(15));
-  ExpectCross(s, 181, 117);
-  ExpectCross(s, 219, 182);
+  const Snapshot sprite(*Mw().PreviewPane);
+  EXPECT_EQ(sprite.At(182, 118), PaletteColour(40));
+  EXPECT_EQ(sprite.At(183, 118), PaletteColour(15));
+  EXPECT_EQ(sprite.At(218, 181), PaletteColour(100));
+  EXPECT_EQ(sprite.At(192, 125), PaletteColour(0));
+  EXPECT_EQ(sprite.At(193, 125), PaletteColour(15));
+  ExpectCross(sprite, 181, 117);
+  ExpectCross(sprite, 219, 182);
 }
 
 TEST_F(Browsing, PreviewIsBlankForOtherKindsAndEmptyElements) {
@@ -429,7 +410,7 @@ TEST_F(Browsing, LeftDragZoomsAndAnyReleaseEndsIt) {
   // the pane's mouse messages drive it, with the capture and the repaints.
   SizePreviewPane(400, 300);
   LoadBrowseFile();
-  Select(ElementItem(1));  // one colour, not white
+  Select(ElementItem(1));  // plain, not white
   ASSERT_NE(PaletteColour(1), White);
   const HWND pane = Mw().PreviewPane->Handle();
   const auto send = [&](UINT message, int32_t y) { SendMessageW(pane, message, 0, MAKELPARAM(50, y)); };

@@ -6,6 +6,7 @@
 #include "base/unicode_win.h"
 #include "imaging/bmptemplate.h"
 #include "shell/association.h"
+#include "ui/viewer_win.h"
 
 Rect PlaceOf(HWND window) {
   RECT r{};
@@ -142,6 +143,8 @@ void MainWindowTest::TearDown() {
   if (!progIdExisted_) RegDeleteTreeW(HKEY_CLASSES_ROOT, Widen(AssociationProgId).c_str());
   app_.Destroy();
   AppWindow = nullptr;
+  // A zoom drag a test left open would reach into the next one.
+  ZoomState.ZoomDragging = false;
   // Whatever the test left queued, WM_QUIT included, goes with it.
   MSG message;
   while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
