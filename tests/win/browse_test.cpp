@@ -4,7 +4,6 @@
 #include <set>
 #include <vector>
 
-#include "imaging/bmptemplate.h"
 #include "pagewriter.h"
 #include "tempdir.h"
 #include "ui/elementtree_win.h"
@@ -14,59 +13,13 @@
 
 namespace {
 
-COLORREF PaletteColour(int index) {
-  const uint8_t* entry = BmpTemplate.data() + PaletteOffset + 4 * static_cast<size_t>(index);
-  return RGB(entry[2], entry[1], entry[0]);
-}
-
-// What a window draws (its parent's picture included), composed off-screen
-// once and then read pixel by pixel.
-class Snapshot {
- public:
-  explicit Snapshot(Window& window)
-      : screen_(GetDC(nullptr)),
-        size_(window.ClientRect()),
-        buffer_(std::make_unique<MemoryDc>(screen_, size_.Width(), size_.Height())) {
-    window.DrawContent(buffer_->Dc());
-  }
-  Snapshot(const Snapshot&) = delete;
-  Snapshot& operator=(const Snapshot&) = delete;
-  ~Snapshot() {
-    buffer_.reset();
-    ReleaseDC(nullptr, screen_);
-  }
-
-  COLORREF At(int32_t x, int32_t y) const { return GetPixel(buffer_->Dc(), x, y); }
-  int32_t Width() const { return size_.Width(); }
-  int32_t Height() const { return size_.Height(); }
-  // Pixels of the whole picture that are not `colour`.
-  int32_t CountOther(COLORREF colour) const {
-    int32_t n = 0;
-    for (int32_t y = 0; y < Height(); ++y) {
-      for (int32_t x = 0; x < Width(); ++x) n += At(x, y) != colour;
-    }
-    return n;
-  }
-
- private:
-  HDC screen_;
-  Rect size_;
-  std::unique_ptr<MemoryDc> buffer_;
-};
-
 constexpr COLORREF White = RGB(255, 255, 255);
 constexpr COLORREF Black = RGB(0, 0, 0);
 
 PageChunk Chunk(std::vector<uint8_t> bytes) { return {.Bytes = std::move(bytes), .Offset = {}, .Size = {}}; }
 
-// A texture using `colours` palette indices, starting at `from`.
-PageChunk TextureOf(int colours, int from = 1) {
-  TexturePicture picture{};
-  for (int x = 0; x < 64; ++x) {
-    for (int y = 0; y < 64; ++y) picture[x][y] = static_cast<uint8_t>(from + (x * 64 + y) % colours);
-  }
-  return Chunk(EncodeTexture(picture));
-}
+// A texture all in palette index 1.
+PageChunk PlainTexture() { return Chunk(std::vector<uint8_t>(64 * 64, 1)); }
 
 // Texture pixel (x, y): x + 64 y, all 256 indices, each corner its own.
 uint8_t GradientIndex(int x, int y) { return static_cast<uint8_t>(x + 64 * y); }
@@ -87,23 +40,22 @@ int SpriteIndex(int column, int row) {
 }
 
 // The file of the panel and preview tests: 106 textures, 435 sprites and 4
-// unknown chunks, with the pictures and lengths that the edge cases need.
+// unknown chunks, with the pictures that the preview tests need.
 PageFileLayout BrowseLayout() {
-  PageFileLayout layout;
   TexturePicture gradient{};
-  for (int x = 0; x < 64; ++x) {
-    for (int y = 0; y < 64; ++y) gradient[x][y] = GradientIndex(x, y);
-  }
-  layout.Chunks.push_back(Chunk(EncodeTexture(gradient)));                              // 0: 256 colours
-  for (int colours : {1, 3, 16, 17, 129}) layout.Chunks.push_back(TextureOf(colours));  // 1 to 5
-  layout.Chunks.push_back(Chunk(std::vector<uint8_t>(100, 9)));                         // 6: short texture
-  layout.Chunks.push_back(Chunk({}));                                                   // 7: empty texture
   TexturePicture blocks{};
   for (int x = 0; x < 64; ++x) {
-    for (int y = 0; y < 64; ++y) blocks[x][y] = BlockIndex(x, y);
+    for (int y = 0; y < 64; ++y) {
+      gradient[x][y] = GradientIndex(x, y);
+      blocks[x][y] = BlockIndex(x, y);
+    }
   }
-  layout.Chunks.push_back(Chunk(EncodeTexture(blocks)));  // 8
-  while (layout.Chunks.size() < 106) layout.Chunks.push_back(TextureOf(2));
+  PageFileLayout layout;
+  layout.Chunks.push_back(Chunk(EncodeTexture(gradient)));  // 0
+  layout.Chunks.push_back(PlainTexture());                  // 1
+  layout.Chunks.push_back(Chunk({}));                       // 2: empty
+  layout.Chunks.push_back(Chunk(EncodeTexture(blocks)));    // 3
+  while (layout.Chunks.size() < 106) layout.Chunks.push_back(PlainTexture());
 
   SpritePicture sprite{};
   for (auto& column : sprite) column.fill(-1);
@@ -111,37 +63,23 @@ PageFileLayout BrowseLayout() {
     for (int row = 0; row < 64; ++row)
       sprite[SpriteFirst + c][row] = static_cast<int16_t>(SpriteIndex(c, row));
   }
-  layout.Chunks.push_back(Chunk(EncodeSprite(sprite)));                // 106
-  layout.Chunks.push_back(Chunk({}));                                  // 107: empty sprite
-  layout.Chunks.push_back(Chunk(EncodeSpriteRuns(31, 31, {{}}, {})));  // 108: no runs
+  layout.Chunks.push_back(Chunk(EncodeSprite(sprite)));  // 106
+  layout.Chunks.push_back(Chunk({}));                    // 107: empty
   while (layout.Chunks.size() < 541) layout.Chunks.push_back(Chunk(EncodeSprite(sprite)));
-
-  layout.Chunks.push_back(Chunk({}));                          // 541: empty unknown
-  layout.Chunks.push_back(Chunk(std::vector<uint8_t>(5, 1)));  // 542
-  layout.Chunks.push_back(Chunk(std::vector<uint8_t>(7, 1)));
-  layout.Chunks.push_back(Chunk(std::vector<uint8_t>(9, 1)));
+  while (layout.Chunks.size() < 545) layout.Chunks.push_back(Chunk(std::vector<uint8_t>(5, 1)));
   return layout;
 }
 
 class Browsing : public MainWindowTest {
  protected:
-  void TearDown() override {
-    // A drag a test left open would reach into the next one.
-    ZoomState.ZoomDragging = false;
-    MainWindowTest::TearDown();
-  }
-
   TreeView& Tree() { return *Mw().ElementTree; }
 
-  // Loads the browse file; returns its layout.
-  const PageFileLayout& LoadBrowseFile() {
-    layout_ = BrowseLayout();
-    const std::vector<uint8_t> bytes = BuildPageFile(layout_);
+  void LoadBrowseFile() {
+    const std::vector<uint8_t> bytes = BuildPageFile(BrowseLayout());
     fileSize_ = static_cast<int64_t>(bytes.size());
     path_ = dir_.File("VSWAP.WL6");
     EXPECT_TRUE(WriteBytes(path_, bytes));
     LoadWlFile(Mw(), path_);
-    return layout_;
   }
 
   // The element node of chunk `index` (the browse file's sections are full).
@@ -164,9 +102,8 @@ class Browsing : public MainWindowTest {
   std::vector<std::string> PanelTexts() {
     std::vector<std::string> texts;
     for (Label* l : {Mw().CaptionLabel, Mw().TitleLabel, Mw().InfoLine1, Mw().InfoLine2, Mw().InfoLine3,
-                     Mw().InfoLine4, Mw().InfoLine5}) {
+                     Mw().InfoLine4, Mw().InfoLine5})
       texts.push_back(l->Text());
-    }
     return texts;
   }
 
@@ -194,7 +131,6 @@ class Browsing : public MainWindowTest {
   }
 
   TempDir dir_;
-  PageFileLayout layout_;
   std::string path_;
   int64_t fileSize_ = 0;
 };
@@ -210,7 +146,6 @@ void ExpectTreeOf(const TreeView& tree, const std::string& fileCaption, uint32_t
   EXPECT_EQ(tree.NextSibling(RootItem), nullptr) << "the file node stands alone at the top";
   EXPECT_EQ(NodeCaption(tree, RootItem), fileCaption);
   EXPECT_EQ(NodeKindOf(tree, RootItem), FileNode);
-  EXPECT_EQ(ChunkIndexOf(tree, RootItem), std::nullopt);
 
   const HTREEITEM sections[] = {TextureItem, SpriteItem, UnknownItem};
   const char* words[] = {"Текстура", "Спрайт", "Не известен"};
@@ -226,7 +161,6 @@ void ExpectTreeOf(const TreeView& tree, const std::string& fileCaption, uint32_t
     selected.hItem = section;
     SendMessageW(tree.Handle(), TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&selected));
     EXPECT_EQ(selected.iSelectedImage, TextureSection + s) << "selected, a node keeps its picture";
-    EXPECT_EQ(ChunkIndexOf(tree, section), std::nullopt);
     uint32_t index = firsts[s];
     for (HTREEITEM e = tree.FirstChild(section); e; e = tree.NextSibling(e), ++index) {
       ASSERT_LT(index, std::min(ends[s], chunks));
@@ -255,17 +189,6 @@ TEST_F(Browsing, TreeMirrorsFilesOfEverySectionBoundaryAndReloadsLeaveNothingBeh
     EXPECT_FALSE(SendMessageW(Tree().Handle(), TVM_GETITEMRECT, FALSE, reinterpret_cast<LPARAM>(&row)))
         << "sections are hidden under the collapsed file node";
   }
-}
-
-TEST_F(Browsing, ReloadingASelectedElementShowsTheNewFileNode) {
-  LoadBrowseFile();
-  Select(ElementItem(106));
-  LoadWlFile(Mw(), path_);
-  ExpectTreeOf(Tree(), "VSWAP.WL6", 545);
-  EXPECT_EQ(Tree().Selection(), nullptr);
-  // The file node's facts, not the sprite's, although it was selected.
-  EXPECT_EQ(SelectedKind, FileNode);
-  EXPECT_EQ(Mw().TitleLabel->Text(), "Wolf3D Grafic File");
 }
 
 TEST_F(Browsing, PicturesAreTransparentWherePureRed) {
@@ -299,26 +222,13 @@ TEST_F(Browsing, PicturesAreTransparentWherePureRed) {
 // ---------------------------------------------------------------------------
 // The info panel
 
-TEST_F(Browsing, RightAfterALoadThePanelShowsTheFileNode) {
-  LoadBrowseFile();
-  EXPECT_EQ(Tree().Selection(), nullptr);
-  EXPECT_EQ(SelectedKind, FileNode);
-  const std::vector<std::string> file{
-      "VSWAP.WL6", "Wolf3D Grafic File", "File Size: " + std::to_string(fileSize_), "Elements: 545", "", "",
-      ""};
-  EXPECT_EQ(PanelTexts(), file);
-  EXPECT_FALSE(IsWindowVisible(Mw().AuthorLink->Handle()));
-  EXPECT_FALSE(IsWindowVisible(Mw().WebLink->Handle()));
-  Select(RootItem);
-  EXPECT_EQ(PanelTexts(), file) << "selecting the file node shows the same facts";
-}
-
 TEST_F(Browsing, ThePanelShowsTheCaptionAndTheFactsOfEveryKind) {
   // The texts themselves are tested natively (nodetext_test.cpp); here, that
-  // the panel shows them, for the sections and an element of each kind.
+  // the panel shows them, for the file node, the sections and an element of
+  // each kind.
   LoadBrowseFile();
   for (const HTREEITEM item :
-       {TextureItem, SpriteItem, UnknownItem, ElementItem(1), ElementItem(106), ElementItem(542)}) {
+       {RootItem, TextureItem, SpriteItem, UnknownItem, ElementItem(1), ElementItem(106), ElementItem(542)}) {
     SCOPED_TRACE(NodeCaption(Tree(), item));
     // After a node that writes all five lines, so that blanking shows.
     Select(ElementItem(0));
@@ -337,60 +247,23 @@ TEST_F(Browsing, ThePanelShowsTheCaptionAndTheFactsOfEveryKind) {
   EXPECT_EQ(Mw().InfoLine5->Text(), "Colors: 3 (2 bit)");
 }
 
-TEST_F(Browsing, AnItemThatCannotBeReadShowsNothing) {
+TEST_F(Browsing, ReloadingOverAZoomedElementShowsTheNewFileNode) {
   LoadBrowseFile();
-  Select(ElementItem(0));
-  ShowNodeInfo(Mw(), Tree(), nullptr, nullptr);
-  EXPECT_EQ(SelectedKind, NoNode);
-  EXPECT_EQ(PanelTexts(), std::vector<std::string>(7, ""));
-  // An element node whose item data is missing is treated the same way.
-  const HTREEITEM stray = Tree().InsertItem(TextureItem, TVI_LAST, "stray", TextureElement);
-  ShowNodeInfo(Mw(), Tree(), nullptr, stray);
-  EXPECT_EQ(SelectedKind, NoNode);
-  EXPECT_EQ(Mw().CaptionLabel->Text(), "stray");
-  EXPECT_EQ(Mw().TitleLabel->Text(), "");
-}
-
-TEST_F(Browsing, EverySelectionResetsTheZoom) {
-  LoadBrowseFile();
-  for (HTREEITEM item : {RootItem, TextureItem, ElementItem(3), ElementItem(200), ElementItem(543)}) {
-    ZoomState.Zoom = 3.5;
-    Select(item);
-    EXPECT_EQ(ZoomState.Zoom, 1.0);
-    EXPECT_EQ(SelectedKind, NodeKindOf(Tree(), item));
-  }
-  // Showing the same node again resets it too.
-  ZoomState.Zoom = 2.0;
-  ShowNodeInfo(Mw(), Tree(), ElementItem(543), ElementItem(543));
-  EXPECT_EQ(ZoomState.Zoom, 1.0);
+  Select(ElementItem(106));
   ZoomState.Zoom = 2.0;
   LoadWlFile(Mw(), path_);
+  ExpectTreeOf(Tree(), "VSWAP.WL6", 545);
+  EXPECT_EQ(Tree().Selection(), nullptr);
   EXPECT_EQ(ZoomState.Zoom, 1.0);
-}
-
-TEST_F(Browsing, ElementsDecodeOnFirstSelectionOncePerLoad) {
-  LoadBrowseFile();
-  for (const RWlChunk& e : WlFile.Chunks) ASSERT_EQ(e.Image, nullptr);
-  Select(ElementItem(106));
-  const Bitmap* first = WlFile.Chunks[106].Image.get();
-  ASSERT_NE(first, nullptr);
-  Select(ElementItem(0));
-  Select(ElementItem(106));
-  ShowNodeInfo(Mw(), Tree(), nullptr, ElementItem(106));
-  EXPECT_EQ(WlFile.Chunks[106].Image.get(), first) << "decoded once";
-  // Unknown elements are never decoded; nothing else was touched.
-  Select(ElementItem(542));
-  EXPECT_EQ(WlFile.Chunks[542].Image, nullptr);
-  const auto decoded = std::count_if(WlFile.Chunks.begin(), WlFile.Chunks.end(),
-                                     [](const RWlChunk& e) { return e.Image != nullptr; });
-  EXPECT_EQ(decoded, 2);
-
-  LoadWlFile(Mw(), path_);
-  EXPECT_EQ(WlFile.Chunks[106].Image, nullptr);
-  EXPECT_EQ(WlFile.Chunks[106].Colors, 0);
-  Select(ElementItem(106));
-  ASSERT_NE(WlFile.Chunks[106].Image, nullptr) << "decoded afresh after the reload";
-  EXPECT_EQ(WlFile.Chunks[106].Colors, 3);
+  // The file node's facts, not the sprite's, although it was selected; the
+  // start view's links are gone.
+  EXPECT_EQ(SelectedKind, FileNode);
+  const std::vector<std::string> file{
+      "VSWAP.WL6", "Wolf3D Grafic File", "File Size: " + std::to_string(fileSize_), "Elements: 545", "", "",
+      ""};
+  EXPECT_EQ(PanelTexts(), file);
+  EXPECT_FALSE(IsWindowVisible(Mw().AuthorLink->Handle()));
+  EXPECT_FALSE(IsWindowVisible(Mw().WebLink->Handle()));
 }
 
 TEST_F(Browsing, PanelPictureHasTheRuleAndTheKindsHeaderIcon) {
@@ -408,7 +281,7 @@ TEST_F(Browsing, PanelPictureHasTheRuleAndTheKindsHeaderIcon) {
   LoadBrowseFile();
   std::vector<std::vector<COLORREF>> headers;
   for (HTREEITEM item :
-       {RootItem, TextureItem, SpriteItem, UnknownItem, ElementItem(0), ElementItem(106), ElementItem(541)}) {
+       {RootItem, TextureItem, SpriteItem, UnknownItem, ElementItem(541), ElementItem(106), ElementItem(0)}) {
     Select(item);
     headers.push_back(header());
   }
@@ -416,11 +289,26 @@ TEST_F(Browsing, PanelPictureHasTheRuleAndTheKindsHeaderIcon) {
   const std::set<std::vector<COLORREF>> distinct(headers.begin(), headers.end());
   EXPECT_EQ(distinct.size(), 7u);
   EXPECT_EQ(distinct.count(programIcon), 0u);
-  // A node that cannot be read brings the program's icon back.
-  ShowNodeInfo(Mw(), Tree(), nullptr, nullptr);
-  EXPECT_EQ(header(), programIcon);
 
-  // The red rule runs across the whole width at y = 71, also once widened.
+  // A node that cannot be read, after one that wrote every line, shows
+  // nothing but the program's icon.
+  ShowNodeInfo(Mw(), Tree(), nullptr, nullptr);
+  EXPECT_EQ(SelectedKind, NoNode);
+  EXPECT_EQ(PanelTexts(), std::vector<std::string>(7, ""));
+  EXPECT_EQ(header(), programIcon);
+  // An element node whose item data is missing is treated the same way.
+  const HTREEITEM stray = Tree().InsertItem(TextureItem, TVI_LAST, "stray", TextureElement);
+  ShowNodeInfo(Mw(), Tree(), nullptr, stray);
+  EXPECT_EQ(SelectedKind, NoNode);
+  EXPECT_EQ(Mw().CaptionLabel->Text(), "stray");
+  EXPECT_EQ(Mw().TitleLabel->Text(), "");
+
+  // The background picture shows, not one colour; the red rule runs across
+  // the whole width at y = 71, also once widened.
+  const Snapshot picture(panel);
+  std::set<COLORREF> background;
+  for (int y = 0; y < 171; y += 17) background.insert(picture.At(75, y));
+  EXPECT_GT(background.size(), 1u);
   for (int32_t width : {233, 420}) {
     panel.SetWidth(width);
     Pump();
@@ -436,24 +324,20 @@ TEST_F(Browsing, PanelPictureHasTheRuleAndTheKindsHeaderIcon) {
 // ---------------------------------------------------------------------------
 // The preview
 
-TEST_F(Browsing, TextureIsDrawnCentredWithCornerCrossesInItsPaletteColours) {
+TEST_F(Browsing, ElementsAreDrawnCentredWithCornerCrossesInTheirPaletteColours) {
+  // Where the image and its crosses go is tested natively (preview_test.cpp);
+  // here, that they are drawn there, in the right colours and nothing else.
   SizePreviewPane(400, 300);
   LoadBrowseFile();
   Select(ElementItem(0));
   const Snapshot s(*Mw().PreviewPane);
-  // The image covers (168, 118) to (231, 181).
+  // The texture covers (168, 118) to (231, 181), the right way round.
   EXPECT_EQ(s.At(168, 118), PaletteColour(GradientIndex(0, 0)));
   EXPECT_EQ(s.At(231, 118), PaletteColour(GradientIndex(63, 0)));
   EXPECT_EQ(s.At(168, 181), PaletteColour(GradientIndex(0, 63)));
   EXPECT_EQ(s.At(231, 181), PaletteColour(GradientIndex(63, 63)));
-  EXPECT_EQ(s.At(200, 150), PaletteColour(GradientIndex(32, 32)));
   EXPECT_EQ(s.At(190, 131), PaletteColour(GradientIndex(22, 13)));
-  for (const auto& [x, y] : {std::pair{166, 150}, {232, 150}, {200, 116}, {200, 183}}) {
-    EXPECT_EQ(s.At(x, y), White) << x << ", " << y;
-  }
   ExpectCross(s, 167, 117);
-  ExpectCross(s, 232, 117);
-  ExpectCross(s, 167, 182);
   ExpectCross(s, 232, 182);
   // Nothing else is drawn: the image (some palette colours are white) and
   // four crosses of 41 pixels each.
@@ -462,41 +346,19 @@ TEST_F(Browsing, TextureIsDrawnCentredWithCornerCrossesInItsPaletteColours) {
     for (int y = 0; y < 64; ++y) coloured += PaletteColour(GradientIndex(x, y)) != White;
   }
   EXPECT_EQ(s.CountOther(White), coloured + 4 * 41);
-}
 
-TEST_F(Browsing, SpriteIsDrawnAtItsOwnWidthWithHolesInColourZero) {
-  SizePreviewPane(400, 300);
-  LoadBrowseFile();
+  // A sprite at its own width, 37 x 64 at (182, 118); uncovered pixels are
+  // index 0, drawn in its colour rather than left out.
   Select(ElementItem(106));
   ASSERT_NE(PaletteColour(0), PaletteColour(15));
-  {
-    // 37 x 64 at (182, 118); uncovered pixels are index 0, drawn in its
-    // colour rather than left out.
-    const Snapshot s(*Mw().PreviewPane);
-    EXPECT_EQ(s.At(182, 118), PaletteColour(40));
-    EXPECT_EQ(s.At(183, 118), PaletteColour(15));
-    EXPECT_EQ(s.At(218, 181), PaletteColour(100));
-    EXPECT_EQ(s.At(192, 125), PaletteColour(0));
-    EXPECT_EQ(s.At(193, 125), PaletteColour(15));
-    ExpectCross(s, 181, 117);
-    ExpectCross(s, 219, 117);
-    ExpectCross(s, 181, 182);
-    ExpectCross(s, 219, 182);
-  }
-  // At 2.0, as a drag would leave it: 74 x 128 at (163, 86).
-  ZoomState.Zoom = 2.0;
-  const Snapshot s(*Mw().PreviewPane);
-  EXPECT_EQ(s.At(163, 86), PaletteColour(40));
-  EXPECT_EQ(s.At(236, 213), PaletteColour(100));
-  EXPECT_EQ(s.At(163, 150), PaletteColour(15));
-  EXPECT_EQ(s.At(236, 150), PaletteColour(15));
-  ExpectCross(s, 162, 85);
-  ExpectCross(s, 237, 85);
-  ExpectCross(s, 162, 214);
-  ExpectCross(s, 237, 214);
-  for (const auto& [x, y] : {std::pair{162, 150}, {237, 150}, {200, 85}, {200, 214}}) {
-    EXPECT_EQ(s.At(x, y), White) << x << ", " << y;
-  }
+  const Snapshot sprite(*Mw().PreviewPane);
+  EXPECT_EQ(sprite.At(182, 118), PaletteColour(40));
+  EXPECT_EQ(sprite.At(183, 118), PaletteColour(15));
+  EXPECT_EQ(sprite.At(218, 181), PaletteColour(100));
+  EXPECT_EQ(sprite.At(192, 125), PaletteColour(0));
+  EXPECT_EQ(sprite.At(193, 125), PaletteColour(15));
+  ExpectCross(sprite, 181, 117);
+  ExpectCross(sprite, 219, 182);
 }
 
 TEST_F(Browsing, PreviewIsBlankForOtherKindsAndEmptyElements) {
@@ -504,7 +366,7 @@ TEST_F(Browsing, PreviewIsBlankForOtherKindsAndEmptyElements) {
   const auto blank = [&] { return Snapshot(*Mw().PreviewPane).CountOther(White) == 0; };
   EXPECT_TRUE(blank()) << "after the load";
   for (HTREEITEM item :
-       {RootItem, TextureItem, SpriteItem, UnknownItem, ElementItem(7), ElementItem(107), ElementItem(542)}) {
+       {RootItem, TextureItem, SpriteItem, UnknownItem, ElementItem(2), ElementItem(107), ElementItem(542)}) {
     Select(ElementItem(0));
     ASSERT_FALSE(blank());
     Select(item);
@@ -515,7 +377,7 @@ TEST_F(Browsing, PreviewIsBlankForOtherKindsAndEmptyElements) {
 TEST_F(Browsing, DeepZoomsShowTheRightPartAndCoverThePane) {
   SizePreviewPane(400, 300);
   LoadBrowseFile();
-  Select(ElementItem(8));
+  Select(ElementItem(3));
   // At 10 the image is 640 x 640 at (-120, -170): pane pixel (x, y) lies in
   // cell ((x + 120) / 10, (y + 170) / 10). Pixels two cells inside a block
   // show its colour, across the whole pane.
@@ -544,20 +406,16 @@ TEST_F(Browsing, DeepZoomsShowTheRightPartAndCoverThePane) {
 }
 
 TEST_F(Browsing, LeftDragZoomsAndAnyReleaseEndsIt) {
+  // The drag's arithmetic is tested natively (preview_test.cpp); here, that
+  // the pane's mouse messages drive it, with the capture and the repaints.
   SizePreviewPane(400, 300);
   LoadBrowseFile();
-  Select(ElementItem(1));  // one colour, not white
+  Select(ElementItem(1));  // plain, not white
   ASSERT_NE(PaletteColour(1), White);
   const HWND pane = Mw().PreviewPane->Handle();
-  const auto send = [&](UINT message, int32_t y) {
-    SendMessageW(pane, message, 0, MAKELPARAM(50, static_cast<WORD>(static_cast<int16_t>(y))));
-  };
-  // The right button starts nothing.
+  const auto send = [&](UINT message, int32_t y) { SendMessageW(pane, message, 0, MAKELPARAM(50, y)); };
   send(WM_RBUTTONDOWN, 100);
-  send(WM_MOUSEMOVE, 80);
-  EXPECT_EQ(ZoomState.Zoom, 1.0);
-  EXPECT_EQ(GetCapture(), nullptr);
-  send(WM_RBUTTONUP, 80);
+  EXPECT_EQ(GetCapture(), nullptr) << "the right button starts nothing";
 
   send(WM_LBUTTONDOWN, 100);
   EXPECT_EQ(GetCapture(), pane);
@@ -566,34 +424,14 @@ TEST_F(Browsing, LeftDragZoomsAndAnyReleaseEndsIt) {
   EXPECT_DOUBLE_EQ(ZoomState.Zoom, 2.0);
   EXPECT_TRUE(GetUpdateRect(pane, nullptr, FALSE)) << "every move repaints";
   EXPECT_EQ(Snapshot(*Mw().PreviewPane).CountOther(White), 128 * 128 + 4 * 41);
-  send(WM_MOUSEMOVE, 110);
-  EXPECT_DOUBLE_EQ(ZoomState.Zoom, 0.5);
-  send(WM_MOUSEMOVE, 97);
-  EXPECT_EQ(Snapshot(*Mw().PreviewPane).CountOther(White), 73 * 73 + 4 * 41);
-  send(WM_MOUSEMOVE, 119);
-  EXPECT_NEAR(ZoomState.Zoom, 0.05, 1e-12);
-  ValidateRect(pane, nullptr);
-  send(WM_MOUSEMOVE, 125);
-  EXPECT_NEAR(ZoomState.Zoom, 0.05, 1e-12) << "20 or more below keeps the last accepted zoom";
-  EXPECT_TRUE(GetUpdateRect(pane, nullptr, FALSE));
-  send(WM_MOUSEMOVE, 90);
 
-  // Releasing the right button ends the left button's drag.
+  // Releasing the right button ends the left button's drag; the next
+  // selection resets the zoom.
   send(WM_RBUTTONUP, 90);
   EXPECT_EQ(GetCapture(), nullptr);
   EXPECT_FALSE(ZoomState.ZoomDragging);
-  const double zoom = ZoomState.Zoom;
   send(WM_MOUSEMOVE, 0);
-  EXPECT_EQ(ZoomState.Zoom, zoom);
-
-  // A release outside the pane ends a drag too; the next selection resets.
-  send(WM_LBUTTONDOWN, 10);
-  send(WM_MOUSEMOVE, -30);
-  send(WM_LBUTTONUP, -30);
-  EXPECT_EQ(GetCapture(), nullptr);
-  EXPECT_DOUBLE_EQ(ZoomState.Zoom, zoom + 2.0);
-  send(WM_MOUSEMOVE, -100);
-  EXPECT_DOUBLE_EQ(ZoomState.Zoom, zoom + 2.0);
+  EXPECT_DOUBLE_EQ(ZoomState.Zoom, 2.0);
   Select(ElementItem(106));
   EXPECT_EQ(ZoomState.Zoom, 1.0);
 }

@@ -1,36 +1,35 @@
-// The menu bar, its accelerators, the open dialog driven for real, the About
-// box and the ways out of the program.
+// The menu bar, the open dialog driven for real through Ctrl+O and the menu,
+// the About box and the ways out of the program (Alt+X is the black-box
+// test's).
 #include <vector>
 
 #include "base/unicode_win.h"
 #include "pagewriter.h"
 #include "tempdir.h"
-#include "ui/about_win.h"
 #include "ui/elementtree_win.h"
 #include "ui_support.h"
 
 namespace {
 
-struct MenuItem {
-  UINT type = 0;
-  UINT state = 0;
-  UINT id = 0;
-  HMENU submenu = nullptr;
-  std::string text;
-};
+using Strings = std::vector<std::string>;
 
-MenuItem ItemAt(HMENU menu, UINT position) {
-  wchar_t text[256] = {};
-  MENUITEMINFOW info{};
-  info.cbSize = sizeof(info);
-  info.fMask = MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_FTYPE | MIIM_STRING;
-  info.dwTypeData = text;
-  info.cch = 255;
-  EXPECT_TRUE(GetMenuItemInfoW(menu, position, TRUE, &info));
-  return {info.fType, info.fState, info.wID, info.hSubMenu, Narrow(text)};
+// A menu's items, "-" for a separator.
+Strings ItemsOf(HMENU menu) {
+  Strings items;
+  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+    wchar_t text[256] = {};
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_FTYPE | MIIM_STRING;
+    info.dwTypeData = text;
+    info.cch = 255;
+    EXPECT_TRUE(GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info));
+    items.push_back(info.fType & MFT_SEPARATOR ? "-" : Narrow(text));
+  }
+  return items;
 }
 
-// A small page file: two textures, one sprite and one chunk beyond them.
+// A page file of `chunks` small chunks.
 std::string WritePageFile(const TempDir& dir, const std::string& name, size_t chunks) {
   PageFileLayout layout;
   for (size_t i = 0; i < chunks; ++i)
@@ -93,17 +92,9 @@ using Commands = MainWindowTest;
 
 TEST_F(Commands, MenuBarShowsFileAndHelpWithTheirItems) {
   const HMENU bar = GetMenu(Frame());
-  ASSERT_EQ(GetMenuItemCount(bar), 2);
-  const MenuItem file = ItemAt(bar, 0);
-  const MenuItem help = ItemAt(bar, 1);
-  EXPECT_EQ(file.text, "&Файл");
-  EXPECT_EQ(help.text, "&Справка");
-  ASSERT_EQ(GetMenuItemCount(file.submenu), 3);
-  EXPECT_EQ(ItemAt(file.submenu, 0).text, "&Открыть...\tCtrl+O");
-  EXPECT_TRUE(ItemAt(file.submenu, 1).type & MFT_SEPARATOR);
-  EXPECT_EQ(ItemAt(file.submenu, 2).text, "&Выход\tAlt+X");
-  ASSERT_EQ(GetMenuItemCount(help.submenu), 1);
-  EXPECT_EQ(ItemAt(help.submenu, 0).text, "&О программе...");
+  EXPECT_EQ(ItemsOf(bar), (Strings{"&Файл", "&Справка"}));
+  EXPECT_EQ(ItemsOf(GetSubMenu(bar, 0)), (Strings{"&Открыть...\tCtrl+O", "-", "&Выход\tAlt+X"}));
+  EXPECT_EQ(ItemsOf(GetSubMenu(bar, 1)), (Strings{"&О программе..."}));
 }
 
 TEST_F(Commands, MenuTitlesAndUnknownIdentifiersDoNothing) {
@@ -133,24 +124,21 @@ TEST_F(Commands, CtrlOInTheTreeOpensTheDialogWhichCancelsQuietly) {
   EXPECT_TRUE(Pump());
 }
 
-TEST_F(Commands, OpeningAFileBuildsTheTreeAndRemembersTheChoice) {
+TEST_F(Commands, OpeningAFileOfAnyNameBuildsTheTreeAndRemembersTheChoice) {
   const TempDir dir;
-  const std::string path = WritePageFile(dir, "vswap.wl1", 110);
+  const std::string name = "Вольф 3D ★ vswap.wl1";
+  const std::string path = WritePageFile(dir, name, 110);
 
   WhenDialogShows([&](HWND dialog) { Choose(dialog, path, 1); });
   SendMessageW(Frame(), WM_COMMAND, 4097, 0);
   ASSERT_TRUE(DialogWasHandled());
   OpenDialog& dialog = *Mw().PageFileDialog;
   EXPECT_EQ(dialog.FilterIndex, 2);
-  EXPECT_EQ(Narrow(Widen(dialog.FileName)), path);
+  EXPECT_EQ(dialog.FileName, path);
   EXPECT_EQ(WlFile.Chunks.size(), 110u);
-
   TreeView& tree = *Mw().ElementTree;
   EXPECT_EQ(tree.Count(), 114);
-  EXPECT_EQ(tree.Root(), RootItem);
-  EXPECT_EQ(NodeCaption(tree, RootItem), "vswap.wl1");
-  EXPECT_FALSE(Mw().AuthorLink->Visible());
-  EXPECT_FALSE(IsWindowVisible(Mw().WebLink->Handle()));
+  EXPECT_EQ(NodeCaption(tree, RootItem), name);
 
   // The next dialog starts with the chosen file and file type; a cancel then
   // empties the name but keeps the type, and leaves the tree alone.
@@ -162,37 +150,10 @@ TEST_F(Commands, OpeningAFileBuildsTheTreeAndRemembersTheChoice) {
   SendMessageW(Frame(), WM_COMMAND, MAKEWPARAM(4097, 1), 0);
   ASSERT_TRUE(DialogWasHandled());
   EXPECT_EQ(again.fileType, 1);
-  EXPECT_NE(again.fileName.find("vswap.wl1"), std::string::npos);
+  EXPECT_NE(again.fileName.find(name), std::string::npos);
   EXPECT_EQ(dialog.FileName, "");
   EXPECT_EQ(dialog.FilterIndex, 2);
   EXPECT_EQ(tree.Count(), 114);
-
-  DialogView third;
-  WhenDialogShows([&](HWND d) {
-    third = Look(d);
-    Cancel(d);
-  });
-  SendMessageW(Frame(), WM_COMMAND, 4097, 0);
-  EXPECT_EQ(third.fileType, 1);
-  EXPECT_EQ(third.fileName, "");
-}
-
-TEST_F(Commands, DialogTakesPathsWithAnyCharacters) {
-  const TempDir dir;
-  const std::string path = WritePageFile(dir, "Вольф 3D ★ vswap.wl6", 3);
-  WhenDialogShows([&](HWND dialog) { Choose(dialog, path, 0); });
-  SendMessageW(Frame(), WM_COMMAND, 4097, 0);
-  EXPECT_EQ(Mw().PageFileDialog->FileName, path);
-  EXPECT_EQ(Mw().PageFileDialog->FilterIndex, 1);
-  EXPECT_EQ(WlFile.Chunks.size(), 3u);
-  EXPECT_EQ(NodeCaption(*Mw().ElementTree, RootItem), "Вольф 3D ★ vswap.wl6");
-}
-
-TEST_F(Commands, AltXInTheTreeEndsTheLoopWithExitCodeZero) {
-  SetFocus(Mw().ElementTree->Handle());
-  TypeKeys({VK_MENU, 'X'});
-  EXPECT_TRUE(PumpUntil([&] { return quit_; }));
-  EXPECT_EQ(loop_->ExitCode(), 0);
 }
 
 TEST_F(Commands, ExitPostsCloseAndTheEndRunsTheDestroyHandler) {
@@ -200,23 +161,18 @@ TEST_F(Commands, ExitPostsCloseAndTheEndRunsTheDestroyHandler) {
   LoadWlFile(Mw(), WritePageFile(dir, "vswap.wl6", 5));
   ASSERT_EQ(WlFile.Chunks.size(), 5u);
   SendMessageW(Frame(), WM_COMMAND, 4098, 0);
-  // The command only posts WM_CLOSE: the window is still there.
+  // The command only posts WM_CLOSE, which ends the loop: the window is
+  // still there.
   EXPECT_TRUE(IsWindowVisible(Frame()));
   EXPECT_FALSE(Pump());
   EXPECT_EQ(loop_->ExitCode(), 0);
   const HWND frame = Frame();
+  EXPECT_TRUE(IsWindow(frame));
   app_.Destroy();
   EXPECT_FALSE(IsWindow(frame));
   EXPECT_EQ(MainWindow, nullptr);
   EXPECT_FALSE(BackgroundBitmap);
   EXPECT_TRUE(WlFile.Chunks.empty());
-}
-
-TEST_F(Commands, CloseBoxEndsTheLoop) {
-  SendMessageW(Frame(), WM_SYSCOMMAND, SC_CLOSE, 0);
-  EXPECT_FALSE(Pump());
-  EXPECT_EQ(loop_->ExitCode(), 0);
-  EXPECT_TRUE(IsWindow(Frame()));
 }
 
 TEST_F(Commands, EndOfSessionTearsEverythingDownAtOnce) {
@@ -226,8 +182,6 @@ TEST_F(Commands, EndOfSessionTearsEverythingDownAtOnce) {
   SendMessageW(frame, WM_ENDSESSION, TRUE, 0);
   EXPECT_FALSE(IsWindow(frame));
   EXPECT_FALSE(IsWindow(app_.Handle()));
-  EXPECT_EQ(MainWindow, nullptr);
-  EXPECT_FALSE(BackgroundBitmap);
   EXPECT_FALSE(Pump());
 }
 
@@ -248,8 +202,6 @@ TEST_F(Commands, AboutShowsTheSystemAboutBoxOwnedByTheApplicationWindow) {
     EXPECT_EQ(title, "О программе ''");
   }
   EXPECT_EQ(owner, app_.Handle());
-  EXPECT_EQ(Mw().AboutBox->IconKind, 1);
-  EXPECT_EQ(Mw().AboutBox->LineText, "О программе ''");
   EXPECT_TRUE(IsWindowVisible(Frame()));
 }
 
@@ -264,18 +216,6 @@ TEST_F(Commands, MinimisingFromTheTaskbarStartsAtTheMainWindow) {
   EXPECT_EQ(placement.rcNormalPosition.left, main.Left);
   EXPECT_EQ(placement.rcNormalPosition.top, main.Top);
   EXPECT_EQ(placement.rcNormalPosition.right - placement.rcNormalPosition.left, main.Width());
-}
-
-TEST_F(Commands, ReloadingReplacesTheTree) {
-  const TempDir dir;
-  TreeView& tree = *Mw().ElementTree;
-  LoadWlFile(Mw(), WritePageFile(dir, "big.wl6", 600));
-  EXPECT_EQ(tree.Count(), 604);
-  LoadWlFile(Mw(), WritePageFile(dir, "small.wl6", 0));
-  EXPECT_EQ(tree.Count(), 4);
-  EXPECT_EQ(NodeCaption(tree, RootItem), "small.wl6");
-  EXPECT_EQ(tree.FirstChild(TextureItem), nullptr);
-  EXPECT_EQ(tree.FirstChild(UnknownItem), nullptr);
 }
 
 }  // namespace

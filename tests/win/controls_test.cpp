@@ -1,15 +1,12 @@
-// The controls' own behaviour: tree nodes and their values, label and paint
-// box events, transparent double-buffered drawing, bitmaps, failed creation
-// and memory over long use.
+// The controls' own behaviour: label and paint box events, cursors,
+// transparent double-buffered drawing, failed creation and memory over long
+// use.
 #include <windows.h>
 // Keep this order: psapi.h needs the types of windows.h.
 #include <psapi.h>
 
 #include <vector>
 
-#include "base/bitmap.h"
-#include "base/streams.h"
-#include "imaging/bmptemplate.h"
 #include "pagewriter.h"
 #include "tempdir.h"
 #include "ui/elementtree_win.h"
@@ -18,40 +15,6 @@
 namespace {
 
 using Controls = MainWindowTest;
-
-// The colour at (x, y) of what a window draws, composed off-screen.
-COLORREF PixelOf(Window& window, int32_t x, int32_t y) {
-  const HDC screen = GetDC(nullptr);
-  const Rect client = window.ClientRect();
-  COLORREF colour;
-  {
-    const MemoryDc buffer(screen, client.Width(), client.Height());
-    window.DrawContent(buffer.Dc());
-    colour = GetPixel(buffer.Dc(), x, y);
-  }
-  ReleaseDC(nullptr, screen);
-  return colour;
-}
-
-TEST_F(Controls, TreeSelectionChangingReportsOldAndNewItems) {
-  const TempDir dir;
-  PageFileLayout layout;
-  layout.Chunks.resize(2);
-  ASSERT_TRUE(WritePageFile(dir.File("a.wl6"), layout));
-  LoadWlFile(Mw(), dir.File("a.wl6"));
-  TreeView& tree = *Mw().ElementTree;
-  std::vector<std::pair<HTREEITEM, HTREEITEM>> changes;
-  tree.SelectionChanging = [&](TreeView& sender, HTREEITEM oldItem, HTREEITEM newItem) {
-    EXPECT_EQ(&sender, &tree);
-    changes.emplace_back(oldItem, newItem);
-  };
-  tree.Select(RootItem);
-  tree.Select(SpriteItem);
-  ASSERT_EQ(changes.size(), 2u);
-  EXPECT_EQ(changes[0], std::make_pair(HTREEITEM{}, RootItem));
-  EXPECT_EQ(changes[1], std::make_pair(RootItem, SpriteItem));
-  EXPECT_EQ(tree.Selection(), SpriteItem);
-}
 
 TEST_F(Controls, LabelsReportEnterLeaveAndClick) {
   Label& link = *Mw().AuthorLink;
@@ -71,11 +34,15 @@ TEST_F(Controls, LabelsReportEnterLeaveAndClick) {
   EXPECT_EQ(events, (std::vector<std::string>{"enter", "leave", "enter", "leave", "click"}));
 }
 
-TEST_F(Controls, LinksShowTheHandCursor) {
-  for (Label* label : {Mw().AuthorLink, Mw().WebLink}) {
-    SendMessageW(label->Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(label->Handle()),
+TEST_F(Controls, LinksShowTheHandCursorAndSplittersTheSizingOne) {
+  const std::pair<const Window*, const wchar_t*> cursors[] = {{Mw().AuthorLink, IDC_HAND},
+                                                              {Mw().WebLink, IDC_HAND},
+                                                              {Mw().TreeSplitter, IDC_SIZEWE},
+                                                              {Mw().InfoSplitter, IDC_SIZEWE}};
+  for (const auto& [window, cursor] : cursors) {
+    SendMessageW(window->Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(window->Handle()),
                  MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
-    EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_HAND));
+    EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, cursor)) << TextOf(window->Handle());
   }
 }
 
@@ -109,66 +76,23 @@ TEST_F(Controls, PaintBoxesAndLabelsDrawOverTheirParentsPicture) {
   const COLORREF white = RGB(255, 255, 255);
   // Without a paint handler the panel shows the white view area.
   panel.Paint = nullptr;
-  EXPECT_EQ(PixelOf(panel, 100, 30), white);
+  EXPECT_EQ(Snapshot(panel).At(100, 30), white);
   panel.Paint = [](PaintBox& box, HDC dc) {
     const BrushHandle red(CreateSolidBrush(RGB(255, 0, 0)));
     const Rect c = box.ClientRect();
     const RECT area{0, 0, c.Right, 90};
     FillRect(dc, &area, red.Get());
   };
-  EXPECT_EQ(PixelOf(panel, 100, 30), RGB(255, 0, 0));
-  EXPECT_EQ(PixelOf(panel, 100, 120), white);
+  EXPECT_EQ(Snapshot(panel).At(100, 30), RGB(255, 0, 0));
+  EXPECT_EQ(Snapshot(panel).At(100, 120), white);
   // A label shows the panel's picture around its text, and its text colour.
   Label& caption = *Mw().CaptionLabel;
   caption.SetText("Tessarine");
   EXPECT_EQ(caption.Text(), "Tessarine");
-  EXPECT_EQ(PixelOf(caption, 200, 20), RGB(255, 0, 0));
+  EXPECT_EQ(Snapshot(caption).At(200, 20), RGB(255, 0, 0));
   caption.SetTextColour(Colour::Rgb(0, 0, 255));
-  bool blue = false;
-  for (int x = 0; x < 100 && !blue; ++x) {
-    for (int y = 0; y < 25 && !blue; ++y) blue = PixelOf(caption, x, y) == RGB(0, 0, 255);
-  }
-  EXPECT_TRUE(blue);
-}
-
-TEST_F(Controls, BitmapsStretchOntoADeviceContext) {
-  // A 2 x 2 picture on the game palette, stretched to 8 x 8.
-  InitBmpTemplate();
-  MemoryStream file;
-  std::array<uint8_t, BmpHeadSize> head = BmpTemplate;
-  head[BiWidthOffset] = 2;
-  head[BiHeightOffset] = 2;
-  file.Write(head.data(), head.size());
-  const uint8_t rows[8] = {40, 15, 0, 0, 15, 40, 0, 0};  // bottom row first, 4-byte rows
-  file.Write(rows, sizeof(rows));
-  file.Seek(0, SeekOrigin::Begin);
-  Bitmap bitmap;
-  ASSERT_TRUE(bitmap.LoadFromStream(file));
-  const auto colourOf = [&](int index) {
-    const uint8_t* entry = BmpTemplate.data() + PaletteOffset + 4 * index;
-    return RGB(entry[2], entry[1], entry[0]);
-  };
-  const HDC screen = GetDC(nullptr);
-  {
-    const MemoryDc buffer(screen, 10, 10);
-    StretchBitmap(buffer.Dc(), bitmap, RectAt(1, 1, 8, 8));
-    EXPECT_EQ(GetPixel(buffer.Dc(), 2, 2), colourOf(15));
-    EXPECT_EQ(GetPixel(buffer.Dc(), 8, 2), colourOf(40));
-    EXPECT_EQ(GetPixel(buffer.Dc(), 2, 8), colourOf(40));
-    EXPECT_EQ(GetPixel(buffer.Dc(), 8, 8), colourOf(15));
-  }
-  {
-    // The info panel's background resource, drawn at its own size.
-    const MemoryDc buffer(screen, 151, 171);
-    BackgroundBitmap->Draw(buffer.Dc(), RectAt(0, 0, 151, 171));
-    std::vector<COLORREF> seen;
-    for (int y = 0; y < 171; y += 17) {
-      const COLORREF c = GetPixel(buffer.Dc(), 75, y);
-      if (std::find(seen.begin(), seen.end(), c) == seen.end()) seen.push_back(c);
-    }
-    EXPECT_GT(seen.size(), 1u);
-  }
-  ReleaseDC(nullptr, screen);
+  const Snapshot text(caption);
+  EXPECT_LT(text.CountOther(RGB(0, 0, 255)), text.Width() * text.Height()) << "some of the text is blue";
 }
 
 TEST_F(Controls, PaintsShareAGrowingBufferButNeverOneInUse) {

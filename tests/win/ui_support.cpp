@@ -4,7 +4,9 @@
 #include <vector>
 
 #include "base/unicode_win.h"
+#include "imaging/bmptemplate.h"
 #include "shell/association.h"
+#include "ui/viewer_win.h"
 
 Rect PlaceOf(HWND window) {
   RECT r{};
@@ -81,6 +83,31 @@ void WhenDialogShows(std::function<void(HWND dialog)> action) {
 
 bool DialogWasHandled() { return dialogHandled; }
 
+COLORREF PaletteColour(int index) {
+  const uint8_t* entry = BmpTemplate.data() + PaletteOffset + 4 * static_cast<size_t>(index);
+  return RGB(entry[2], entry[1], entry[0]);
+}
+
+Snapshot::Snapshot(Window& window)
+    : screen_(GetDC(nullptr)),
+      size_(window.ClientRect()),
+      buffer_(std::make_unique<MemoryDc>(screen_, size_.Width(), size_.Height())) {
+  window.DrawContent(buffer_->Dc());
+}
+
+Snapshot::~Snapshot() {
+  buffer_.reset();
+  ReleaseDC(nullptr, screen_);
+}
+
+int32_t Snapshot::CountOther(COLORREF colour) const {
+  int32_t n = 0;
+  for (int32_t y = 0; y < Height(); ++y) {
+    for (int32_t x = 0; x < Width(); ++x) n += At(x, y) != colour;
+  }
+  return n;
+}
+
 namespace {
 bool ClassesKeyExists(const char* name) {
   HKEY key = nullptr;
@@ -116,6 +143,8 @@ void MainWindowTest::TearDown() {
   if (!progIdExisted_) RegDeleteTreeW(HKEY_CLASSES_ROOT, Widen(AssociationProgId).c_str());
   app_.Destroy();
   AppWindow = nullptr;
+  // A zoom drag a test left open would reach into the next one.
+  ZoomState.ZoomDragging = false;
   // Whatever the test left queued, WM_QUIT included, goes with it.
   MSG message;
   while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {

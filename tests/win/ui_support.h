@@ -28,10 +28,33 @@ void TypeKeys(std::initializer_list<WORD> keys);
 void SetKey(WORD key, bool down);
 
 // Runs `action` on the first dialog box of this thread as soon as one shows,
-// from inside the dialog's own modal loop. Returns the dialog's handle
-// through `shown` when it was found.
+// from inside the dialog's own modal loop.
 void WhenDialogShows(std::function<void(HWND dialog)> action);
 bool DialogWasHandled();
+
+// The colour of a game palette index.
+COLORREF PaletteColour(int index);
+
+// What a window draws (its parent's picture included), composed off-screen
+// once and then read pixel by pixel.
+class Snapshot {
+ public:
+  explicit Snapshot(Window& window);
+  Snapshot(const Snapshot&) = delete;
+  Snapshot& operator=(const Snapshot&) = delete;
+  ~Snapshot();
+
+  COLORREF At(int32_t x, int32_t y) const { return GetPixel(buffer_->Dc(), x, y); }
+  int32_t Width() const { return size_.Width(); }
+  int32_t Height() const { return size_.Height(); }
+  // Pixels of the whole picture that are not `colour`.
+  int32_t CountOther(COLORREF colour) const;
+
+ private:
+  HDC screen_;
+  Rect size_;
+  std::unique_ptr<MemoryDc> buffer_;
+};
 
 class MainWindowTest : public ::testing::Test {
  protected:
