@@ -4,6 +4,7 @@
 #include <set>
 #include <vector>
 
+#include "imaging/bmptemplate.h"
 #include "pagewriter.h"
 #include "tempdir.h"
 #include "ui/elementtree_win.h"
@@ -15,6 +16,11 @@ namespace {
 
 constexpr COLORREF White = RGB(255, 255, 255);
 constexpr COLORREF Black = RGB(0, 0, 0);
+
+COLORREF PaletteColour(int index) {
+  const uint8_t* entry = BmpTemplate.data() + PaletteOffset + 4 * static_cast<size_t>(index);
+  return RGB(entry[2], entry[1], entry[0]);
+}
 
 PageChunk Chunk(std::vector<uint8_t> bytes) { return {.Bytes = std::move(bytes), .Offset = {}, .Size = {}}; }
 
@@ -193,14 +199,13 @@ TEST_F(Browsing, TreeMirrorsFilesOfEverySectionBoundaryAndReloadsLeaveNothingBeh
 
 TEST_F(Browsing, PicturesAreTransparentWherePureRed) {
   // Drawn over white, no picture of either list shows pure red.
-  const HDC screen = GetDC(nullptr);
   for (const ImageList* list : {&SmallImages, &LargeImages}) {
     int w = 0;
     int h = 0;
     ImageList_GetIconSize(list->Handle(), &w, &h);
     ASSERT_EQ(list->Count(), 7);
     for (int kind = 0; kind < 7; ++kind) {
-      const MemoryDc buffer(screen, w, h);
+      const MemoryDc buffer(ScreenDc(), w, h);
       const RECT all{0, 0, w, h};
       FillRect(buffer.Dc(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
       list->Draw(buffer.Dc(), kind, 0, 0);
@@ -216,7 +221,6 @@ TEST_F(Browsing, PicturesAreTransparentWherePureRed) {
       EXPECT_GT(white, 0) << w << " px, kind " << kind << ": the transparent border shows the white below";
     }
   }
-  ReleaseDC(nullptr, screen);
 }
 
 // ---------------------------------------------------------------------------
