@@ -32,14 +32,10 @@ TEST_F(StartUp, FramedPanelsDrawTheirEdges) {
   RMainWindow& mw = Mw();
   RedrawWindow(mw.Frame->Handle(), nullptr, nullptr,
                RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-  const auto framePixel = [](const Window& window, int x, int y) {
-    const HDC dc = GetWindowDC(window.Handle());
-    const COLORREF colour = GetPixel(dc, x, y);
-    ReleaseDC(window.Handle(), dc);
-    return colour;
-  };
   for (const Panel* edged : {mw.TopBar, mw.ContentPanel}) {
-    EXPECT_EQ(framePixel(*edged, 1, 1), GetSysColor(COLOR_3DHILIGHT));
+    const HDC dc = GetWindowDC(edged->Handle());
+    EXPECT_EQ(GetPixel(dc, 1, 1), GetSysColor(COLOR_3DHILIGHT));
+    ReleaseDC(edged->Handle(), dc);
   }
 }
 
