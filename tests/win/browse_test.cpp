@@ -1,9 +1,9 @@
 // Browsing an open file: the tree's nodes, the info panel's texts and
 // picture, the preview drawn pixel by pixel, the zoom drag and the keyboard.
-#include <cstring>
 #include <set>
 #include <vector>
 
+#include "imaging/bmptemplate.h"
 #include "pagewriter.h"
 #include "tempdir.h"
 #include "ui/elementtree_win.h"
@@ -16,10 +16,12 @@ namespace {
 constexpr COLORREF White = RGB(255, 255, 255);
 constexpr COLORREF Black = RGB(0, 0, 0);
 
-PageChunk Chunk(std::vector<uint8_t> bytes) { return {.Bytes = std::move(bytes), .Offset = {}, .Size = {}}; }
+COLORREF PaletteColour(int index) {
+  const uint8_t* entry = BmpTemplate.data() + PaletteOffset + 4 * static_cast<size_t>(index);
+  return RGB(entry[2], entry[1], entry[0]);
+}
 
-// A texture all in palette index 1.
-PageChunk PlainTexture() { return Chunk(std::vector<uint8_t>(64 * 64, 1)); }
+PageChunk Chunk(std::vector<uint8_t> bytes) { return {.Bytes = std::move(bytes), .Offset = {}, .Size = {}}; }
 
 // Texture pixel (x, y): x + 64 y, all 256 indices, each corner its own.
 uint8_t GradientIndex(int x, int y) { return static_cast<uint8_t>(x + 64 * y); }
@@ -51,11 +53,11 @@ PageFileLayout BrowseLayout() {
     }
   }
   PageFileLayout layout;
-  layout.Chunks.push_back(Chunk(EncodeTexture(gradient)));  // 0
-  layout.Chunks.push_back(PlainTexture());                  // 1
-  layout.Chunks.push_back(Chunk({}));                       // 2: empty
-  layout.Chunks.push_back(Chunk(EncodeTexture(blocks)));    // 3
-  while (layout.Chunks.size() < 106) layout.Chunks.push_back(PlainTexture());
+  layout.Chunks.push_back(Chunk(EncodeTexture(gradient)));           // 0
+  layout.Chunks.push_back(Chunk(std::vector<uint8_t>(64 * 64, 1)));  // 1: all index 1
+  layout.Chunks.push_back(Chunk({}));                                // 2: empty
+  layout.Chunks.push_back(Chunk(EncodeTexture(blocks)));             // 3
+  while (layout.Chunks.size() < 106) layout.Chunks.push_back(layout.Chunks[1]);
 
   SpritePicture sprite{};
   for (auto& column : sprite) column.fill(-1);
@@ -75,20 +77,15 @@ class Browsing : public MainWindowTest {
   TreeView& Tree() { return *Mw().ElementTree; }
 
   void LoadBrowseFile() {
-    const std::vector<uint8_t> bytes = BuildPageFile(BrowseLayout());
-    fileSize_ = static_cast<int64_t>(bytes.size());
     path_ = dir_.File("VSWAP.WL6");
-    EXPECT_TRUE(WriteBytes(path_, bytes));
+    EXPECT_TRUE(WritePageFile(path_, BrowseLayout()));
     LoadWlFile(Mw(), path_);
   }
 
   // The element node of chunk `index` (the browse file's sections are full).
   HTREEITEM ElementItem(uint32_t index) {
-    const SectionKind section = SectionOf(index);
-    HTREEITEM item = Tree().FirstChild(section == SectionKind::Texture  ? TextureItem
-                                       : section == SectionKind::Sprite ? SpriteItem
-                                                                        : UnknownItem);
-    const uint32_t first = section == SectionKind::Texture ? 0 : section == SectionKind::Sprite ? 106 : 541;
+    HTREEITEM item = Tree().FirstChild(index < 106 ? TextureItem : index < 541 ? SpriteItem : UnknownItem);
+    const uint32_t first = index < 106 ? 0 : index < 541 ? 106 : 541;
     for (uint32_t i = first; i < index && item; ++i) item = Tree().NextSibling(item);
     return item;
   }
@@ -132,7 +129,6 @@ class Browsing : public MainWindowTest {
 
   TempDir dir_;
   std::string path_;
-  int64_t fileSize_ = 0;
 };
 
 // ---------------------------------------------------------------------------
@@ -143,7 +139,6 @@ void ExpectTreeOf(const TreeView& tree, const std::string& fileCaption, uint32_t
   SCOPED_TRACE(testing::Message() << chunks << " chunks");
   EXPECT_EQ(tree.Count(), static_cast<int32_t>(4 + chunks));
   ASSERT_EQ(tree.Root(), RootItem);
-  EXPECT_EQ(tree.NextSibling(RootItem), nullptr) << "the file node stands alone at the top";
   EXPECT_EQ(NodeCaption(tree, RootItem), fileCaption);
   EXPECT_EQ(NodeKindOf(tree, RootItem), FileNode);
 
@@ -167,11 +162,9 @@ void ExpectTreeOf(const TreeView& tree, const std::string& fileCaption, uint32_t
       ASSERT_EQ(ChunkIndexOf(tree, e), static_cast<int32_t>(index));
       ASSERT_EQ(NodeKindOf(tree, e), static_cast<NodeKind>(TextureElement + s));
       ASSERT_EQ(NodeCaption(tree, e), std::string(words[s]) + " " + std::to_string(index - firsts[s] + 1));
-      ASSERT_EQ(tree.FirstChild(e), nullptr);
     }
     EXPECT_EQ(index, std::max(firsts[s], std::min(ends[s], chunks)));
   }
-  EXPECT_EQ(section, nullptr);
 }
 
 TEST_F(Browsing, TreeMirrorsFilesOfEverySectionBoundaryAndReloadsLeaveNothingBehind) {
@@ -184,23 +177,20 @@ TEST_F(Browsing, TreeMirrorsFilesOfEverySectionBoundaryAndReloadsLeaveNothingBeh
     ExpectTreeOf(Tree(), name, chunks);
     // After a load only the file node shows, and nothing is selected.
     EXPECT_EQ(Tree().Selection(), nullptr);
-    RECT row{};
-    std::memcpy(&row, &TextureItem, sizeof(TextureItem));  // the message takes the item in the rectangle
-    EXPECT_FALSE(SendMessageW(Tree().Handle(), TVM_GETITEMRECT, FALSE, reinterpret_cast<LPARAM>(&row)))
+    EXPECT_FALSE(TreeView_GetItemState(Tree().Handle(), RootItem, TVIS_EXPANDED))
         << "sections are hidden under the collapsed file node";
   }
 }
 
 TEST_F(Browsing, PicturesAreTransparentWherePureRed) {
   // Drawn over white, no picture of either list shows pure red.
-  const HDC screen = GetDC(nullptr);
   for (const ImageList* list : {&SmallImages, &LargeImages}) {
     int w = 0;
     int h = 0;
     ImageList_GetIconSize(list->Handle(), &w, &h);
     ASSERT_EQ(list->Count(), 7);
     for (int kind = 0; kind < 7; ++kind) {
-      const MemoryDc buffer(screen, w, h);
+      const MemoryDc buffer(ScreenDc(), w, h);
       const RECT all{0, 0, w, h};
       FillRect(buffer.Dc(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
       list->Draw(buffer.Dc(), kind, 0, 0);
@@ -216,7 +206,6 @@ TEST_F(Browsing, PicturesAreTransparentWherePureRed) {
       EXPECT_GT(white, 0) << w << " px, kind " << kind << ": the transparent border shows the white below";
     }
   }
-  ReleaseDC(nullptr, screen);
 }
 
 // ---------------------------------------------------------------------------
@@ -258,9 +247,8 @@ TEST_F(Browsing, ReloadingOverAZoomedElementShowsTheNewFileNode) {
   // The file node's facts, not the sprite's, although it was selected; the
   // start view's links are gone.
   EXPECT_EQ(SelectedKind, FileNode);
-  const std::vector<std::string> file{
-      "VSWAP.WL6", "Wolf3D Grafic File", "File Size: " + std::to_string(fileSize_), "Elements: 545", "", "",
-      ""};
+  const std::string size = "File Size: " + std::to_string(WlFile.FileSize);
+  const std::vector<std::string> file{"VSWAP.WL6", "Wolf3D Grafic File", size, "Elements: 545", "", "", ""};
   EXPECT_EQ(PanelTexts(), file);
   EXPECT_FALSE(IsWindowVisible(Mw().AuthorLink->Handle()));
   EXPECT_FALSE(IsWindowVisible(Mw().WebLink->Handle()));
@@ -411,7 +399,6 @@ TEST_F(Browsing, LeftDragZoomsAndAnyReleaseEndsIt) {
   SizePreviewPane(400, 300);
   LoadBrowseFile();
   Select(ElementItem(1));  // plain, not white
-  ASSERT_NE(PaletteColour(1), White);
   const HWND pane = Mw().PreviewPane->Handle();
   const auto send = [&](UINT message, int32_t y) { SendMessageW(pane, message, 0, MAKELPARAM(50, y)); };
   send(WM_RBUTTONDOWN, 100);
@@ -429,7 +416,6 @@ TEST_F(Browsing, LeftDragZoomsAndAnyReleaseEndsIt) {
   // selection resets the zoom.
   send(WM_RBUTTONUP, 90);
   EXPECT_EQ(GetCapture(), nullptr);
-  EXPECT_FALSE(ZoomState.ZoomDragging);
   send(WM_MOUSEMOVE, 0);
   EXPECT_DOUBLE_EQ(ZoomState.Zoom, 2.0);
   Select(ElementItem(106));
@@ -443,7 +429,6 @@ TEST_F(Browsing, TheKeyboardBrowsesAFreshlyOpenedFile) {
   // The main window handed the focus to the tree when it was activated.
   EXPECT_EQ(GetFocus(), Tree().Handle());
   LoadBrowseFile();
-  ASSERT_EQ(Tree().Selection(), nullptr);
   const auto press = [&](WORD key) {
     TypeKeys({key});
     PumpUntil([] { return false; }, std::chrono::milliseconds(100));

@@ -82,10 +82,6 @@ void Choose(HWND dialog, const std::string& path, int fileType) {
   PostMessageW(dialog, WM_COMMAND, IDOK, 0);
 }
 
-bool RunningUnderWine() {
-  return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
-}
-
 void Cancel(HWND dialog) { PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0); }
 
 using Commands = MainWindowTest;
@@ -112,8 +108,7 @@ TEST_F(Commands, CtrlOInTheTreeOpensTheDialogWhichCancelsQuietly) {
     Cancel(dialog);
   });
   TypeKeys({VK_CONTROL, 'O'});
-  PumpUntil(DialogWasHandled);
-  ASSERT_TRUE(DialogWasHandled());
+  ASSERT_TRUE(PumpUntil(DialogWasHandled));
   EXPECT_EQ(view.owner, Frame());
   EXPECT_EQ(view.fileTypes, 2);
   EXPECT_EQ(view.firstType, "vswap.wl6 (*.wl6)");
@@ -135,7 +130,6 @@ TEST_F(Commands, OpeningAFileOfAnyNameBuildsTheTreeAndRemembersTheChoice) {
   OpenDialog& dialog = *Mw().PageFileDialog;
   EXPECT_EQ(dialog.FilterIndex, 2);
   EXPECT_EQ(dialog.FileName, path);
-  EXPECT_EQ(WlFile.Chunks.size(), 110u);
   TreeView& tree = *Mw().ElementTree;
   EXPECT_EQ(tree.Count(), 114);
   EXPECT_EQ(NodeCaption(tree, RootItem), name);
@@ -195,7 +189,7 @@ TEST_F(Commands, AboutShowsTheSystemAboutBoxOwnedByTheApplicationWindow) {
   });
   SendMessageW(Frame(), WM_COMMAND, 4100, 0);
   ASSERT_TRUE(DialogWasHandled());
-  if (RunningUnderWine()) {
+  if (GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version")) {
     // Wine's About box takes the whole argument as the program's name.
     EXPECT_EQ(title, "About О программе ''#О программе ''");
   } else {

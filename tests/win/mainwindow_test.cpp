@@ -6,27 +6,7 @@
 
 namespace {
 
-// The children of a window as the system keeps them, top of the z-order first.
-std::vector<HWND> ChildrenOf(HWND window) {
-  std::vector<HWND> children;
-  for (HWND c = GetWindow(window, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) children.push_back(c);
-  return children;
-}
-
-class StartUp : public MainWindowTest {
- protected:
-  // The layout itself is tested natively (layout_test.cpp); here, that the
-  // window lays its children out again at its new size: the preview pane
-  // reaches the right edge of the view, the tree the bottom of the content.
-  void ExpectLaidOut() {
-    SCOPED_TRACE("ExpectLaidOut");
-    const Rect view = ClientOf(*Mw().ViewArea);
-    const Rect pane = PlaceOf(*Mw().PreviewPane);
-    EXPECT_EQ(pane.Right, std::max(pane.Left, view.Right));
-    EXPECT_GE(pane.Width(), 0);
-    EXPECT_EQ(PlaceOf(*Mw().ElementTree).Bottom, std::max(2, ClientOf(*Mw().ContentPanel).Bottom - 2));
-  }
-};
+using StartUp = MainWindowTest;
 
 TEST_F(StartUp, ApplicationWindowCarriesTheTaskbarButtonWithATrimmedSystemMenu) {
   const HWND app = app_.Handle();
@@ -40,7 +20,6 @@ TEST_F(StartUp, ApplicationWindowCarriesTheTaskbarButtonWithATrimmedSystemMenu) 
     EXPECT_NE(GetMenuState(system, kept, MF_BYCOMMAND), static_cast<UINT>(-1)) << kept;
 }
 
-// Its caption, with the version, is how the black-box tests find it.
 TEST_F(StartUp, MainWindowIsCentred) {
   const int32_t left = CentredStart(GetSystemMetrics(SM_CXSCREEN), MainWindowWidth);
   const int32_t top = CentredStart(GetSystemMetrics(SM_CYSCREEN), MainWindowHeight);
@@ -53,15 +32,10 @@ TEST_F(StartUp, FramedPanelsDrawTheirEdges) {
   RMainWindow& mw = Mw();
   RedrawWindow(mw.Frame->Handle(), nullptr, nullptr,
                RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-  const auto framePixel = [](const Window& window, int x, int y) {
-    const HDC dc = GetWindowDC(window.Handle());
-    const COLORREF colour = GetPixel(dc, x, y);
-    ReleaseDC(window.Handle(), dc);
-    return colour;
-  };
-  for (const Window* edged :
-       {static_cast<const Window*>(mw.TopBar), static_cast<const Window*>(mw.ContentPanel)}) {
-    EXPECT_EQ(framePixel(*edged, 1, 1), GetSysColor(COLOR_3DHILIGHT));
+  for (const Panel* edged : {mw.TopBar, mw.ContentPanel}) {
+    const HDC dc = GetWindowDC(edged->Handle());
+    EXPECT_EQ(GetPixel(dc, 1, 1), GetSysColor(COLOR_3DHILIGHT));
+    ReleaseDC(edged->Handle(), dc);
   }
 }
 
@@ -73,7 +47,10 @@ TEST_F(StartUp, TheTreeDrawsItsRussianCaptionsInACyrillicFont) {
 }
 
 TEST_F(StartUp, LinksLieAboveTheLinesTheyCover) {
-  const std::vector<HWND> order = ChildrenOf(Mw().InfoPanel->Handle());
+  // The panel's children, top of the z-order first.
+  std::vector<HWND> order;
+  for (HWND c = GetWindow(Mw().InfoPanel->Handle(), GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+    order.push_back(c);
   const auto rank = [&](const Label* label) {
     return std::find(order.begin(), order.end(), label->Handle()) - order.begin();
   };
@@ -82,14 +59,24 @@ TEST_F(StartUp, LinksLieAboveTheLinesTheyCover) {
 }
 
 TEST_F(StartUp, LayoutFollowsResizingAndMaximising) {
+  // The layout itself is tested natively (layout_test.cpp); here, that the
+  // window lays its children out again at its new size: the preview pane
+  // reaches the right edge of the view, the tree the bottom of the content.
+  const auto expectLaidOut = [&] {
+    const Rect view = ClientOf(*Mw().ViewArea);
+    const Rect pane = PlaceOf(*Mw().PreviewPane);
+    EXPECT_EQ(pane.Right, std::max(pane.Left, view.Right));
+    EXPECT_EQ(PlaceOf(*Mw().ElementTree).Bottom, std::max(2, ClientOf(*Mw().ContentPanel).Bottom - 2));
+  };
   for (const auto& [width, height] : {std::pair{900, 700}, {500, 300}, {150, 120}}) {
     ResizeMainWindow(width, height);
-    ExpectLaidOut();
+    SCOPED_TRACE(testing::Message() << width << " x " << height);
+    expectLaidOut();
   }
   ShowWindow(Frame(), SW_MAXIMIZE);
   Pump();
   EXPECT_GT(ClientOf(*Mw().Frame).Right, 619);
-  ExpectLaidOut();
+  expectLaidOut();
 }
 
 TEST_F(StartUp, ShownFiresOnEveryShowingFromHidden) {

@@ -1,10 +1,8 @@
 #include "ui_support.h"
 
 #include <utility>
-#include <vector>
 
 #include "base/unicode_win.h"
-#include "imaging/bmptemplate.h"
 #include "shell/association.h"
 #include "ui/viewer_win.h"
 
@@ -23,12 +21,6 @@ Rect ClientOf(const Window& window) {
   RECT r{};
   GetClientRect(window.Handle(), &r);
   return {r.left, r.top, r.right, r.bottom};
-}
-
-std::string ClassOf(HWND window) {
-  wchar_t name[256] = {};
-  GetClassNameW(window, name, 256);
-  return Narrow(name);
 }
 
 std::string TextOf(HWND window) {
@@ -56,7 +48,8 @@ bool dialogHandled = false;
 HWND dialogSeen = nullptr;
 
 BOOL CALLBACK FindDialog(HWND window, LPARAM found) {
-  if (ClassOf(window) == "#32770" && IsWindowVisible(window)) {
+  // Dialog boxes are of the system's class 32770.
+  if (GetClassLongPtrW(window, GCW_ATOM) == 32770 && IsWindowVisible(window)) {
     *reinterpret_cast<HWND*>(found) = window;
     return FALSE;
   }
@@ -83,21 +76,14 @@ void WhenDialogShows(std::function<void(HWND dialog)> action) {
 
 bool DialogWasHandled() { return dialogHandled; }
 
-COLORREF PaletteColour(int index) {
-  const uint8_t* entry = BmpTemplate.data() + PaletteOffset + 4 * static_cast<size_t>(index);
-  return RGB(entry[2], entry[1], entry[0]);
+HDC ScreenDc() {
+  static const HDC screen = GetDC(nullptr);
+  return screen;
 }
 
 Snapshot::Snapshot(Window& window)
-    : screen_(GetDC(nullptr)),
-      size_(window.ClientRect()),
-      buffer_(std::make_unique<MemoryDc>(screen_, size_.Width(), size_.Height())) {
-  window.DrawContent(buffer_->Dc());
-}
-
-Snapshot::~Snapshot() {
-  buffer_.reset();
-  ReleaseDC(nullptr, screen_);
+    : buffer_(ScreenDc(), window.ClientRect().Width(), window.ClientRect().Height()) {
+  window.DrawContent(buffer_.Dc());
 }
 
 int32_t Snapshot::CountOther(COLORREF colour) const {
@@ -125,15 +111,14 @@ void MainWindowTest::SetUp() {
   progIdExisted_ = ClassesKeyExists(AssociationProgId);
   ASSERT_TRUE(CreateAppWindow(app_));
   ASSERT_TRUE(BuildMainWindow(MainWindow, app_));
-  mw_ = MainWindow;
-  ASSERT_NE(mw_, nullptr);
+  ASSERT_NE(MainWindow, nullptr);
   // The tests' own arguments name no page file: the first showing must not
   // load one.
   ArgumentPending = false;
   // A pointer left over a link by an earlier test would colour it.
   SetCursorPos(0, 0);
-  loop_ = std::make_unique<MessageLoop>(app_, *mw_->Frame);
-  mw_->Frame->ShowWindow();
+  loop_ = std::make_unique<MessageLoop>(app_, *MainWindow->Frame);
+  MainWindow->Frame->ShowWindow();
   SetForegroundWindow(Frame());
   Pump();
 }

@@ -12,14 +12,12 @@
 
 #include "app/globals_win.h"
 #include "app/mainwindow_win.h"
-#include "ui/elementtree_win.h"
 
 // A window's outer rectangle in its parent's client coordinates (screen
 // coordinates for a top-level window).
 Rect PlaceOf(HWND window);
 Rect PlaceOf(const Window& window);
 Rect ClientOf(const Window& window);
-std::string ClassOf(HWND window);
 std::string TextOf(HWND window);
 
 // Presses and releases keys through the system's input queue, as a keyboard
@@ -32,28 +30,23 @@ void SetKey(WORD key, bool down);
 void WhenDialogShows(std::function<void(HWND dialog)> action);
 bool DialogWasHandled();
 
-// The colour of a game palette index.
-COLORREF PaletteColour(int index);
+// The screen's DC, taken once for the whole run.
+HDC ScreenDc();
 
 // What a window draws (its parent's picture included), composed off-screen
 // once and then read pixel by pixel.
 class Snapshot {
  public:
   explicit Snapshot(Window& window);
-  Snapshot(const Snapshot&) = delete;
-  Snapshot& operator=(const Snapshot&) = delete;
-  ~Snapshot();
 
-  COLORREF At(int32_t x, int32_t y) const { return GetPixel(buffer_->Dc(), x, y); }
-  int32_t Width() const { return size_.Width(); }
-  int32_t Height() const { return size_.Height(); }
+  COLORREF At(int32_t x, int32_t y) const { return GetPixel(buffer_.Dc(), x, y); }
+  int32_t Width() const { return buffer_.Width(); }
+  int32_t Height() const { return buffer_.Height(); }
   // Pixels of the whole picture that are not `colour`.
   int32_t CountOther(COLORREF colour) const;
 
  private:
-  HDC screen_;
-  Rect size_;
-  std::unique_ptr<MemoryDc> buffer_;
+  MemoryDc buffer_;
 };
 
 class MainWindowTest : public ::testing::Test {
@@ -69,11 +62,10 @@ class MainWindowTest : public ::testing::Test {
   // Resizes the main window's outer rectangle and lays out.
   void ResizeMainWindow(int32_t width, int32_t height);
 
-  RMainWindow& Mw() { return *mw_; }
-  HWND Frame() { return mw_->Frame->Handle(); }
+  RMainWindow& Mw() { return *MainWindow; }
+  HWND Frame() { return MainWindow->Frame->Handle(); }
 
   ApplicationWindow app_;
-  RMainWindow* mw_ = nullptr;
   bool extensionExisted_ = false;  // the .wl6 association before the test
   bool progIdExisted_ = false;
   std::unique_ptr<MessageLoop> loop_;
