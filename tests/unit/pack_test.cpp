@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <fstream>
 #include <vector>
 
 #include "base/bytereader.h"
@@ -256,8 +255,7 @@ class PackTest : public ::testing::Test {
     const PackResult result = Pack({folder, out, base, false});
     EXPECT_EQ(result.Errors, std::vector<std::string>{});
     EXPECT_TRUE(result.Written);
-    std::ifstream in(out, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
+    return ReadBytes(out);
   }
 
   static RWlFile Load(const std::string& path) {

@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "cli/pack.h"
 #include "cli/sounds.h"
@@ -55,11 +53,6 @@ class SoundPackTest : public ::testing::Test {
 
   PackResult PackSounds() { return Pack({sounds_.string(), out_path_, base_path_, false}); }
 
-  std::vector<uint8_t> Packed() const {
-    std::ifstream in(out_path_, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-  }
-
   TempDir dir_;
   PageFileLayout base_;
   std::string base_path_ = dir_.File("vswap.wl6");
@@ -73,7 +66,7 @@ TEST_F(SoundPackTest, AnUnchangedExportPacksBackToTheSameBytes) {
   EXPECT_EQ(result.Errors, std::vector<std::string>{});
   EXPECT_EQ(result.ReplacedCount, 5u);
   EXPECT_EQ(result.CopiedCount, 541u);
-  EXPECT_TRUE(Packed() == BuildPageFile(base_));
+  EXPECT_TRUE(ReadBytes(out_path_) == BuildPageFile(base_));
 }
 
 TEST_F(SoundPackTest, AReplacedSoundChangesItsPagesTheTableAndWhatFollows) {
@@ -94,7 +87,7 @@ TEST_F(SoundPackTest, AReplacedSoundChangesItsPagesTheTableAndWhatFollows) {
         PageChunk{{samples.begin() + at, samples.begin() + std::min(at + 4096, samples.size())}, {}, {}});
   // (page, length): 0, 1; 1, 8193; 4, 4096; 5, 4097; 7, 9000.
   expected.Chunks.back().Bytes = {0, 0, 1, 0, 1, 0, 1, 32, 4, 0, 0, 16, 5, 0, 1, 16, 7, 0, 0x28, 0x23};
-  EXPECT_TRUE(Packed() == BuildPageFile(expected));
+  EXPECT_TRUE(ReadBytes(out_path_) == BuildPageFile(expected));
 }
 
 TEST_F(SoundPackTest, SoundsThatCannotGoInAreAllReportedAndNothingIsWritten) {

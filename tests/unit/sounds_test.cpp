@@ -36,8 +36,8 @@ PageFileLayout SoundFile(const std::vector<uint32_t>& lengths) {
 
 class SoundTableTest : public ::testing::Test {
  protected:
-  SoundTable Read(const PageFileLayout& layout) { return ReadBytes(BuildPageFile(layout)); }
-  SoundTable ReadBytes(const std::vector<uint8_t>& bytes) {
+  SoundTable Read(const PageFileLayout& layout) { return ReadFromBytes(BuildPageFile(layout)); }
+  SoundTable ReadFromBytes(const std::vector<uint8_t>& bytes) {
     const std::string path = dir_.File("vswap.wl6");
     EXPECT_TRUE(WriteBytes(path, bytes));
     LoadPageFile(file_, path);
@@ -132,7 +132,7 @@ TEST_F(SoundTableTest, TablesWithoutAPlace) {
   EXPECT_EQ(Problems(read), "the sound table (chunk 4) runs 3 bytes past the end of the file\n");
   EXPECT_EQ(read.Sounds.size(), 1u);
 
-  EXPECT_EQ(Problems(ReadBytes({0, 0, 0, 0, 0, 0})), "the file has no chunks, so no sound table\n");
+  EXPECT_EQ(Problems(ReadFromBytes({0, 0, 0, 0, 0, 0})), "the file has no chunks, so no sound table\n");
 }
 
 // The new file's chunks with the sounds of `layout` replaced, as bytes.
