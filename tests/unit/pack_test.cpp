@@ -81,8 +81,6 @@ std::vector<uint8_t> ExpectRoundTrip(const FramedPicture& picture) {
   return chunk;
 }
 
-FramedPicture Blank() { return {}; }
-
 void Draw(FramedPicture& p, int x, int y, uint8_t index) {
   p.Index[static_cast<size_t>(x * 64 + y)] = index;
   p.Opaque[static_cast<size_t>(x * 64 + y)] = 1;
@@ -91,7 +89,7 @@ void Draw(FramedPicture& p, int x, int y, uint8_t index) {
 TEST(SpriteEncoderTest, AwkwardShapesComeBackForTheGameAndTheViewer) {
   // Columns 0 and 63 with nothing between them but one pixel; runs at rows 0
   // and 63; a full column; indices 0 and 255 opaque; an odd pool.
-  FramedPicture wide = Blank();
+  FramedPicture wide;
   Draw(wide, 0, 0, 0);
   Draw(wide, 0, 63, 255);
   for (int y = 0; y < 64; ++y) Draw(wide, 63, y, static_cast<uint8_t>(y * 4));
@@ -100,20 +98,20 @@ TEST(SpriteEncoderTest, AwkwardShapesComeBackForTheGameAndTheViewer) {
 
   // An even pool, gaps inside columns, a run starting deep below the pool's
   // start (its source word wraps below 0).
-  FramedPicture gaps = Blank();
+  FramedPicture gaps;
   for (int y = 60; y < 64; ++y) Draw(gaps, 5, y, 1);
   for (int y : {2, 3, 9, 20, 21, 22}) Draw(gaps, 7, y, static_cast<uint8_t>(y));
   ExpectRoundTrip(gaps);
 
   // The largest sprite: every other pixel in every column.
-  FramedPicture checks = Blank();
+  FramedPicture checks;
   for (int x = 0; x < 64; ++x)
     for (int y = x % 2; y < 64; y += 2) Draw(checks, x, y, static_cast<uint8_t>(x + y));
   EXPECT_GT(ExpectRoundTrip(checks).size(), MaxSpriteChunkSize);
 }
 
 TEST(SpriteEncoderTest, ABlankSpriteIsOneColumnWithNoRuns) {
-  EXPECT_EQ(EncodeSpriteChunk(Blank()),
+  EXPECT_EQ(EncodeSpriteChunk({}),
             (std::vector<uint8_t>{BlankSpriteColumn, 0, BlankSpriteColumn, 0, 6, 0, 0, 0}));
 }
 
