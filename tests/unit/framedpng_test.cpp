@@ -170,8 +170,7 @@ TEST_F(FramingTest, SpritesStandAtTheirColumnsWithTheirHolesTransparent) {
     int hole = 0;
     const SpritePicture framed = Sprite(EncodeSprite(c.picture), &hole);
     EXPECT_EQ(hole, c.transparent);
-    for (int x = 0; x < 64; ++x)
-      for (int y = 0; y < 64; ++y) ASSERT_EQ(framed[x][y], c.picture[x][y]) << x << "," << y;
+    EXPECT_EQ(framed, c.picture);
   }
 }
 
@@ -226,8 +225,7 @@ TEST_F(FramingTest, DamagedSpritesAreClippedAtTheFramesEdge) {
     int hole = 0;
     const SpritePicture framed = Sprite(c.chunk, &hole);
     EXPECT_EQ(hole, 255);
-    for (int x = 0; x < 64; ++x)
-      for (int y = 0; y < 64; ++y) ASSERT_EQ(framed[x][y], c.expected[x][y]) << x << "," << y;
+    EXPECT_EQ(framed, c.expected);
   }
 }
 
