@@ -132,8 +132,6 @@ TEST(PageLayoutTest, ChunksLieOnPageBoundariesAsTheWritersDo) {
   for (size_t i = 0; i < chunks.size(); ++i)
     std::copy(layout.Chunks[i].Bytes.begin(), layout.Chunks[i].Bytes.end(), file.begin() + plan->Offsets[i]);
   EXPECT_EQ(file, BuildPageFile(layout));
-  EXPECT_EQ(plan->Offsets[0], 512u) << "the first chunk after the tables";
-  EXPECT_EQ(plan->Offsets[4], 0u) << "an empty chunk at offset 0";
 
   // An empty chunk that had an offset keeps one: where the next chunk starts.
   chunks[1].ZeroOffsetWhenEmpty = false;
