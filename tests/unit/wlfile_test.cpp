@@ -156,11 +156,8 @@ TEST_F(LoaderTest, ShortOrMissingFilesGiveAnEmptyTable) {
 TEST_F(LoaderTest, AHostileDirectoryCostsNoMoreThanTheFile) {
   // 65,535 chunks of 65,535 bytes all pointing at the same place: the table
   // claims 4 GiB, the buffer holds only the file's own bytes.
-  PageFileLayout layout = ChunksOfSizes(65535, 0);
-  for (auto& c : layout.Chunks) {
-    c.Offset = 0;
-    c.Size = 65535;
-  }
+  PageFileLayout layout;
+  layout.Chunks.assign(65535, {{}, 0, 65535});
   const RWlFile f = Load(layout);
   const std::vector<uint8_t> first = DataOf(f.Chunks[0]);
   EXPECT_EQ(first, DataOf(f.Chunks[65534]));
