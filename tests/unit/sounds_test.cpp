@@ -126,8 +126,7 @@ TEST_F(SoundTableTest, TablesWithoutAPlace) {
   EXPECT_TRUE(read.Sounds.empty());
 
   layout = SoundFile({10, 20});
-  const size_t size = BuildPageFile(layout).size();
-  layout.TruncateAt = size - 3;
+  layout.TruncateAt = BuildPageFile(layout).size() - 3;
   read = Read(layout);
   EXPECT_EQ(Problems(read), "the sound table (chunk 4) runs 3 bytes past the end of the file\n");
   EXPECT_EQ(read.Sounds.size(), 1u);
