@@ -36,14 +36,6 @@ class SoundPackTest : public ::testing::Test {
     std::filesystem::create_directories(sounds_);
   }
 
-  void ExportAll() {
-    RWlFile file;
-    LoadPageFile(file, base_path_);
-    const SoundExport exported = ExportSounds(file, sounds_);
-    EXPECT_EQ(exported.Written, 5u);
-    EXPECT_EQ(exported.BadEntries + exported.Error.size(), 0u);
-  }
-
   void WriteSound(const std::string& name, const std::vector<uint8_t>& samples) {
     std::vector<uint8_t> wav;
     std::string error;
@@ -61,7 +53,11 @@ class SoundPackTest : public ::testing::Test {
 };
 
 TEST_F(SoundPackTest, AnUnchangedExportPacksBackToTheSameBytes) {
-  ExportAll();
+  RWlFile file;
+  LoadPageFile(file, base_path_);
+  const SoundExport exported = ExportSounds(file, sounds_);
+  EXPECT_EQ(exported.Written, 5u);
+  EXPECT_EQ(exported.BadEntries + exported.Error.size(), 0u);
   const PackResult result = PackSounds();
   EXPECT_EQ(result.Errors, std::vector<std::string>{});
   EXPECT_EQ(result.ReplacedCount, 5u);
