@@ -145,7 +145,7 @@ TEST(PageLayoutTest, ChunksLieOnPageBoundariesAsTheWritersDo) {
   EXPECT_TRUE(PlanPageFile(std::vector<ChunkSlot>(65000, {65535, false})));
 }
 
-// A sprite or texture chunk as the loader reads it, and as a picture.
+// A chunk's bytes as the loader reads them.
 std::vector<uint8_t> ChunkOf(const RWlFile& file, size_t i) {
   std::vector<uint8_t> bytes(file.Chunks[i].Size);
   ByteReader(file.Chunks[i].Data.StoredBytes()).Read(bytes.data(), bytes.size());
