@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <fstream>
 
 namespace fs = std::filesystem;
 
@@ -23,4 +24,9 @@ TempDir::~TempDir() {
 std::string TempDir::File(const std::string& name) const {
   const std::u8string utf8 = (path_ / fs::path(std::u8string(name.begin(), name.end()))).u8string();
   return {utf8.begin(), utf8.end()};
+}
+
+std::vector<uint8_t> ReadBytes(const std::string& path) {
+  std::ifstream in(fs::path(std::u8string(path.begin(), path.end())), std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
 }

@@ -1,8 +1,10 @@
 // A fresh folder per test, removed afterwards.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 class TempDir {
  public:
@@ -18,3 +20,6 @@ class TempDir {
  private:
   std::filesystem::path path_;
 };
+
+// The bytes of the file at a UTF-8 path; none if it cannot be read.
+std::vector<uint8_t> ReadBytes(const std::string& path);

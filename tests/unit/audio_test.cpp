@@ -4,7 +4,6 @@
 #include <sndfile.h>
 
 #include <cmath>
-#include <fstream>
 #include <iterator>
 #include <numbers>
 
@@ -29,8 +28,7 @@ std::vector<uint8_t> Encoded(int format, int channels, int rate, const std::vect
   EXPECT_EQ(sf_writef_float(file, frames.data(), static_cast<sf_count_t>(frames.size()) / channels),
             static_cast<sf_count_t>(frames.size()) / channels);
   sf_close(file);
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
+  return ReadBytes(path);
 }
 
 std::vector<uint8_t> Decoded(const std::vector<uint8_t>& file, size_t maxSamples = 65535) {

@@ -61,32 +61,29 @@ TEST(Bitmap, ZeroWidthIsAValidEmptyPicture) {
 }
 
 TEST(Bitmap, RejectsMalformedImagesWithoutReadingPastTheStream) {
-  struct Case {
+  // A one-pixel image with its 32-bit field at `at` set to `value`.
+  const auto with = [](size_t at, uint32_t value) {
+    std::vector<uint8_t> b = Bmp(1, 1, 8, 0, 4);
+    WriteLe32(&b[at], value);
+    return b;
+  };
+  std::vector<uint8_t> cut = Bmp(1, 1, 8, 0, 4), notBm = cut;
+  cut.resize(30);
+  notBm[0] = 'X';
+  const struct {
     const char* what;
     std::vector<uint8_t> bytes;
-  };
-  std::vector<Case> cases;
-  cases.push_back({"truncated rows", Bmp(64, 64, 8, 256, 4095)});
-  auto bad = Bmp(1, 1, 8, 0, 4);
-  bad.resize(30);
-  cases.push_back({"truncated header", bad});
-  bad = Bmp(1, 1, 8, 0, 4);
-  bad[0] = 'X';
-  cases.push_back({"signature", bad});
-  bad = Bmp(1, 1, 8, 0, 4);
-  WriteLe32(&bad[10], 10);
-  cases.push_back({"offset inside the headers", bad});
-  bad = Bmp(1, 1, 8, 0, 4);
-  WriteLe32(&bad[10], 54 + 257 * 4);
-  cases.push_back({"table too large", bad});
-  bad = Bmp(1, 1, 8, 0, 4);
-  WriteLe32(&bad[30], 1);
-  cases.push_back({"compressed", bad});
-  cases.push_back({"bit depth", Bmp(1, 1, 7, 0, 4)});
-  cases.push_back({"huge width", Bmp(0x7FFFFFFF, 1, 8, 0, 4)});
-  cases.push_back({"negative width", Bmp(-4, 1, 8, 0, 4)});
-  cases.push_back({"huge height", Bmp(1, INT32_MIN, 8, 0, 4)});
-  for (const Case& c : cases) {
+  } cases[] = {{"truncated rows", Bmp(64, 64, 8, 256, 4095)},
+               {"truncated header", cut},
+               {"signature", notBm},
+               {"offset inside the headers", with(10, 10)},
+               {"table too large", with(10, 54 + 257 * 4)},
+               {"compressed", with(30, 1)},
+               {"bit depth", Bmp(1, 1, 7, 0, 4)},
+               {"huge width", Bmp(0x7FFFFFFF, 1, 8, 0, 4)},
+               {"negative width", Bmp(-4, 1, 8, 0, 4)},
+               {"huge height", Bmp(1, INT32_MIN, 8, 0, 4)}};
+  for (const auto& c : cases) {
     for (Way way : {Way::Copy, Way::Take}) {
       Bitmap bmp;
       ASSERT_TRUE(Load(bmp, Bmp(1, 1, 8, 256, 4), way));

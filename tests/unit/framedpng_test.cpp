@@ -6,8 +6,6 @@
 #include <png.h>
 
 #include <csetjmp>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -16,6 +14,7 @@
 #include "imaging/framing.h"
 #include "imaging/palettefile.h"
 #include "pagewriter.h"
+#include "tempdir.h"
 
 namespace {
 
@@ -66,8 +65,7 @@ struct ReadPng {
 
 // The palette as the resource file holds it: blue, green, red, unused.
 Palette PaletteFromFile() {
-  std::ifstream in(TESSARINE_PALETTE_FILE, std::ios::binary);
-  const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in), {}};
+  const std::vector<uint8_t> bytes = ReadBytes(TESSARINE_PALETTE_FILE);
   Palette palette;
   for (size_t i = 0; i < 256 && 4 * i + 2 < bytes.size(); ++i)
     palette[i] = {bytes[4 * i + 2], bytes[4 * i + 1], bytes[4 * i]};
@@ -172,8 +170,7 @@ TEST_F(FramingTest, SpritesStandAtTheirColumnsWithTheirHolesTransparent) {
     int hole = 0;
     const SpritePicture framed = Sprite(EncodeSprite(c.picture), &hole);
     EXPECT_EQ(hole, c.transparent);
-    for (int x = 0; x < 64; ++x)
-      for (int y = 0; y < 64; ++y) ASSERT_EQ(framed[x][y], c.picture[x][y]) << x << "," << y;
+    EXPECT_EQ(framed, c.picture);
   }
 }
 
@@ -228,8 +225,7 @@ TEST_F(FramingTest, DamagedSpritesAreClippedAtTheFramesEdge) {
     int hole = 0;
     const SpritePicture framed = Sprite(c.chunk, &hole);
     EXPECT_EQ(hole, 255);
-    for (int x = 0; x < 64; ++x)
-      for (int y = 0; y < 64; ++y) ASSERT_EQ(framed[x][y], c.expected[x][y]) << x << "," << y;
+    EXPECT_EQ(framed, c.expected);
   }
 }
 

@@ -14,16 +14,10 @@ std::vector<LayoutItem> MainWindowChildren() {
   return {{Align::Top, true, RectAt(0, 0, 100, 65)}, {Align::Client, true, {}}};
 }
 
-std::vector<LayoutItem> ContentChildren(int32_t treeWidth = 161) {
-  return {{Align::Client, true, {}},                         // ViewArea
-          {Align::Left, true, RectAt(0, 0, treeWidth, 10)},  // ElementTree
-          {Align::Left, true, RectAt(0, 0, 4, 10)}};         // TreeSplitter
-}
-
-std::vector<LayoutItem> ViewAreaChildren(int32_t panelWidth = 233) {
-  return {{Align::Left, true, RectAt(0, 0, panelWidth, 10)},  // InfoPanel
-          {Align::Left, true, RectAt(0, 0, 4, 10)},           // InfoSplitter
-          {Align::Client, true, {}}};                         // PreviewPane
+std::vector<LayoutItem> ContentChildren() {
+  return {{Align::Client, true, {}},                   // ViewArea
+          {Align::Left, true, RectAt(0, 0, 161, 10)},  // ElementTree
+          {Align::Left, true, RectAt(0, 0, 4, 10)}};   // TreeSplitter
 }
 
 TEST(Layout, MainWindowStacksTheTopBarOverTheContent) {
@@ -43,7 +37,9 @@ TEST(Layout, ContentPanelPlacesTreeSplitterAndViewWithItsMargin) {
 }
 
 TEST(Layout, ViewAreaHasNoMarginAndGrowingGivesAllTheChangeToTheClientChild) {
-  auto items = ViewAreaChildren();
+  std::vector<LayoutItem> items{{Align::Left, true, RectAt(0, 0, 233, 10)},  // InfoPanel
+                                {Align::Left, true, RectAt(0, 0, 4, 10)},    // InfoSplitter
+                                {Align::Client, true, {}}};                  // PreviewPane
   LayoutChildren({0, 0, 1200, 900}, 0, items);
   EXPECT_EQ(items[0].Bounds, (Rect{0, 0, 233, 900}));
   EXPECT_EQ(items[1].Bounds, (Rect{233, 0, 237, 900}));

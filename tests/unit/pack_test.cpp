@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <fstream>
 #include <vector>
 
 #include "base/bytereader.h"
@@ -82,8 +81,6 @@ std::vector<uint8_t> ExpectRoundTrip(const FramedPicture& picture) {
   return chunk;
 }
 
-FramedPicture Blank() { return {}; }
-
 void Draw(FramedPicture& p, int x, int y, uint8_t index) {
   p.Index[static_cast<size_t>(x * 64 + y)] = index;
   p.Opaque[static_cast<size_t>(x * 64 + y)] = 1;
@@ -92,7 +89,7 @@ void Draw(FramedPicture& p, int x, int y, uint8_t index) {
 TEST(SpriteEncoderTest, AwkwardShapesComeBackForTheGameAndTheViewer) {
   // Columns 0 and 63 with nothing between them but one pixel; runs at rows 0
   // and 63; a full column; indices 0 and 255 opaque; an odd pool.
-  FramedPicture wide = Blank();
+  FramedPicture wide;
   Draw(wide, 0, 0, 0);
   Draw(wide, 0, 63, 255);
   for (int y = 0; y < 64; ++y) Draw(wide, 63, y, static_cast<uint8_t>(y * 4));
@@ -101,20 +98,20 @@ TEST(SpriteEncoderTest, AwkwardShapesComeBackForTheGameAndTheViewer) {
 
   // An even pool, gaps inside columns, a run starting deep below the pool's
   // start (its source word wraps below 0).
-  FramedPicture gaps = Blank();
+  FramedPicture gaps;
   for (int y = 60; y < 64; ++y) Draw(gaps, 5, y, 1);
   for (int y : {2, 3, 9, 20, 21, 22}) Draw(gaps, 7, y, static_cast<uint8_t>(y));
   ExpectRoundTrip(gaps);
 
   // The largest sprite: every other pixel in every column.
-  FramedPicture checks = Blank();
+  FramedPicture checks;
   for (int x = 0; x < 64; ++x)
     for (int y = x % 2; y < 64; y += 2) Draw(checks, x, y, static_cast<uint8_t>(x + y));
   EXPECT_GT(ExpectRoundTrip(checks).size(), MaxSpriteChunkSize);
 }
 
 TEST(SpriteEncoderTest, ABlankSpriteIsOneColumnWithNoRuns) {
-  EXPECT_EQ(EncodeSpriteChunk(Blank()),
+  EXPECT_EQ(EncodeSpriteChunk({}),
             (std::vector<uint8_t>{BlankSpriteColumn, 0, BlankSpriteColumn, 0, 6, 0, 0, 0}));
 }
 
@@ -135,8 +132,6 @@ TEST(PageLayoutTest, ChunksLieOnPageBoundariesAsTheWritersDo) {
   for (size_t i = 0; i < chunks.size(); ++i)
     std::copy(layout.Chunks[i].Bytes.begin(), layout.Chunks[i].Bytes.end(), file.begin() + plan->Offsets[i]);
   EXPECT_EQ(file, BuildPageFile(layout));
-  EXPECT_EQ(plan->Offsets[0], 512u) << "the first chunk after the tables";
-  EXPECT_EQ(plan->Offsets[4], 0u) << "an empty chunk at offset 0";
 
   // An empty chunk that had an offset keeps one: where the next chunk starts.
   chunks[1].ZeroOffsetWhenEmpty = false;
@@ -150,7 +145,7 @@ TEST(PageLayoutTest, ChunksLieOnPageBoundariesAsTheWritersDo) {
   EXPECT_TRUE(PlanPageFile(std::vector<ChunkSlot>(65000, {65535, false})));
 }
 
-// A sprite or texture chunk as the loader reads it, and as a picture.
+// A chunk's bytes as the loader reads them.
 std::vector<uint8_t> ChunkOf(const RWlFile& file, size_t i) {
   std::vector<uint8_t> bytes(file.Chunks[i].Size);
   ByteReader(file.Chunks[i].Data.StoredBytes()).Read(bytes.data(), bytes.size());
@@ -256,8 +251,7 @@ class PackTest : public ::testing::Test {
     const PackResult result = Pack({folder, out, base, false});
     EXPECT_EQ(result.Errors, std::vector<std::string>{});
     EXPECT_TRUE(result.Written);
-    std::ifstream in(out, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
+    return ReadBytes(out);
   }
 
   static RWlFile Load(const std::string& path) {

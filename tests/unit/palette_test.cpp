@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <set>
 #include <string>
 #include <vector>
@@ -8,6 +7,7 @@
 #include "base/bytes.h"
 #include "base/streams.h"
 #include "imaging/bmptemplate.h"
+#include "tempdir.h"
 
 namespace {
 
@@ -47,17 +47,8 @@ const char* const kPaletteRows[32] = {
     "008C8C 008484 007C7C 007878 007474 007070 006C6C 980088",  // 248
 };
 
-std::vector<uint8_t> ReadPaletteFile() {
-  std::vector<uint8_t> bytes(2048);
-  std::FILE* f = std::fopen(TESSARINE_PALETTE_FILE, "rb");
-  if (!f) return {};
-  bytes.resize(std::fread(bytes.data(), 1, bytes.size(), f));
-  std::fclose(f);
-  return bytes;
-}
-
 TEST(Palette, TheResourceFileHoldsTheGamePaletteAsBlueGreenRedZero) {
-  const std::vector<uint8_t> file = ReadPaletteFile();
+  const std::vector<uint8_t> file = ReadBytes(TESSARINE_PALETTE_FILE);
   ASSERT_EQ(file.size(), 1024u);
   std::set<uint32_t> distinct;
   for (int row = 0; row < 32; ++row) {
@@ -95,7 +86,7 @@ TEST(BmpTemplate, HoldsTheConstantHeaderAndThePaletteAfterInit) {
   EXPECT_EQ(ReadLe16(t + 28), 8);
   for (size_t field = 30; field < 54; field += 4) EXPECT_EQ(ReadLe32(t + field), 0u) << field;
 
-  const std::vector<uint8_t> file = ReadPaletteFile();
+  const std::vector<uint8_t> file = ReadBytes(TESSARINE_PALETTE_FILE);
   ASSERT_EQ(file.size(), PaletteSize);
   EXPECT_TRUE(std::equal(file.begin(), file.end(), t + PaletteOffset));
 }

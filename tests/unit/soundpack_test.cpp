@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "cli/pack.h"
 #include "cli/sounds.h"
@@ -38,14 +36,6 @@ class SoundPackTest : public ::testing::Test {
     std::filesystem::create_directories(sounds_);
   }
 
-  void ExportAll() {
-    RWlFile file;
-    LoadPageFile(file, base_path_);
-    const SoundExport exported = ExportSounds(file, sounds_);
-    EXPECT_EQ(exported.Written, 5u);
-    EXPECT_EQ(exported.BadEntries + exported.Error.size(), 0u);
-  }
-
   void WriteSound(const std::string& name, const std::vector<uint8_t>& samples) {
     std::vector<uint8_t> wav;
     std::string error;
@@ -55,11 +45,6 @@ class SoundPackTest : public ::testing::Test {
 
   PackResult PackSounds() { return Pack({sounds_.string(), out_path_, base_path_, false}); }
 
-  std::vector<uint8_t> Packed() const {
-    std::ifstream in(out_path_, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-  }
-
   TempDir dir_;
   PageFileLayout base_;
   std::string base_path_ = dir_.File("vswap.wl6");
@@ -68,12 +53,16 @@ class SoundPackTest : public ::testing::Test {
 };
 
 TEST_F(SoundPackTest, AnUnchangedExportPacksBackToTheSameBytes) {
-  ExportAll();
+  RWlFile file;
+  LoadPageFile(file, base_path_);
+  const SoundExport exported = ExportSounds(file, sounds_);
+  EXPECT_EQ(exported.Written, 5u);
+  EXPECT_EQ(exported.BadEntries + exported.Error.size(), 0u);
   const PackResult result = PackSounds();
   EXPECT_EQ(result.Errors, std::vector<std::string>{});
   EXPECT_EQ(result.ReplacedCount, 5u);
   EXPECT_EQ(result.CopiedCount, 541u);
-  EXPECT_TRUE(Packed() == BuildPageFile(base_));
+  EXPECT_TRUE(ReadBytes(out_path_) == BuildPageFile(base_));
 }
 
 TEST_F(SoundPackTest, AReplacedSoundChangesItsPagesTheTableAndWhatFollows) {
@@ -94,7 +83,7 @@ TEST_F(SoundPackTest, AReplacedSoundChangesItsPagesTheTableAndWhatFollows) {
         PageChunk{{samples.begin() + at, samples.begin() + std::min(at + 4096, samples.size())}, {}, {}});
   // (page, length): 0, 1; 1, 8193; 4, 4096; 5, 4097; 7, 9000.
   expected.Chunks.back().Bytes = {0, 0, 1, 0, 1, 0, 1, 32, 4, 0, 0, 16, 5, 0, 1, 16, 7, 0, 0x28, 0x23};
-  EXPECT_TRUE(Packed() == BuildPageFile(expected));
+  EXPECT_TRUE(ReadBytes(out_path_) == BuildPageFile(expected));
 }
 
 TEST_F(SoundPackTest, SoundsThatCannotGoInAreAllReportedAndNothingIsWritten) {

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "base/bytes.h"
 #include "pagefile/pagelayout.h"
 #include "pagefile/soundsection.h"
 #include "pagewriter.h"
@@ -33,15 +34,10 @@ PageFileLayout SoundFile(const std::vector<uint32_t>& lengths) {
   return layout;
 }
 
-void SetWord(PageChunk& chunk, size_t at, uint16_t value) {
-  chunk.Bytes[at] = static_cast<uint8_t>(value);
-  chunk.Bytes[at + 1] = static_cast<uint8_t>(value >> 8);
-}
-
 class SoundTableTest : public ::testing::Test {
  protected:
-  SoundTable Read(const PageFileLayout& layout) { return ReadBytes(BuildPageFile(layout)); }
-  SoundTable ReadBytes(const std::vector<uint8_t>& bytes) {
+  SoundTable Read(const PageFileLayout& layout) { return ReadFromBytes(BuildPageFile(layout)); }
+  SoundTable ReadFromBytes(const std::vector<uint8_t>& bytes) {
     const std::string path = dir_.File("vswap.wl6");
     EXPECT_TRUE(WriteBytes(path, bytes));
     LoadPageFile(file_, path);
@@ -88,11 +84,11 @@ TEST_F(SoundTableTest, ReportsEachBadEntryAndKeepsTheGoodOnes) {
   // Sound 1 in chunk 2, 2 in 3 and 4, 3 to 6 in 5 to 8, the table in 9.
   PageFileLayout layout = SoundFile({10, 5000, 20, 30, 40, 50});
   PageChunk& table = layout.Chunks.back();
-  SetWord(table, 0, 9);
-  SetWord(table, 4 + 2, 9000);
+  WriteLe16(&table.Bytes[0], 9);
+  WriteLe16(&table.Bytes[4 + 2], 9000);
   layout.Chunks[6].Size = 25;
-  SetWord(table, 16, 6);
-  SetWord(table, 16 + 2, 4097);
+  WriteLe16(&table.Bytes[16], 6);
+  WriteLe16(&table.Bytes[16 + 2], 4097);
   layout.Chunks[5].Offset = 1u << 20;
   table.Bytes.push_back(7);  // a stray byte is no entry
   const SoundTable read = Read(layout);
@@ -130,19 +126,12 @@ TEST_F(SoundTableTest, TablesWithoutAPlace) {
   EXPECT_TRUE(read.Sounds.empty());
 
   layout = SoundFile({10, 20});
-  const size_t size = BuildPageFile(layout).size();
-  layout.TruncateAt = size - 3;
+  layout.TruncateAt = BuildPageFile(layout).size() - 3;
   read = Read(layout);
   EXPECT_EQ(Problems(read), "the sound table (chunk 4) runs 3 bytes past the end of the file\n");
   EXPECT_EQ(read.Sounds.size(), 1u);
 
-  EXPECT_EQ(Problems(ReadBytes({0, 0, 0, 0, 0, 0})), "the file has no chunks, so no sound table\n");
-}
-
-std::vector<std::vector<uint8_t>> BytesOf(const PageFileLayout& layout) {
-  std::vector<std::vector<uint8_t>> chunks;
-  for (const PageChunk& c : layout.Chunks) chunks.push_back(c.Bytes);
-  return chunks;
+  EXPECT_EQ(Problems(ReadFromBytes({0, 0, 0, 0, 0, 0})), "the file has no chunks, so no sound table\n");
 }
 
 // The new file's chunks with the sounds of `layout` replaced, as bytes.
@@ -168,31 +157,10 @@ class ReplaceTest : public SoundTableTest {
   std::string errors_;
 };
 
-TEST_F(ReplaceTest, MovesOnlyWhatFollowsTheReplacedSounds) {
-  // Sound 1 in chunk 2, 2 in 3 and 4, 3 in 5, 4 in 6, the table in 7.
-  const PageFileLayout layout = SoundFile({10, 5000, 20, 30});
-  const std::vector<std::vector<uint8_t>> before = BytesOf(layout);
-  const SoundTable table = Read(layout);
-  std::vector<SoundReplacement> same;
-  for (const SoundEntry& s : table.Sounds) same.push_back({s.Number, SoundSamples(file_, s)});
-  EXPECT_EQ(Replaced(layout, same), before);
-
-  const std::vector<std::vector<uint8_t>> expected = {
-      before[0],
-      before[1],
-      before[2],
-      std::vector<uint8_t>(4096, 77),
-      std::vector<uint8_t>(4096, 77),
-      std::vector<uint8_t>(808, 77),
-      before[5],
-      before[6],
-      // (page, length): 0, 10; 1, 9000; 4, 20; 5, 30.
-      {0, 0, 10, 0, 1, 0, 0x28, 0x23, 4, 0, 20, 0, 5, 0, 30, 0}};
-  EXPECT_EQ(Replaced(layout, {{2, std::vector<uint8_t>(9000, 77)}}), expected);
-
-  // A sound of no bytes gets its pages where its entry points.
-  const PageFileLayout empty = SoundFile({10, 0});
-  const std::vector<std::vector<uint8_t>> filled = Replaced(empty, {{2, {5, 6}}});
+// soundpack_test packs whole files with sounds replaced by the same and by
+// longer ones, which moves the chunks and pages that follow.
+TEST_F(ReplaceTest, ASoundOfNoBytesGetsItsPagesWhereItsEntryPoints) {
+  const std::vector<std::vector<uint8_t>> filled = Replaced(SoundFile({10, 0}), {{2, {5, 6}}});
   ASSERT_EQ(filled.size(), 5u);
   EXPECT_EQ(filled[3], (std::vector<uint8_t>{5, 6}));
   EXPECT_EQ(filled[4], (std::vector<uint8_t>{0, 0, 10, 0, 1, 0, 2, 0}));
@@ -200,8 +168,8 @@ TEST_F(ReplaceTest, MovesOnlyWhatFollowsTheReplacedSounds) {
 
 TEST_F(ReplaceTest, ReportsEveryReplacementThatCannotBe) {
   PageFileLayout layout = SoundFile({10, 20, 30});
-  SetWord(layout.Chunks.back(), 8, 0);  // sound 3: 5 bytes of sound 1's chunk
-  SetWord(layout.Chunks.back(), 10, 5);
+  WriteLe16(&layout.Chunks.back().Bytes[8], 0);  // sound 3: 5 bytes of sound 1's chunk
+  WriteLe16(&layout.Chunks.back().Bytes[10], 5);
   layout.Chunks.back().Bytes.insert(layout.Chunks.back().Bytes.end(), {50, 0, 1, 0});  // a bad fourth entry
   Replaced(layout, {{1, {1}}, {2, std::vector<uint8_t>(65536)}, {4, {}}, {5, {}}, {2, {}}});
   EXPECT_EQ(errors_,
@@ -217,7 +185,7 @@ TEST_F(ReplaceTest, ReportsEveryReplacementThatCannotBe) {
   full.FirstSound = 0;
   full.Chunks.erase(full.Chunks.begin(), full.Chunks.begin() + 2);
   full.Chunks.insert(full.Chunks.begin() + 1, 65520, PageChunk{{1}, {}, {}});
-  SetWord(full.Chunks.back(), 4, 65521);
+  WriteLe16(&full.Chunks.back().Bytes[4], 65521);
   Replaced(full, {{1, std::vector<uint8_t>(65535)}});
   EXPECT_EQ(errors_,
             "sound 002 would start at page 65536, 1 past the 65535 the table can name\n"
