@@ -51,12 +51,13 @@ inline void WalkSpriteRuns(std::span<const uint8_t> bytes, const SpriteLayout& l
     // Records of three words up to a 0 word, which is read where the next
     // record would begin. A list ends where the chunk ends: a missing end
     // word closes it, and a record the chunk holds only in part is dropped.
-    for (size_t at = chunk.Le16At(4 + 2 * static_cast<size_t>(c));; at += 6) {
-      const std::span<const uint8_t> record = chunk.Span(at, 6);
-      if (record.size() < 6) break;
-      const int32_t end2 = record[0] | record[1] << 8;
+    ByteReader list(bytes);
+    list.Seek(chunk.Le16At(4 + 2 * static_cast<size_t>(c)));
+    while (list.Remaining() >= 6) {
+      const int32_t end2 = list.Le16();
       if (end2 == 0) break;
-      const int32_t start2 = record[4] | record[5] << 8;
+      list.Skip(2);
+      const int32_t start2 = list.Le16();
       // An upside-down run (end above start) covers no rows and takes nothing
       // from the pool.
       const int32_t length = (end2 - start2) / 2;
