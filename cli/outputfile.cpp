@@ -66,3 +66,24 @@ bool WriteFileWhole(const std::filesystem::path& path, std::span<const uint8_t> 
   }
   return true;
 }
+
+bool ReadFileWhole(const std::filesystem::path& path, uintmax_t limit, const std::string& what,
+                   std::vector<uint8_t>& bytes, std::string& error) {
+  std::error_code sizeError;
+  const uintmax_t size = std::filesystem::file_size(path, sizeError);
+  if (sizeError) {
+    error = "cannot read it: " + sizeError.message();
+    return false;
+  }
+  if (size > limit) {
+    error = "the file has " + std::to_string(size) + " bytes, too many for " + what;
+    return false;
+  }
+  std::ifstream in(path, std::ios::binary);
+  bytes.resize(static_cast<size_t>(size));
+  if (!in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()))) {
+    error = "cannot read it";
+    return false;
+  }
+  return true;
+}

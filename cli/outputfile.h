@@ -1,12 +1,15 @@
-// Outputs appear whole or not at all: each file is written under a temporary
-// name in its own folder and renamed over its final name only when every
-// byte is on disk, so a full disk or a crash never leaves half a file.
+// The command-line tool's files. Outputs appear whole or not at all: each
+// file is written under a temporary name in its own folder and renamed over
+// its final name only when every byte is on disk, so a full disk or a crash
+// never leaves half a file. Inputs are only read, and only up to a size
+// fitting what they hold.
 #pragma once
 
 #include <cstdint>
 #include <filesystem>
 #include <span>
 #include <string>
+#include <vector>
 
 // A path from a UTF-8 string, whatever the platform's own encoding.
 std::filesystem::path Utf8Path(const std::string& path);
@@ -16,3 +19,8 @@ std::string PathText(const std::filesystem::path& path);
 // nothing new is left behind (an existing file at `path` is kept as it was)
 // and `error` says why.
 bool WriteFileWhole(const std::filesystem::path& path, std::span<const uint8_t> bytes, std::string& error);
+
+// Reads the whole file at `path` into `bytes` unless it holds more than
+// `limit` bytes, which is too many for `what` (say so in `error`).
+bool ReadFileWhole(const std::filesystem::path& path, uintmax_t limit, const std::string& what,
+                   std::vector<uint8_t>& bytes, std::string& error);

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <optional>
 #include <system_error>
@@ -121,26 +120,6 @@ std::map<uint32_t, PictureFile> FindPictures(const fs::path& dir, size_t chunkCo
   return found;
 }
 
-bool ReadWhole(const fs::path& path, std::vector<uint8_t>& bytes, std::string& error) {
-  std::error_code sizeError;
-  const uintmax_t size = fs::file_size(path, sizeError);
-  if (sizeError) {
-    error = "cannot read it: " + sizeError.message();
-    return false;
-  }
-  if (size > kMaxPictureFile) {
-    error = "the file has " + std::to_string(size) + " bytes, too many for a 64 x 64 picture";
-    return false;
-  }
-  std::ifstream in(path, std::ios::binary);
-  bytes.resize(static_cast<size_t>(size));
-  if (!in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()))) {
-    error = "cannot read it";
-    return false;
-  }
-  return true;
-}
-
 // The first hole of a texture, and how many there are.
 std::optional<std::string> HoleError(const FramedPicture& picture) {
   size_t holes = 0;
@@ -173,7 +152,7 @@ std::optional<Replacement> MakeReplacement(uint32_t chunk, const PictureFile& fi
 #endif
   std::vector<uint8_t> bytes;
   std::string error;
-  if (!ReadWhole(file.Path, bytes, error)) return fail(error);
+  if (!ReadFileWhole(file.Path, kMaxPictureFile, "a 64 x 64 picture", bytes, error)) return fail(error);
 
   PictureRead read;
 #ifdef TESSARINE_PNG

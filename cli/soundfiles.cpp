@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
 #include <map>
 #include <optional>
 #include <system_error>
@@ -39,22 +38,8 @@ std::optional<uint32_t> SoundFileNumber(const std::string& name) {
 constexpr uintmax_t kMaxSoundFile = 64 << 20;
 
 bool ReadSoundFile(const std::filesystem::path& path, std::vector<uint8_t>& samples, std::string& error) {
-  std::error_code sizeError;
-  const uintmax_t size = std::filesystem::file_size(path, sizeError);
-  if (sizeError) {
-    error = "cannot read it: " + sizeError.message();
-    return false;
-  }
-  if (size > kMaxSoundFile) {
-    error = "the file has " + std::to_string(size) + " bytes, too many for a sound of at most 65535 samples";
-    return false;
-  }
-  std::vector<uint8_t> bytes(static_cast<size_t>(size));
-  std::ifstream in(path, std::ios::binary);
-  if (!in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()))) {
-    error = "cannot read it";
-    return false;
-  }
+  std::vector<uint8_t> bytes;
+  if (!ReadFileWhole(path, kMaxSoundFile, "a sound of at most 65535 samples", bytes, error)) return false;
   return DecodeGameSound(bytes, kMaxSamples, samples, error);
 }
 #endif
