@@ -153,6 +153,7 @@ convert "$dir/framed/texture-004.png" -fill '#010203' -draw 'color 7,0 point' "P
 cp "$dir/pics/nearest/texture-004.png" "$dir/bmp/sprite-001.bmp" "$dir/pics/bad/"
 cp "$dir/framed/sprite-001.png" "$dir/pics/bad/texture-003.png"  # a texture with holes
 cp "$dir/framed/texture-001.png" "$dir/pics/bad/sprite-004.png"  # a sprite too large for a page
+truncate -s 17M "$dir/pics/bad/texture-005.png"  # no picture is that large: not read
 base_sum=$(md5sum <"$game")
 "$cli" pack "$dir/pics/good" "$dir/packed/new.wl6" --base "$game" >"$dir/out" 2>"$dir/err"
 check "pack exits 0 and says nothing on stderr" "0 0" "$? $(wc -c <"$dir/err")"
@@ -186,8 +187,9 @@ check "pack onto the base is explained" 1 "$(grep -c "is the base file" "$dir/er
 refused "pack onto another spelling of the base" 1 "$dir/bmp/../game.wl6" "$dir/pics/good"
 ln -s game.wl6 "$dir/link.wl6"
 refused "pack onto a link to the base" 1 "$dir/link.wl6" "$dir/pics/good"
-refused "bad pictures" 4 "$dir/packed/bad.wl6" "$dir/pics/bad"
-check "pack's own refusals are explained" "1 1 1" "$(
+refused "bad pictures" 5 "$dir/packed/bad.wl6" "$dir/pics/bad"
+check "pack's own refusals are explained" "1 1 1 1" "$(
+  grep -c "texture-005.png: the file has 17825792 bytes, too many for a 64 x 64 picture" "$dir/err") $(
   grep -c "texture-003.png: pixel .* is transparent: a texture has no holes" "$dir/err") $(
   grep -c "sprite-004.png: the sprite takes 4740 bytes, more than the 4096 of a page" "$dir/err") $(
   grep -c "sprite-001.bmp: .*export with --framed" "$dir/err")"
