@@ -1,7 +1,8 @@
 # The portable base under the page-file reader, the decoder and the window
 # layer: streams, byte helpers, bitmap parsing, code pages and layout. The
 # _win halves are the file stream, text conversion and the palette resource at
-# the Windows boundary.
+# the Windows boundary. The command line's arguments (arguments_*.cpp) are
+# the command-line tool's alone, so cli/ builds them into it.
 list(APPEND TESSARINE_PORTABLE_SOURCES
   base/bitmap.cpp
   base/codepage.cpp
