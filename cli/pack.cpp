@@ -221,7 +221,7 @@ PackResult Pack(const PackRequest& request) {
         "empty chunks, as the viewer reads them");
 
   InitBmpTemplate();
-  const PaletteMatcher palette({BmpTemplate.data() + PaletteOffset, PaletteSize});
+  const PaletteMatcher palette(BuiltInPalette());
   const ReadOptions options{&palette, request.Nearest};
   std::vector<Replacement> replacements;
   for (const auto& [chunk, picture] : FindPictures(dir, n, result.Errors)) {

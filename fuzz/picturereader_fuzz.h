@@ -16,7 +16,7 @@ using PictureFileReader = PictureRead (*)(std::span<const uint8_t>, const ReadOp
 inline int FuzzPictureReader(const uint8_t* data, size_t size, PictureFileReader reader) {
   static const PaletteMatcher palette = [] {
     InitBmpTemplate();
-    return PaletteMatcher({BmpTemplate.data() + PaletteOffset, PaletteSize});
+    return PaletteMatcher(BuiltInPalette());
   }();
   if (size < 1) return 0;
   const ReadOptions options{&palette, (data[0] & 1) != 0};

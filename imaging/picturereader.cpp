@@ -7,9 +7,9 @@
 #include "base/bitmap.h"
 #include "base/streams.h"
 
-PaletteMatcher::PaletteMatcher(std::span<const uint8_t> palette) {
-  for (size_t i = 0; i < colours_.size() && 4 * i + 2 < palette.size(); ++i)
-    colours_[i] = uint32_t{palette[4 * i + 2]} << 16 | uint32_t{palette[4 * i + 1]} << 8 | palette[4 * i];
+PaletteMatcher::PaletteMatcher(const Palette& palette) {
+  for (size_t i = 0; i < colours_.size(); ++i)
+    colours_[i] = uint32_t{palette[i].R} << 16 | uint32_t{palette[i].G} << 8 | palette[i].B;
   for (size_t i = 0; i < colours_.size(); ++i) sorted_.emplace_back(colours_[i], static_cast<uint8_t>(i));
   // Stable, so that of equal colours the lowest index comes first.
   std::stable_sort(sorted_.begin(), sorted_.end(),

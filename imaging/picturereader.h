@@ -11,13 +11,12 @@
 #include <vector>
 
 #include "imaging/framedpicture.h"
+#include "imaging/palettefile.h"
 
 // The game's palette, for looking colours up. Colours are 0xRRGGBB.
 class PaletteMatcher {
  public:
-  // `palette` is 256 entries of blue, green, red and an unused byte, as
-  // BmpTemplate holds them.
-  explicit PaletteMatcher(std::span<const uint8_t> palette);
+  explicit PaletteMatcher(const Palette& palette);
 
   uint32_t Colour(int index) const { return colours_[static_cast<size_t>(index)]; }
   // The lowest index with exactly this colour, or -1.

@@ -16,8 +16,14 @@ install_packages() {
   [[ -z "${TESSARINE_PACKAGES_READY:-}" ]] || return 0
   echo "== installing packages"
   export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq
-  apt-get install -y -qq --no-install-recommends "${TESSARINE_PACKAGES[@]}" >/dev/null
+  # Another script of this machine may hold apt's locks for a while: wait
+  # for them rather than fail. The index update does not wait by itself.
+  local wait=(-o DPkg::Lock::Timeout=600) tries=0
+  until apt-get "${wait[@]}" update -qq; do
+    (( ++tries < 60 )) || return 1
+    sleep 10
+  done
+  apt-get "${wait[@]}" install -y -qq --no-install-recommends "${TESSARINE_PACKAGES[@]}" >/dev/null
   export TESSARINE_PACKAGES_READY=1
 }
 

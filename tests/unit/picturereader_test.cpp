@@ -17,7 +17,7 @@ namespace {
 const PaletteMatcher& Palette() {
   static const PaletteMatcher palette = [] {
     InitBmpTemplate();
-    return PaletteMatcher({BmpTemplate.data() + PaletteOffset, PaletteSize});
+    return PaletteMatcher(BuiltInPalette());
   }();
   return palette;
 }
@@ -27,10 +27,10 @@ TEST(PaletteMatcherTest, ExactTakesTheLowestIndexAndNearestTheSmallestSquaredDis
   EXPECT_EQ(Palette().Exact(0xA8A8A8), 7);
   EXPECT_EQ(Palette().Colour(21), 0xA8A8A8u);
 
-  std::vector<uint8_t> palette(1024, 0);
-  palette[4 * 1 + 2] = 10;                  // index 1: red 10
-  palette[4 * 2 + 1] = 10;                  // index 2: green 10, as far from red 5 as index 1
-  palette[4 * 3] = palette[4 * 3 + 1] = 8;  // index 3: blue and green 8
+  ::Palette palette{};
+  palette[1].R = 10;                // index 1: red 10
+  palette[2].G = 10;                // index 2: green 10, as far from red 5 as index 1
+  palette[3].B = palette[3].G = 8;  // index 3: blue and green 8
   const PaletteMatcher small(palette);
   EXPECT_EQ(small.Exact(0x0A0000), 1);
   EXPECT_EQ(small.Exact(0x0B0000), -1);
