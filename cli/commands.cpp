@@ -105,9 +105,6 @@ int Export(const std::vector<std::string>& given) {
   if (NeedsPng(options))
     return Fail("this build writes BMP files only; PNG files need the build with libpng");
 #endif
-#ifndef TESSARINE_SOUND
-  if (sounds) return Fail("this build writes no sound files; --sounds needs the build with libsndfile");
-#endif
   RWlFile file;
   Load(file, args[0]);
   if (file.Chunks.empty()) return Error("'" + args[0] + "' holds no texture or sprite; nothing was written");
@@ -123,7 +120,6 @@ int Export(const std::vector<std::string>& given) {
   });
   if (!whole) return Error(problem + "; " + std::to_string(report.Written) + " files were written before it");
   size_t badSounds = 0;
-#ifdef TESSARINE_SOUND
   if (sounds) {
     const SoundExport exported = ExportSounds(file, dir);
     report.Written += exported.Written;
@@ -131,7 +127,6 @@ int Export(const std::vector<std::string>& given) {
       return Error(exported.Error + "; " + std::to_string(report.Written) + " files were written before it");
     badSounds = exported.BadEntries;
   }
-#endif
   std::printf("%zu files written to %s\n", report.Written, args[1].c_str());
   if (report.Skipped > 0)
     return Error(std::to_string(report.Skipped) + " pictures have no PNG form and were not written");
@@ -169,20 +164,18 @@ constexpr char kPackHelp[] =
     "             the smallest sum of squared red, green and blue differences,\n"
     "             the lowest index on a tie; otherwise such a colour is an error.\n"
     "\n"
-    "Sounds, named as export --sounds names them (sound-003.wav), in any format\n"
-    "libsndfile reads (WAV, FLAC, Ogg Vorbis, ...; native build only), become\n"
-    "the game's 8-bit unsigned mono at 7042 Hz (a file already in that form is\n"
-    "taken as it is) in pages of 4096 bytes; the sound table is rewritten and\n"
-    "the chunks after them move; a sound holds at most 65535 samples.\n";
+    "Sounds, named as export --sounds names them (sound-003.wav): WAV, AIFF,\n"
+    "FLAC, Ogg Vorbis, Ogg Opus or another format libsndfile reads (MP3 in the\n"
+    "Linux build only), become the game's 8-bit unsigned mono at 7042 Hz (a\n"
+    "file already in that form is taken as it is) in pages of 4096 bytes; the\n"
+    "sound table is rewritten and the chunks after them move; a sound holds at\n"
+    "most 65535 samples.\n";
 
 int PackCommand(const std::vector<std::string>& args) {
   if (args.size() == 1 && args[0] == "--help") {
     std::fputs(kPackHelp, stdout);
 #ifndef TESSARINE_PNG
     std::fputs("This build reads BMP textures only; PNG pictures need the build with libpng.\n", stdout);
-#endif
-#ifndef TESSARINE_SOUND
-    std::fputs("This build reads no sound files; they need the build with libsndfile.\n", stdout);
 #endif
     return 0;
   }

@@ -53,7 +53,8 @@ constexpr char kUsage[] =
     "  --version              the version\n"
     "\n"
     "Builds for Windows write BMP files only, and pack reads BMP textures only;\n"
-    "PNG and sound files need the native build.\n";
+    "PNG files need the native build. Sound files are read and written by\n"
+    "every build (see 'pack --help' for their formats).\n";
 }  // namespace
 
 int main(int argc, char** argv) {

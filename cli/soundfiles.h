@@ -1,5 +1,5 @@
 // The sound files that `pack` puts in place of the base's sounds:
-// sound-NNN.EXT in any format libsndfile reads (native build only), turned
+// sound-NNN.EXT in any format libsndfile reads, turned
 // into the game's form and slotted into the new file's chunk list.
 #pragma once
 

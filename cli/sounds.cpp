@@ -5,9 +5,7 @@
 #include "cli/outputfile.h"
 #include "pagefile/pagelayout.h"
 #include "pagefile/sounds.h"
-#ifdef TESSARINE_SOUND
 #include "sound/audio.h"
-#endif
 
 namespace {
 
@@ -43,7 +41,6 @@ int ListSounds(const std::vector<std::string>& args) {
   return table.Problems.empty() ? 0 : 1;
 }
 
-#ifdef TESSARINE_SOUND
 SoundExport ExportSounds(const RWlFile& file, const std::filesystem::path& dir) {
   SoundExport result;
   const SoundTable table = CheckedTable(file);
@@ -61,4 +58,3 @@ SoundExport ExportSounds(const RWlFile& file, const std::filesystem::path& dir) 
   }
   return result;
 }
-#endif

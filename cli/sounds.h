@@ -1,5 +1,5 @@
 // The digitized sounds on the command line: the `sounds` listing, and the
-// WAV files that `export --sounds` writes (native build only).
+// WAV files that `export --sounds` writes.
 #pragma once
 
 #include <cstddef>
@@ -15,7 +15,6 @@
 // wrong use.
 int ListSounds(const std::vector<std::string>& args);
 
-#ifdef TESSARINE_SOUND
 struct SoundExport {
   size_t Written = 0;
   size_t BadEntries = 0;  // reported on stderr; the good ones are written
@@ -25,4 +24,3 @@ struct SoundExport {
 // Writes sound-NNN.wav into `dir` for every good entry of the table of
 // `file`, loaded from file.FileName.
 SoundExport ExportSounds(const RWlFile& file, const std::filesystem::path& dir);
-#endif
