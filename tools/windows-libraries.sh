@@ -118,12 +118,14 @@ $(sha256sum "$root/tools/windows-libraries.sh" "$toolchain" | cut -d' ' -f1)"
   rm -rf "${top:?}/$arch/bin"
 
   # libspng's CMake file builds the static library beside the shared one
-  # and writes its .pc file for the shared one: the static library takes
-  # the shared one's name, and its users the definition it needs.
+  # and writes its .pc file for the shared one, named otherwise than
+  # Debian's: the static library takes the shared one's name, the .pc file
+  # Debian's name, and its users the definition the static library needs.
   cmake_build "$arch" "$toolchain" "${dir[libspng]}" -DSPNG_SHARED=ON -DSPNG_STATIC=ON -DBUILD_EXAMPLES=OFF
-  rm -f "$top/$arch/lib/libspng.dll" "$top/$arch/lib/libspng.dll.a" "$top/$arch/bin/libspng.dll"
+  rm -rf "$top/$arch/lib/libspng.dll" "$top/$arch/lib/libspng.dll.a" "${top:?}/$arch/bin"
   mv "$top/$arch/lib/libspng_static.a" "$top/$arch/lib/libspng.a"
-  sed -i 's/^Cflags: .*/& -DSPNG_STATIC/' "$top/$arch/lib/pkgconfig/libspng.pc"
+  sed 's/^Cflags: .*/& -DSPNG_STATIC/' "$top/$arch/lib/pkgconfig/libspng.pc" >"$top/$arch/lib/pkgconfig/spng.pc"
+  rm "$top/$arch/lib/pkgconfig/libspng.pc"
 
   cmake_build "$arch" "$toolchain" "${dir[libogg]}" -DINSTALL_DOCS=OFF
   cmake_build "$arch" "$toolchain" "${dir[libvorbis]}"
