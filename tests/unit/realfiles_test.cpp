@@ -167,10 +167,8 @@ class RealFileTest : public ::testing::TestWithParam<Shape> {
     for (uint32_t i = 0; i < sections_.SoundStart; ++i) absent += file_.Chunks[i].Size == 0;
     EXPECT_EQ(report.AbsentTextures + report.AbsentSprites, absent);
     EXPECT_EQ(report.Written, sections_.SoundStart - absent);
-#ifdef TESSARINE_SOUND
     const SoundExport sounds = ExportSounds(file_, sections_, dir);
     EXPECT_EQ(sounds.Error, "");
-#endif
     return dir.string();
   }
 
