@@ -177,11 +177,14 @@ int Export(const std::vector<std::string>& given) {
   if (report.AbsentTextures + report.AbsentSprites > 0)
     std::printf("absent from the file, so not written: %zu textures, %zu sprites\n", report.AbsentTextures,
                 report.AbsentSprites);
+  if (report.PastEndTextures + report.PastEndSprites > 0)
+    std::printf("past the end of the file, so not written: %zu textures, %zu sprites\n",
+                report.PastEndTextures, report.PastEndSprites);
   const PageLayout layout = ReadPageLayout(file);
   if (!layout.PastEnd.empty() || layout.EntriesMissing > 0) {
     for (const std::string& line : DamageLines(file, layout))
       std::fprintf(stderr, "tessarine-cli: %s: %s\n", args[0].c_str(), line.c_str());
-    return Error("the file is damaged (above); its chunks were written as far as it holds them");
+    return Error("the file is damaged (above); what it holds was written");
   }
   if (report.Skipped > 0)
     return Error(std::to_string(report.Skipped) + " pictures have no PNG form and were not written");
