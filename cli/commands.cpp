@@ -87,7 +87,7 @@ int Info(const std::vector<std::string>& args) {
   Load(file, args[0]);
   for (NodeKind kind : {FileNode, TextureSection, SpriteSection, UnknownSection})
     PrintInfo(NodeInfoText(kind, file));
-  const GameSections sections = ReadGameSections(file);
+  const GameSections sections = Sections(file);
   for (const std::string& line :
        GameFacts(file, sections, ReadPageLayout(file), ReadSoundTable(file, sections)))
     std::printf("%s\n", line.c_str());
