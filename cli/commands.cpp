@@ -87,7 +87,7 @@ int Info(const std::vector<std::string>& args) {
   Load(file, args[0]);
   for (NodeKind kind : {FileNode, TextureSection, SpriteSection, UnknownSection})
     PrintInfo(NodeInfoText(kind, file));
-  const GameSections sections = ReadGameSections(file);
+  const GameSections sections = Sections(file);
   for (const std::string& line :
        GameFacts(file, sections, ReadPageLayout(file), ReadSoundTable(file, sections)))
     std::printf("%s\n", line.c_str());
@@ -172,11 +172,14 @@ int Export(const std::vector<std::string>& given) {
   if (report.AbsentTextures + report.AbsentSprites > 0)
     std::printf("absent from the file, so not written: %zu textures, %zu sprites\n", report.AbsentTextures,
                 report.AbsentSprites);
+  if (report.PastEndTextures + report.PastEndSprites > 0)
+    std::printf("past the end of the file, so not written: %zu textures, %zu sprites\n",
+                report.PastEndTextures, report.PastEndSprites);
   const PageLayout layout = ReadPageLayout(file);
   if (!layout.PastEnd.empty() || layout.EntriesMissing > 0) {
     for (const std::string& line : DamageLines(file, layout))
       std::fprintf(stderr, "tessarine-cli: %s: %s\n", args[0].c_str(), line.c_str());
-    return Error("the file is damaged (above); its chunks were written as far as it holds them");
+    return Error("the file is damaged (above); what it holds was written");
   }
   if (report.Skipped > 0)
     return Error(std::to_string(report.Skipped) + " pictures have no PNG form and were not written");

@@ -105,10 +105,13 @@ bool ExportElements(const RWlFile& file, const GameSections& sections, const Pal
     const SectionKind section = sections.Of(i);
     const bool texture = section == SectionKind::Texture;
     const RWlChunk& chunk = file.Chunks[i];
-    if (chunk.Size == 0) {
-      // Absent from this file: no picture, but its cell on the sheet stays,
-      // so that cell k is still element k.
-      ++(texture ? report.AbsentTextures : report.AbsentSprites);
+    if (chunk.Size == 0 || chunk.Data.Stored == 0) {
+      // Absent from this file, or past its end: no picture, but its cell on
+      // the sheet stays, so that cell k is still element k.
+      if (chunk.Size == 0)
+        ++(texture ? report.AbsentTextures : report.AbsentSprites);
+      else
+        ++(texture ? report.PastEndTextures : report.PastEndSprites);
       if (options.Sheets) sheets[texture ? 0 : 1].emplace_back();
       continue;
     }

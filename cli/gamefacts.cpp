@@ -40,7 +40,9 @@ std::vector<std::string> GameFacts(const RWlFile& file, const GameSections& sect
     const size_t absentSounds = sounds.AbsentCount();
     if (absentSounds > 0) table += " (" + std::to_string(absentSounds) + " absent)";
     if (!sounds.Problems.empty())
-      table += "; " + std::to_string(sounds.Problems.size()) + " problems, which 'sounds' names";
+      table +=
+          "; 'sounds' names its " +
+          (sounds.Problems.size() == 1 ? "problem" : std::to_string(sounds.Problems.size()) + " problems");
     lines.push_back(table);
   } else {
     lines.push_back("Sound table: none");

@@ -36,8 +36,8 @@ Size: $(python3 -c 'print(sum(i % 7 + 1 for i in range(541, 663)))')
 Elements: 122
 As the game reads it"
 "$cli" info "$dir/full.wl6" >"$dir/out" 2>"$dir/err"
-check "info of a full-size file: the viewer's facts, then the game's" "$expected_info|0" \
-  "$(sed -n '1,/^As the game/p' "$dir/out")|$(wc -c <"$dir/err")"
+check "info of a full-size file: the viewer's facts, then the game's; words of 0 noted" "$expected_info|1" \
+  "$(sed -n '1,/^As the game/p' "$dir/out")|$(grep -c "follow the viewer's split instead" "$dir/err")"
 
 # The game's sections from the header words: a file shaped like the Spear
 # of Destiny demo, with a third of its chunks absent, and padding.
@@ -214,6 +214,17 @@ check "sounds lists the good sounds and exits 1 for the bad one" "1 5|005 546 3 
 "$cli" sounds "$dir/silent.wl6" >"$dir/out" 2>"$dir/err"
 check "a file without a sound table exits 1 and says so" "1 0 1" \
   "$? $(wc -c <"$dir/out") $(grep -c "the file has no sound table" "$dir/err")"
+# A page file cut short is damaged, not a file of fewer sounds and black
+# pictures: each command says which chunks lie past its end, and exits 1;
+# export writes what the file holds.
+head -c 100000 "$game" >"$dir/cut.wl6"
+"$cli" sounds "$dir/cut.wl6" >/dev/null 2>"$dir/err"
+check "sounds on a cut file exits 1 and names the damage" "1 1" \
+  "$? $(grep -c "cut.wl6: 527 chunks (23, 24, .*) lie wholly or partly past the end of the file" "$dir/err")"
+"$cli" export "$dir/cut.wl6" "$dir/cut" --framed >"$dir/out" 2>"$dir/err"
+check "export of a cut file writes what it holds and exits 1" \
+  "1 24 files written to $dir/cut|past the end of the file, so not written: 82 textures, 435 sprites|1" \
+  "$? $(paste -sd'|' "$dir/out")|$(grep -c "the file is damaged (above); what it holds was written" "$dir/err")"
 "$cli" export "$game" "$dir/snd" --sounds >"$dir/out" 2>"$dir/err"
 check "sound export writes the good sounds and exits 1 for the bad" "1 546 5" \
   "$? $(cut -d' ' -f1 "$dir/out") $(ls "$dir/snd"/sound-*.wav | wc -l)"
