@@ -13,6 +13,8 @@
 # while it matches, nothing is fetched or built again. Needs root for apt.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source tools/setup.sh
+install_packages
 root=$PWD
 top=$root/build/windows-libraries
 sources=$top/src
@@ -108,7 +110,7 @@ $(sha256sum "$root/tools/windows-libraries.sh" "$toolchain" | cut -d' ' -f1)"
   # program is not needed.
   local deflate=$top/work-$arch/libdeflate
   cp -r "${dir[libdeflate]}" "$deflate"
-  make -C "$deflate" CC="$arch-w64-mingw32-gcc-posix" AR="$arch-w64-mingw32-ar" CFLAGS="-O2 $flags" PREFIX="$top/$arch" \
+  make -C "$deflate" -j2 CC="$arch-w64-mingw32-gcc-posix" AR="$arch-w64-mingw32-ar" CFLAGS="-O2 $flags" PREFIX="$top/$arch" \
     DISABLE_SHARED=1 install >"$deflate.log" 2>&1 || {
     tail -40 "$deflate.log" >&2
     echo "windows-libraries.sh: building libdeflate for $arch failed (log: $deflate.log)" >&2
@@ -137,7 +139,7 @@ $(sha256sum "$root/tools/windows-libraries.sh" "$toolchain" | cut -d' ' -f1)"
   mkdir -p "$opus"
   (cd "$opus" && "${dir[opus]}/configure" --host="$arch-w64-mingw32" CC="$arch-w64-mingw32-gcc-posix" \
     CFLAGS="-O2 $flags" --prefix="$top/$arch" --disable-shared --disable-doc --disable-extra-programs \
-    --enable-custom-modes && make && make install) >"$opus.log" 2>&1 || {
+    --enable-custom-modes && make -j2 && make install) >"$opus.log" 2>&1 || {
     tail -40 "$opus.log" >&2
     echo "windows-libraries.sh: building opus for $arch failed (log: $opus.log)" >&2
     return 1
