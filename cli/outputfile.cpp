@@ -6,6 +6,8 @@
 #include <fstream>
 #include <system_error>
 
+#include "base/streams.h"
+
 #ifdef _WIN32
 #include <process.h>
 #define TESSARINE_PID _getpid()
@@ -69,20 +71,23 @@ bool WriteFileWhole(const std::filesystem::path& path, std::span<const uint8_t> 
 
 bool ReadFileWhole(const std::filesystem::path& path, uintmax_t limit, const std::string& what,
                    std::vector<uint8_t>& bytes, std::string& error) {
-  std::error_code sizeError;
-  const uintmax_t size = std::filesystem::file_size(path, sizeError);
-  if (sizeError) {
-    error = "cannot read it: " + sizeError.message();
+  FileStream in(PathText(path));
+  if (!in.IsOpen()) {
+    error = "cannot open '" + PathText(path) + "': " + in.Problem();
     return false;
   }
+  const auto size = static_cast<uintmax_t>(in.Size());
   if (size > limit) {
     error = "the file has " + std::to_string(size) + " bytes, too many for " + what;
     return false;
   }
-  std::ifstream in(path, std::ios::binary);
   bytes.resize(static_cast<size_t>(size));
-  if (!in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()))) {
-    error = "cannot read it";
+  const size_t got = in.Read(bytes.data(), bytes.size());
+  if (got != bytes.size()) {
+    error = "cannot read '" + PathText(path) + "': " +
+            (in.Problem().empty()
+                 ? "it ends after " + std::to_string(got) + " of its " + std::to_string(size) + " bytes"
+                 : in.Problem());
     return false;
   }
   return true;

@@ -1,8 +1,8 @@
 // The command-line tool's files. Outputs appear whole or not at all: each
 // file is written under a temporary name in its own folder and renamed over
 // its final name only when every byte is on disk, so a full disk or a crash
-// never leaves half a file. Inputs are only read, and only up to a size
-// fitting what they hold.
+// never leaves half a file. Inputs are only read, only when they are regular
+// files, and only up to a size fitting what they hold.
 #pragma once
 
 #include <cstdint>
@@ -21,6 +21,8 @@ std::string PathText(const std::filesystem::path& path);
 bool WriteFileWhole(const std::filesystem::path& path, std::span<const uint8_t> bytes, std::string& error);
 
 // Reads the whole file at `path` into `bytes` unless it holds more than
-// `limit` bytes, which is too many for `what` (say so in `error`).
+// `limit` bytes, which is too many for `what` (say so in `error`). A path
+// that names no regular file (a folder, a pipe, a device) is refused
+// unread; `error` names the path and gives the reason.
 bool ReadFileWhole(const std::filesystem::path& path, uintmax_t limit, const std::string& what,
                    std::vector<uint8_t>& bytes, std::string& error);

@@ -33,7 +33,7 @@ int ListSounds(const std::vector<std::string>& args) {
     return 2;
   }
   RWlFile file;
-  if (!FileStream(args[0]).IsOpen()) Complain(args[0], "cannot open");
+  if (const FileStream in(args[0]); !in.IsOpen()) Complain(args[0], "cannot open it: " + in.Problem());
   LoadPageFile(file, args[0]);
   const SoundTable table = CheckedTable(file);
   for (const SoundEntry& s : table.Sounds)

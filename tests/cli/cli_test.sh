@@ -46,6 +46,29 @@ missing=$("$cli" info "$dir/missing.wl6" 2>"$dir/err")
 check "a missing file is an empty table, exit 0, and reported" "0 File Size: 0 Elements: 0 1" \
   "$? $(sed -n 2,3p <<<"$missing" | xargs) $(grep -c "cannot open" "$dir/err")"
 
+# A pipe, a device and a folder in the page file's place are refused by
+# type for every command, unread: a pipe no one writes to would otherwise
+# hold the tool up for ever, a device hand it endless bytes.
+mkfifo "$dir/fifo.wl6"
+mkdir "$dir/folder.wl6"
+for special in "$dir/fifo.wl6:it is a pipe (FIFO), not a file" "/dev/zero:it is a device, not a file" \
+  "$dir/folder.wl6:it is a folder, not a file"; do
+  path=${special%%:*} why=${special#*:}
+  exits=""
+  for command in info list show sounds export pack; do
+    case $command in
+      show) args=(show "$path" 0) ;;
+      export) args=(export "$path" "$dir/special-out") ;;
+      pack) args=(pack "$dir" "$dir/special.wl6" --base "$path") ;;
+      *) args=("$command" "$path") ;;
+    esac
+    timeout 10 "$cli" "${args[@]}" >/dev/null 2>"$dir/err"
+    exits+="$? $(grep -cF "'$path': $why" "$dir/err")$(grep -cF "$path: cannot open it: $why" "$dir/err"), "
+  done
+  check "$path as the page file is refused by type, unread and without waiting, and nothing is written" \
+    "0 10, 0 10, 2 10, 1 01, 1 10, 1 10, no no" "$exits$(exists "$dir/special-out") $(exists "$dir/special.wl6")"
+done
+
 "$cli" frobnicate "$dir/full.wl6" 2>"$dir/err"
 check "unknown command fails and is explained" "2 1" "$? $(grep -c "unknown command" "$dir/err")"
 "$cli" list 2>/dev/null
@@ -172,7 +195,8 @@ refused() {  # refused NAME EXPECTED_ERROR_LINES OUT DIR
   local name=$1 lines=$2 out=$3 pics=$4
   local before
   before=$(ls -A "$(dirname "$out")")
-  "$cli" pack "$pics" "$out" --base "$game" >"$dir/out" 2>"$dir/err"
+  # A pipe among the pictures must not hold pack up.
+  timeout 10 "$cli" pack "$pics" "$out" --base "$game" >"$dir/out" 2>"$dir/err"
   check "$name: exit 1 and nothing on stdout; every problem reported; the base unchanged; nothing left behind" \
     "1 0
 $lines
@@ -194,6 +218,17 @@ check "pack's own refusals are explained" "1 1 1 1" "$(
   grep -c "sprite-004.png: the sprite takes 4740 bytes, more than the 4096 of a page" "$dir/err") $(
   grep -c "sprite-001.bmp: .*export with --framed" "$dir/err")"
 refused "an unwritable folder" 1 "$dir/plain/new.wl6" "$dir/pics/good"
+mkdir "$dir/pics/special"
+mkfifo "$dir/pics/special/texture-001.png" "$dir/pics/special/sound-001.wav"
+ln -s /dev/zero "$dir/pics/special/texture-002.bmp"
+mkdir "$dir/pics/special/sprite-003.png"
+refused "pictures and a sound that are no files" 4 "$dir/packed/special.wl6" "$dir/pics/special"
+check "pack's pictures and sounds that are no files are refused by type" "1 1 1 1" \
+  "$(grep -c "texture-001.png: cannot open '$dir/pics/special/texture-001.png': it is a pipe (FIFO), not a file" \
+  "$dir/err") $(grep -c "texture-002.bmp: cannot open '.*': it is a device, not a file" "$dir/err") $(
+  grep -c "sprite-003.png: cannot open '.*': it is a folder, not a file" "$dir/err") $(
+  grep -c "sound-001.wav: cannot open '.*': it is a pipe (FIFO), not a file" "$dir/err")"
+
 "$cli" pack "$dir/pics/good" "$dir/packed/x.wl6" 2>/dev/null
 check "pack without --base fails" "2 no" "$? $(exists "$dir/packed/x.wl6")"
 check "pack --help says how nearest is measured and what a blank sprite becomes" 2 \
