@@ -246,6 +246,26 @@ cp "$dir/png"/texture-* "$dir/textures/"
 check "textures exported as PNG pack back byte for byte" "0 106 replaced" \
   "$(cmp "$game" "$dir/packed/loop.wl6"; echo $?) $(tail -1 "$dir/out" | cut -d, -f1)"
 
+# pack killed at random moments: the folder holds the whole new file or
+# none, never part of one nor a temporary file, whether the run was making
+# the file or replacing it.
+mkdir "$dir/killed"
+start=$(date +%s%N)
+"$cli" pack "$dir/pics/none" "$dir/packed/large.wl6" --base "$dir/large.wl6" >/dev/null
+took=$(( ($(date +%s%N) - start) / 1000 ))
+bad=""
+for run in $(seq 24); do
+  (( run % 2 )) && rm -f "$dir/killed/new.wl6"
+  "$cli" pack "$dir/pics/none" "$dir/killed/new.wl6" --base "$dir/large.wl6" >/dev/null &
+  sleep "$(awk -v t="$took" -v r="$RANDOM" 'BEGIN { printf "%.6f", t * r / 32768 / 1e6 }')"
+  kill -KILL $! 2>/dev/null
+  wait $! 2>/dev/null
+  names=$(ls -A "$dir/killed" | xargs)
+  [[ -z $names || ( $names == new.wl6 && $(cmp "$dir/killed/new.wl6" "$dir/packed/large.wl6"; echo $?) == 0 ) ]] ||
+    bad+="run $run: $names; "
+done
+check "a killed pack leaves the whole file or none, and nothing else" "" "$bad"
+
 # A base cut inside its tables: the entries it lacks are empty chunks.
 head -c 2000 "$game" >"$dir/packed/cut.wl6"
 "$cli" pack "$dir/pics/none" "$dir/packed/uncut.wl6" --base "$dir/packed/cut.wl6" >/dev/null 2>"$dir/err"
