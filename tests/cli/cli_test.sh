@@ -229,6 +229,12 @@ check "pack's pictures and sounds that are no files are refused by type" "1 1 1 
   grep -c "sprite-003.png: cannot open '.*': it is a folder, not a file" "$dir/err") $(
   grep -c "sound-001.wav: cannot open '.*': it is a pipe (FIFO), not a file" "$dir/err")"
 
+mkdir "$dir/pics/cut"
+head -c 5000 "$dir/snd/sound-005.wav" >"$dir/pics/cut/sound-005.wav"
+refused "a sound file cut short" 1 "$dir/packed/cut.wl6" "$dir/pics/cut"
+check "a sound file cut short is explained" 1 \
+  "$(grep -c "sound-005.wav: the file is cut short: its header promises 10044 bytes, it has 5000" "$dir/err")"
+
 "$cli" pack "$dir/pics/good" "$dir/packed/x.wl6" 2>/dev/null
 check "pack without --base fails" "2 no" "$? $(exists "$dir/packed/x.wl6")"
 check "pack --help says how nearest is measured and what a blank sprite becomes" 2 \
