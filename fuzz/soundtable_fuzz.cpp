@@ -1,9 +1,9 @@
 // Any bytes as a page file with sounds: the table reader must report what
 // does not fit and hand out only entries whose pages hold their samples.
+#include <sys/mman.h>
 #include <unistd.h>
 
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -11,11 +11,11 @@
 #include "pagefile/sounds.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static const std::string path = "/tmp/tessarine-soundtable-fuzz-" + std::to_string(getpid()) + ".wl6";
-  std::FILE* f = std::fopen(path.c_str(), "wb");
-  if (!f) return 0;
-  std::fwrite(data, 1, size, f);
-  std::fclose(f);
+  // The bytes go to a file in memory that no folder lists, so that nothing
+  // is left behind; the loader opens it by its name under /proc.
+  static const int fd = memfd_create("soundtable-fuzz.wl6", MFD_CLOEXEC);
+  static const std::string path = "/proc/self/fd/" + std::to_string(fd);
+  if (fd < 0 || ftruncate(fd, 0) != 0 || pwrite(fd, data, size, 0) != static_cast<ssize_t>(size)) return 0;
 
   RWlFile file;
   LoadPageFile(file, path);
