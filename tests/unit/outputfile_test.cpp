@@ -40,7 +40,7 @@ TEST(WriteFileWhole, FailuresNameTheFileAndTheReasonAndLeaveNothing) {
   EXPECT_TRUE(error.starts_with(taken) && error.size() > taken.size()) << error;
   EXPECT_EQ(Names(dir.Path()), std::vector<std::string>{"taken.bmp"});
   EXPECT_FALSE(WriteFileWhole(dir.Path() / "none" / "new.bmp", std::vector<uint8_t>{1}, error));
-  const std::string none = "cannot create '" + dir.File("none/new.bmp") + "': ";
+  const std::string none = "cannot create '" + PathText(dir.Path() / "none" / "new.bmp") + "': ";
   EXPECT_TRUE(error.starts_with(none) && error.size() > none.size()) << error;
 }
 
@@ -51,11 +51,11 @@ TEST(WriteFileWhole, RemovesTheTemporariesOfProcessesThatAreGoneAndNothingElse) 
   const std::string gone = "2147483646";
   const std::string running = std::to_string(CurrentProcessId());
   const std::vector<std::string> kept = {
-      ".new.wl6.tmp-" + running + "-7",   // a writer that still runs
-      "new.wl6.tmp-" + gone + "-0",       // not hidden: not a name of ours
-      ".new.wl6.tmp-" + gone + "-0.bak",  // something after the counter
-      ".new.wl6.tmp-" + gone,             // no counter
-      ".tmp-" + gone + "-0",              // no file name
+      ".new.wl6.tmp-" + running + "-99999",  // a writer that still runs, past this one's counter
+      "new.wl6.tmp-" + gone + "-0",          // not hidden: not a name of ours
+      ".new.wl6.tmp-" + gone + "-0.bak",     // something after the counter
+      ".new.wl6.tmp-" + gone,                // no counter
+      ".tmp-" + gone + "-0",                 // no file name
   };
   for (const std::string& name : kept) ASSERT_TRUE(WriteBytes(dir.File(name), {1}));
   ASSERT_TRUE(WriteBytes(dir.File(".new.wl6.tmp-" + gone + "-0"), {1}));
