@@ -89,7 +89,9 @@ class ByteViewStream final : public Stream {
 };
 
 // A file opened for reading that others may read too (never written). The
-// path is UTF-8.
+// path is UTF-8. Only a regular file opens: a folder, a pipe or a device is
+// refused by its type before anything is read from it, and opening a pipe
+// never waits for a writer.
 class FileStream final : public Stream {
  public:
   explicit FileStream(const std::string& path);
@@ -98,8 +100,12 @@ class FileStream final : public Stream {
   bool IsOpen() const;
   int64_t Size() const override { return size_; }
   size_t Read(void* dst, size_t count) override;
+  // Why the file did not open, or why a read came up short: the system's
+  // reason, or what the path names instead of a file. Empty otherwise.
+  const std::string& Problem() const { return problem_; }
 
  private:
   intptr_t handle_;
   int64_t size_ = 0;
+  std::string problem_;
 };

@@ -19,3 +19,17 @@ std::string Narrow(const std::wstring& wide) {
                       nullptr);
   return utf8;
 }
+
+std::string SystemMessage(unsigned long code) {
+  wchar_t* text = nullptr;
+  const DWORD length = FormatMessageW(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+      code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+  if (length == 0) return "system error " + std::to_string(code);
+  std::wstring message(text, length);
+  LocalFree(text);
+  while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' || message.back() == L' ' ||
+                              message.back() == L'.'))
+    message.pop_back();
+  return Narrow(message);
+}

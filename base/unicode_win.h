@@ -6,3 +6,7 @@
 
 std::wstring Widen(const std::string& utf8);
 std::string Narrow(const std::wstring& wide);
+
+// The system's text for a Windows error code (GetLastError), without the
+// closing full stop and line break.
+std::string SystemMessage(unsigned long code);

@@ -40,7 +40,9 @@ int Error(const std::string& message) {
 // Loads like the viewer does; an unreadable file is an empty table, and the
 // user hears about it on stderr.
 void Load(RWlFile& file, const std::string& path) {
-  if (!FileStream(path).IsOpen()) std::fprintf(stderr, "tessarine-cli: cannot open '%s'\n", path.c_str());
+  const FileStream in(path);
+  if (!in.IsOpen())
+    std::fprintf(stderr, "tessarine-cli: cannot open '%s': %s\n", path.c_str(), in.Problem().c_str());
   LoadPageFile(file, path);
 }
 

@@ -1,18 +1,13 @@
 #include "cli/outputfile.h"
 
 #include <atomic>
-#include <cerrno>
-#include <cstring>
-#include <fstream>
+#include <mutex>
+#include <optional>
+#include <set>
 #include <system_error>
 
-#ifdef _WIN32
-#include <process.h>
-#define TESSARINE_PID _getpid()
-#else
-#include <unistd.h>
-#define TESSARINE_PID ::getpid()
-#endif
+#include "base/fileops.h"
+#include "base/streams.h"
 
 std::filesystem::path Utf8Path(const std::string& path) { return std::u8string(path.begin(), path.end()); }
 
@@ -23,6 +18,8 @@ std::string PathText(const std::filesystem::path& path) {
 
 namespace {
 
+constexpr char kTemporaryMark[] = ".tmp-";
+
 // A name no other writer of this process or of another one picks: the
 // final name, the process and a counter, hidden on systems that hide dot
 // files.
@@ -30,59 +27,98 @@ std::filesystem::path TemporaryBeside(const std::filesystem::path& path) {
   static std::atomic<unsigned> counter{0};
   std::string name = ".";
   name += PathText(path.filename());
-  name += ".tmp-";
-  name += std::to_string(TESSARINE_PID);
+  name += kTemporaryMark;
+  name += std::to_string(CurrentProcessId());
   name += '-';
   name += std::to_string(counter++);
   return path.parent_path() / Utf8Path(name);
 }
 
+bool AllDigits(const std::string& text, size_t most) {
+  return !text.empty() && text.size() <= most && text.find_first_not_of("0123456789") == std::string::npos;
+}
+
+// The process of a name that TemporaryBeside made, or nothing for any other
+// name.
+std::optional<uint32_t> TemporaryOf(const std::string& name) {
+  const size_t mark = name.rfind(kTemporaryMark);
+  if (name.size() < 2 || name[0] != '.' || mark == std::string::npos || mark < 2) return std::nullopt;
+  const std::string numbers = name.substr(mark + sizeof kTemporaryMark - 1);
+  const size_t dash = numbers.find('-');
+  if (dash == std::string::npos || !AllDigits(numbers.substr(0, dash), 10) ||
+      !AllDigits(numbers.substr(dash + 1), 10))
+    return std::nullopt;
+  const unsigned long long process = std::stoull(numbers.substr(0, dash));
+  if (process > UINT32_MAX) return std::nullopt;
+  return static_cast<uint32_t>(process);
+}
+
+// Where the system has no unnamed files, a run that is killed leaves its
+// temporary file behind. The next run that writes into the folder removes
+// those whose process is gone, once per folder: never a file another
+// running process is still writing, and never a name of another pattern.
+void RemoveLeftovers(const std::filesystem::path& folder) {
+  static std::mutex mutex;
+  static std::set<std::filesystem::path> done;
+  {
+    const std::lock_guard<std::mutex> lock(mutex);
+    if (!done.insert(folder).second) return;
+  }
+  const uint32_t self = CurrentProcessId();
+  std::error_code error;
+  const std::filesystem::path where = folder.empty() ? "." : folder;
+  for (std::filesystem::directory_iterator it(where, error), end; !error && it != end; it.increment(error)) {
+    const std::optional<uint32_t> process = TemporaryOf(PathText(it->path().filename()));
+    std::error_code ignored;
+    if (process && *process != self &&
+        it->symlink_status(ignored).type() == std::filesystem::file_type::regular && ProcessIsGone(*process))
+      std::filesystem::remove(it->path(), ignored);
+  }
+}
+
 }  // namespace
 
 bool WriteFileWhole(const std::filesystem::path& path, std::span<const uint8_t> bytes, std::string& error) {
+  RemoveLeftovers(path.parent_path());
   const std::filesystem::path temporary = TemporaryBeside(path);
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out) {
-      error = "cannot create '" + PathText(temporary) + "': " + std::strerror(errno);
-      return false;
+  std::string reason;
+  WriteResult result = WriteUnnamedThenLink(path, temporary, bytes, reason);
+  if (result == WriteResult::NoUnnamedFiles) {
+    result = WriteNamedFile(temporary, bytes, reason);
+    std::error_code renamed;
+    if (result == WriteResult::Written) std::filesystem::rename(temporary, path, renamed);
+    if (renamed) {
+      result = WriteResult::CannotWrite;
+      reason = renamed.message();
     }
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    if (!out) {
-      error = "cannot write '" + PathText(path) + "' (is the disk full?)";
-      std::error_code ignored;
-      std::filesystem::remove(temporary, ignored);
-      return false;
-    }
-  }
-  std::error_code renamed;
-  std::filesystem::rename(temporary, path, renamed);
-  if (renamed) {
-    error = "cannot write '" + PathText(path) + "': " + renamed.message();
     std::error_code ignored;
-    std::filesystem::remove(temporary, ignored);
-    return false;
+    if (result != WriteResult::Written) std::filesystem::remove(temporary, ignored);
   }
-  return true;
+  if (result == WriteResult::Written) return true;
+  error = (result == WriteResult::CannotCreate ? "cannot create '" : "cannot write '") + PathText(path) +
+          "': " + reason;
+  return false;
 }
 
 bool ReadFileWhole(const std::filesystem::path& path, uintmax_t limit, const std::string& what,
                    std::vector<uint8_t>& bytes, std::string& error) {
-  std::error_code sizeError;
-  const uintmax_t size = std::filesystem::file_size(path, sizeError);
-  if (sizeError) {
-    error = "cannot read it: " + sizeError.message();
+  FileStream in(PathText(path));
+  if (!in.IsOpen()) {
+    error = "cannot open '" + PathText(path) + "': " + in.Problem();
     return false;
   }
+  const auto size = static_cast<uintmax_t>(in.Size());
   if (size > limit) {
     error = "the file has " + std::to_string(size) + " bytes, too many for " + what;
     return false;
   }
-  std::ifstream in(path, std::ios::binary);
   bytes.resize(static_cast<size_t>(size));
-  if (!in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()))) {
-    error = "cannot read it";
+  const size_t got = in.Read(bytes.data(), bytes.size());
+  if (got != bytes.size()) {
+    error = "cannot read '" + PathText(path) + "': " +
+            (in.Problem().empty()
+                 ? "it ends after " + std::to_string(got) + " of its " + std::to_string(size) + " bytes"
+                 : in.Problem());
     return false;
   }
   return true;

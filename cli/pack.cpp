@@ -209,8 +209,8 @@ PackResult Pack(const PackRequest& request) {
                             "': pack never changes the base; name a new file");
     return result;
   }
-  if (!FileStream(request.Base).IsOpen()) {
-    result.Errors.push_back("cannot open the base file '" + request.Base + "'");
+  if (const FileStream in(request.Base); !in.IsOpen()) {
+    result.Errors.push_back("cannot open the base file '" + request.Base + "': " + in.Problem());
     return result;
   }
   std::error_code error;

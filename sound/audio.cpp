@@ -8,7 +8,10 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <optional>
+#include <string>
 
+#include "base/bytes.h"
 #include "pagefile/sounds.h"
 
 namespace {
@@ -70,9 +73,74 @@ std::string TooLong(double samples, size_t maxSamples) {
   return text;
 }
 
+// Full scale is 1; a sample past it clips to the first or the last level.
 uint8_t Quantize(float sample) {
-  const long level = std::lround(double{sample} * 128.0) + 128;
-  return static_cast<uint8_t>(std::clamp<long>(level, 0, 255));
+  const long level = std::lround(std::clamp(double{sample}, -1.0, 1.0) * 128.0) + 128;
+  return static_cast<uint8_t>(std::min<long>(level, 255));
+}
+
+// libsndfile decodes MPEG files through libmpg123, which prints what it
+// finds wrong in a damaged file to stderr, a line for every bad frame. The
+// user hears of a bad file through this program's own message instead:
+// while libsndfile reads, the C library's stderr leads nowhere. glibc lets a
+// program point its stderr elsewhere; writes to the descriptor itself, as
+// the sanitizers' reports are, still go out.
+class QuietLibraries {
+ public:
+  QuietLibraries() {
+#ifdef __GLIBC__
+    std::fflush(stderr);
+    if (std::FILE* sink = std::fopen("/dev/null", "w")) {
+      saved_ = stderr;
+      stderr = sink;
+    }
+#endif
+  }
+  ~QuietLibraries() {
+    if (!saved_) return;
+    std::fclose(stderr);
+    stderr = saved_;
+  }
+  QuietLibraries(const QuietLibraries&) = delete;
+  QuietLibraries& operator=(const QuietLibraries&) = delete;
+
+ private:
+  std::FILE* saved_ = nullptr;
+};
+
+// libsndfile reads a chunk of samples that the file cuts short as far as it
+// goes and counts the frames from what is there, with no word of it but in
+// its log. So the chunks of a WAV (RIFF or RIFX) or AIFF file are walked
+// here, up to the chunk of samples, whose length must fit in the file.
+// (RF64 and CAF give their lengths in 64 bits, elsewhere.)
+std::optional<std::string> CutShort(std::span<const uint8_t> file, const SF_INFO& info) {
+  const int type = info.format & SF_FORMAT_TYPEMASK;
+  const bool wav = type == SF_FORMAT_WAV || type == SF_FORMAT_WAVEX;
+  if ((!wav && type != SF_FORMAT_AIFF) || file.size() < 12) return std::nullopt;
+  const bool little = wav && std::memcmp(file.data(), "RIFF", 4) == 0;
+  const char* samples = wav ? "data" : "SSND";
+  // "RIFF" (or "FORM"), the length of the rest, "WAVE" (or "AIFF"); then
+  // chunks of an ID and a length before their bytes, padded to even.
+  uint64_t at = 12;
+  while (at + 8 <= file.size()) {
+    const uint8_t* head = file.data() + at;
+    const uint32_t length =
+        little ? ReadLe32(head + 4)
+               : uint32_t{head[4]} << 24 | uint32_t{head[5]} << 16 | uint32_t{head[6]} << 8 | head[7];
+    if (std::memcmp(head, samples, 4) == 0) {
+      const uint64_t promised = at + 8 + length;
+      if (promised <= file.size()) return std::nullopt;
+      return "the file is cut short: its header promises " + std::to_string(promised) + " bytes, it has " +
+             std::to_string(file.size());
+    }
+    at += 8 + uint64_t{length} + (length & 1);
+  }
+  return std::nullopt;
+}
+
+std::string FewerFrames(sf_count_t promised, size_t found) {
+  return "the file is cut short: its header promises " + std::to_string(promised) + " frames, it holds " +
+         std::to_string(found);
 }
 
 }  // namespace
@@ -106,11 +174,16 @@ bool EncodeGameWav(std::span<const uint8_t> samples, std::vector<uint8_t>& wav, 
 bool DecodeGameSound(std::span<const uint8_t> bytes, size_t maxSamples, std::vector<uint8_t>& samples,
                      std::string& error) {
   samples.clear();
+  const QuietLibraries quiet;
   MemoryFile in{bytes, nullptr, 0};
   SF_INFO info{};
   SndfilePtr file(sf_open_virtual(&kMemoryIo, SFM_READ, &info, &in));
   if (!file) {
     error = sf_strerror(nullptr);
+    return false;
+  }
+  if (std::optional<std::string> cut = CutShort(bytes, info)) {
+    error = *cut;
     return false;
   }
   if (info.channels < 1 || info.samplerate < 1) {
@@ -135,6 +208,11 @@ bool DecodeGameSound(std::span<const uint8_t> bytes, size_t maxSamples, std::vec
   const auto maxFrames =
       static_cast<size_t>(std::min(std::ceil(static_cast<double>(maxSamples) / ratio), 0x1p52)) + 1;
   constexpr size_t kBlock = 4096;
+  // A stated length that the frames fall short of is a file cut short.
+  // libmpg123 only guesses the length of an MPEG file without a tag that
+  // gives it, so there the frames are all there is to go by.
+  const bool lengthStated =
+      info.frames >= 0 && info.frames != SF_COUNT_MAX && (info.format & SF_FORMAT_TYPEMASK) != SF_FORMAT_MPEG;
 
   const bool gameForm = (info.format & SF_FORMAT_SUBMASK) == SF_FORMAT_PCM_U8 && info.channels == 1 &&
                         info.samplerate == static_cast<int>(SoundRate);
@@ -151,25 +229,48 @@ bool DecodeGameSound(std::span<const uint8_t> bytes, size_t maxSamples, std::vec
         return false;
       }
     }
+    if (lengthStated && samples.size() < static_cast<size_t>(info.frames)) {
+      error = FewerFrames(info.frames, samples.size());
+      return false;
+    }
     return true;
   }
 
+  // Blocks of the same number of samples whatever the channel count, so
+  // that a header claiming a thousand channels costs no more memory.
   const auto channels = static_cast<size_t>(info.channels);
-  std::vector<float> block(kBlock * channels);
+  const size_t blockFrames = std::max<size_t>(kBlock * 4 / channels, 1);
+  std::vector<float> block(blockFrames * channels);
   std::vector<float> mono;
   for (;;) {
-    const sf_count_t got = sf_readf_float(file.get(), block.data(), kBlock);
+    const sf_count_t got = sf_readf_float(file.get(), block.data(), static_cast<sf_count_t>(blockFrames));
     if (got <= 0) break;
     for (sf_count_t i = 0; i < got; ++i) {
       const float* frame = &block[static_cast<size_t>(i) * channels];
-      float sum = 0;
-      for (size_t c = 0; c < channels; ++c) sum += frame[c];
-      mono.push_back(sum / static_cast<float>(channels));
+      // In double: a thousand channels of the largest floats overflow a
+      // float's sum.
+      double sum = 0;
+      for (size_t c = 0; c < channels; ++c) {
+        if (!std::isfinite(frame[c])) {
+          error = "frame " + std::to_string(mono.size()) + " holds " +
+                  (std::isnan(frame[c]) ? "a sample that is not a number" : "an infinite sample") +
+                  ": the file is damaged";
+          return false;
+        }
+        sum += frame[c];
+      }
+      // Clipped before the resampler, whose filter would spread a sample
+      // far past full scale over its neighbours.
+      mono.push_back(static_cast<float>(std::clamp(sum / static_cast<double>(channels), -1.0, 1.0)));
     }
     if (mono.size() > maxFrames) {
       error = "the sound is longer than the " + std::to_string(maxSamples) + " samples a sound can hold";
       return false;
     }
+  }
+  if (lengthStated && mono.size() < static_cast<size_t>(info.frames)) {
+    error = FewerFrames(info.frames, mono.size());
+    return false;
   }
 
   std::vector<float> resampled;

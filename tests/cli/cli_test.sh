@@ -61,6 +61,29 @@ missing=$("$cli" info "$dir/missing.wl6" 2>"$dir/err")
 check "a missing file is an empty table, exit 0, and reported" "0 File Size: 0 Elements: 0 1" \
   "$? $(sed -n 2,3p <<<"$missing" | xargs) $(grep -c "cannot open" "$dir/err")"
 
+# A pipe, a device and a folder in the page file's place are refused by
+# type for every command, unread: a pipe no one writes to would otherwise
+# hold the tool up for ever, a device hand it endless bytes.
+mkfifo "$dir/fifo.wl6"
+mkdir "$dir/folder.wl6"
+for special in "$dir/fifo.wl6:it is a pipe (FIFO), not a file" "/dev/zero:it is a device, not a file" \
+  "$dir/folder.wl6:it is a folder, not a file"; do
+  path=${special%%:*} why=${special#*:}
+  exits=""
+  for command in info list show sounds export pack; do
+    case $command in
+      show) args=(show "$path" 0) ;;
+      export) args=(export "$path" "$dir/special-out") ;;
+      pack) args=(pack "$dir" "$dir/special.wl6" --base "$path") ;;
+      *) args=("$command" "$path") ;;
+    esac
+    timeout 10 "$cli" "${args[@]}" >/dev/null 2>"$dir/err"
+    exits+="$? $(grep -cF "'$path': $why" "$dir/err"), "
+  done
+  check "$path as the page file is refused by type, unread and without waiting, and nothing is written" \
+    "0 1, 0 1, 2 1, 1 1, 1 1, 1 1, no no" "$exits$(exists "$dir/special-out") $(exists "$dir/special.wl6")"
+done
+
 "$cli" frobnicate "$dir/full.wl6" 2>"$dir/err"
 check "unknown command fails and is explained" "2 1" "$? $(grep -c "unknown command" "$dir/err")"
 "$cli" list 2>/dev/null
@@ -256,7 +279,8 @@ refused() {  # refused NAME EXPECTED_ERROR_LINES OUT DIR
   local name=$1 lines=$2 out=$3 pics=$4
   local before
   before=$(ls -A "$(dirname "$out")")
-  "$cli" pack "$pics" "$out" --base "$game" >"$dir/out" 2>"$dir/err"
+  # A pipe among the pictures must not hold pack up.
+  timeout 10 "$cli" pack "$pics" "$out" --base "$game" >"$dir/out" 2>"$dir/err"
   check "$name: exit 1 and nothing on stdout; every problem reported; the base unchanged; nothing left behind" \
     "1 0
 $lines
@@ -278,6 +302,23 @@ check "pack's own refusals are explained" "1 1 1 1" "$(
   grep -c "sprite-004.png: the sprite takes 4740 bytes, more than the 4096 of a page" "$dir/err") $(
   grep -c "sprite-001.bmp: .*export with --framed" "$dir/err")"
 refused "an unwritable folder" 1 "$dir/plain/new.wl6" "$dir/pics/good"
+mkdir "$dir/pics/special"
+mkfifo "$dir/pics/special/texture-001.png" "$dir/pics/special/sound-001.wav"
+ln -s /dev/zero "$dir/pics/special/texture-002.bmp"
+mkdir "$dir/pics/special/sprite-003.png"
+refused "pictures and a sound that are no files" 4 "$dir/packed/special.wl6" "$dir/pics/special"
+check "pack's pictures and sounds that are no files are refused by type" "1 1 1 1" \
+  "$(grep -c "texture-001.png: cannot open '$dir/pics/special/texture-001.png': it is a pipe (FIFO), not a file" \
+  "$dir/err") $(grep -c "texture-002.bmp: cannot open '.*': it is a device, not a file" "$dir/err") $(
+  grep -c "sprite-003.png: cannot open '.*': it is a folder, not a file" "$dir/err") $(
+  grep -c "sound-001.wav: cannot open '.*': it is a pipe (FIFO), not a file" "$dir/err")"
+
+mkdir "$dir/pics/cut"
+head -c 5000 "$dir/snd/sound-005.wav" >"$dir/pics/cut/sound-005.wav"
+refused "a sound file cut short" 1 "$dir/packed/cut.wl6" "$dir/pics/cut"
+check "a sound file cut short is explained" 1 \
+  "$(grep -c "sound-005.wav: the file is cut short: its header promises 10044 bytes, it has 5000" "$dir/err")"
+
 "$cli" pack "$dir/pics/good" "$dir/packed/x.wl6" 2>/dev/null
 check "pack without --base fails" "2 no" "$? $(exists "$dir/packed/x.wl6")"
 check "pack --help says how nearest is measured and what a blank sprite becomes" 2 \
@@ -294,6 +335,26 @@ cp "$dir/png"/texture-* "$dir/textures/"
 "$cli" pack "$dir/textures" "$dir/packed/loop.wl6" --base "$game" >"$dir/out"
 check "textures exported as PNG pack back byte for byte" "0 0 replaced, 106 unchanged" \
   "$(cmp "$game" "$dir/packed/loop.wl6"; echo $?) $(tail -1 "$dir/out" | cut -d, -f1-2)"
+
+# pack killed at random moments: the folder holds the whole new file or
+# none, never part of one nor a temporary file, whether the run was making
+# the file or replacing it.
+mkdir "$dir/killed"
+start=$(date +%s%N)
+"$cli" pack "$dir/pics/none" "$dir/packed/large.wl6" --base "$dir/large.wl6" >/dev/null
+took=$(( ($(date +%s%N) - start) / 1000 ))
+bad=""
+for run in $(seq 24); do
+  (( run % 2 )) && rm -f "$dir/killed/new.wl6"
+  "$cli" pack "$dir/pics/none" "$dir/killed/new.wl6" --base "$dir/large.wl6" >/dev/null &
+  sleep "$(awk -v t="$took" -v r="$RANDOM" 'BEGIN { printf "%.6f", t * r / 32768 / 1e6 }')"
+  kill -KILL $! 2>/dev/null
+  wait $! 2>/dev/null
+  names=$(ls -A "$dir/killed" | xargs)
+  [[ -z $names || ( $names == new.wl6 && $(cmp "$dir/killed/new.wl6" "$dir/packed/large.wl6"; echo $?) == 0 ) ]] ||
+    bad+="run $run: $names; "
+done
+check "a killed pack leaves the whole file or none, and nothing else" "" "$bad"
 
 # A base cut inside its tables: the entries it lacks are empty chunks.
 head -c 2000 "$game" >"$dir/packed/cut.wl6"

@@ -126,6 +126,15 @@ int main(int argc, char** argv) {
   silent.Chunks.resize(1);
   ok = WritePageFile((dir / "silent.wl6").string(), silent) && ok;
 
+  // 1,000 chunks of 65,535 bytes: a base large enough that packing it takes
+  // a while, to be killed on the way.
+  PageFileLayout large;
+  large.FirstSprite = 106;
+  large.FirstSound = 541;
+  for (int i = 0; i < 1000; ++i)
+    large.Chunks.push_back({std::vector<uint8_t>(65535, static_cast<uint8_t>(i)), {}, {}});
+  ok = WritePageFile((dir / "large.wl6").string(), large) && ok;
+
   ok = WriteGame(dir / "game.wl6") && ok;
   ok = WriteDemo(dir / "demo.wl6") && ok;
   return ok ? 0 : 1;

@@ -5,8 +5,10 @@
 
 #include <cmath>
 #include <iterator>
+#include <limits>
 #include <numbers>
 
+#include "base/bytes.h"
 #include "tempdir.h"
 
 namespace {
@@ -118,6 +120,88 @@ TEST(GameSound, RefusesWhatIsTooLongOrUnreadable) {
   EXPECT_EQ(Refusal(Encoded(SF_FORMAT_WAV | SF_FORMAT_PCM_16, 1, 2000000, {0.5f}), 100),
             "its rate of 2000000 Hz is more than 256 times off 7042 Hz");
   EXPECT_NE(Refusal({'R', 'I', 'F', 'F', 1, 2, 3}, 100), "");
+}
+
+std::vector<uint8_t> GameWav(size_t length) {
+  std::vector<uint8_t> wav;
+  std::string error;
+  EXPECT_TRUE(EncodeGameWav(std::vector<uint8_t>(length, 100), wav, error)) << error;
+  return wav;
+}
+
+std::vector<uint8_t> Cut(std::vector<uint8_t> file, size_t size) {
+  file.resize(size);
+  return file;
+}
+
+TEST(GameSound, AFileCutShortIsRefusedNotHalfUsed) {
+  // A WAV header promising 5996 bytes of samples: none of them, half of
+  // them, or 4 GB of them over the 5996.
+  const std::vector<uint8_t> wav = GameWav(5996);
+  EXPECT_EQ(Refusal(Cut(wav, 44), 65535), "the file is cut short: its header promises 6040 bytes, it has 44");
+  EXPECT_EQ(Refusal(Cut(wav, 44 + 2998), 65535),
+            "the file is cut short: its header promises 6040 bytes, it has 3042");
+  std::vector<uint8_t> claim = wav;
+  WriteLe32(&claim[40], 0xFFFFFFF0u);
+  EXPECT_EQ(Refusal(claim, 65535),
+            "the file is cut short: its header promises 4294967324 bytes, it has 6040");
+  // Resampled, in another container, or with the length in frames (its
+  // first block of 4096 whole).
+  const std::vector<float> second(8000, 0.25f);
+  for (const int format : {SF_FORMAT_WAV | SF_FORMAT_PCM_16, SF_FORMAT_AIFF | SF_FORMAT_PCM_16}) {
+    const std::vector<uint8_t> whole = Encoded(format, 1, 8000, second);
+    EXPECT_TRUE(Refusal(Cut(whole, whole.size() / 2), 65535).starts_with("the file is cut short: its header"))
+        << std::hex << format;
+  }
+  std::vector<float> tone(8000);
+  for (size_t i = 0; i < tone.size(); ++i)
+    tone[i] = static_cast<float>(0.5 * std::sin(0.1 * static_cast<double>(i)));
+  const std::vector<uint8_t> flac = Encoded(SF_FORMAT_FLAC | SF_FORMAT_PCM_16, 1, 8000, tone);
+  EXPECT_EQ(Refusal(Cut(flac, flac.size() * 3 / 4), 65535),
+            "the file is cut short: its header promises 8000 frames, it holds 4096");
+}
+
+TEST(GameSound, WholeFilesOfEveryKindAreTakenWhole) {
+  const std::vector<float> second(8000, 0.25f);
+  for (const int format :
+       {SF_FORMAT_WAV | SF_FORMAT_FLOAT, SF_FORMAT_WAVEX | SF_FORMAT_PCM_24,
+        SF_FORMAT_AIFF | SF_FORMAT_PCM_16, SF_FORMAT_CAF | SF_FORMAT_PCM_16, SF_FORMAT_W64 | SF_FORMAT_PCM_16,
+        SF_FORMAT_RF64 | SF_FORMAT_PCM_16, SF_FORMAT_AU | SF_FORMAT_ULAW, SF_FORMAT_FLAC | SF_FORMAT_PCM_16,
+        SF_FORMAT_OGG | SF_FORMAT_VORBIS, SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III})
+    EXPECT_EQ(Decoded(Encoded(format, 1, 8000, second)).size(), 7042u) << std::hex << format;
+}
+
+TEST(GameSound, SamplesThatAreNoNumbersAreRefusedAndLoudOnesClipWhereTheyAre) {
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  const float inf = std::numeric_limits<float>::infinity();
+  EXPECT_EQ(Refusal(Encoded(SF_FORMAT_WAV | SF_FORMAT_FLOAT, 1, 7042, {0.f, nan, 0.f}), 65535),
+            "frame 1 holds a sample that is not a number: the file is damaged");
+  EXPECT_EQ(Refusal(Encoded(SF_FORMAT_WAV | SF_FORMAT_FLOAT, 2, 44100, {0.f, 0.f, 0.f, -inf}), 65535),
+            "frame 1 holds an infinite sample: the file is damaged");
+  // Past full scale, even where two channels' sum passes the largest float.
+  EXPECT_EQ(Decoded(Encoded(SF_FORMAT_WAV | SF_FORMAT_FLOAT, 2, 7042,
+                            {1e30f, 1e30f, -1e30f, -1e30f, 3e38f, 3e38f})),
+            (std::vector<uint8_t>{255, 0, 255}));
+  // Resampled, a loud click stays where it is and is not spread over the
+  // sound.
+  std::vector<float> click(44100, 0.f);
+  click[22050] = 1e30f;
+  const std::vector<uint8_t> samples = Decoded(Encoded(SF_FORMAT_WAV | SF_FORMAT_FLOAT, 1, 44100, click));
+  ASSERT_EQ(samples.size(), 7042u);
+  for (size_t k = 0; k < samples.size(); ++k)
+    if (k < 3521 - 50 || k > 3521 + 50) ASSERT_EQ(samples[k], 128) << k;
+}
+
+TEST(GameSound, LibraryWarningsDoNotReachTheTerminal) {
+  // libmpg123 warns about an MP3 file cut short, a line for every frame it
+  // misses.
+  const std::vector<uint8_t> mp3 =
+      Encoded(SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III, 1, 8000, std::vector<float>(8000, 0.25f));
+  testing::internal::CaptureStderr();
+  std::vector<uint8_t> samples;
+  std::string error;
+  DecodeGameSound(Cut(mp3, mp3.size() / 2), 65535, samples, error);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
 }
 
 }  // namespace

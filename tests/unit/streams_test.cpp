@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <vector>
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 #include "pagewriter.h"
 #include "tempdir.h"
@@ -97,13 +102,29 @@ TEST(FileStream, ReadsAFileWhosePathHasCharactersOutsideAnyAnsiCodePage) {
   EXPECT_TRUE(ReadAll(f, 10).empty());
 }
 
-TEST(FileStream, MissingFilesAndFoldersAreNotOpen) {
+TEST(FileStream, OnlyRegularFilesOpenAndARefusalSaysWhy) {
   TempDir dir;
-  EXPECT_FALSE(FileStream(dir.File("missing.wl6")).IsOpen());
+  FileStream missing(dir.File("missing.wl6"));
+  EXPECT_FALSE(missing.IsOpen());
+#ifdef _WIN32
+  EXPECT_NE(missing.Problem(), "");
+#else
+  EXPECT_EQ(missing.Problem(), std::strerror(ENOENT));
+#endif
   FileStream folder(dir.File(""));
   EXPECT_FALSE(folder.IsOpen());
+  EXPECT_EQ(folder.Problem(), "it is a folder, not a file");
   uint8_t b = 0;
   EXPECT_EQ(folder.Read(&b, 1), 0u);
+#ifdef _WIN32
+  EXPECT_EQ(FileStream("NUL").Problem(), "it is a device or a pipe, not a file");
+#else
+  // Opening a pipe that no one writes to, to read it, would wait forever.
+  const std::string fifo = dir.File("fifo.wl6");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  EXPECT_EQ(FileStream(fifo).Problem(), "it is a pipe (FIFO), not a file");
+  EXPECT_EQ(FileStream("/dev/zero").Problem(), "it is a device, not a file");
+#endif
 }
 
 }  // namespace
