@@ -17,6 +17,7 @@
 #include "imaging/decoder.h"
 #include "pagewriter.h"
 #include "ui/elementtree_win.h"
+#include "ui/openfile_win.h"
 
 namespace {
 

@@ -8,6 +8,7 @@
 #include "tempdir.h"
 #include "ui/elementtree_win.h"
 #include "ui/infopanel_win.h"
+#include "ui/openfile_win.h"
 #include "ui/preview_win.h"
 #include "ui_support.h"
 

@@ -10,6 +10,7 @@
 #include "pagewriter.h"
 #include "tempdir.h"
 #include "ui/elementtree_win.h"
+#include "ui/openfile_win.h"
 #include "ui_support.h"
 
 namespace {
