@@ -115,7 +115,9 @@ size_t ReadWhole(const std::string& path) {
 
 std::vector<HTREEITEM> ChildrenOf(const TreeView& tree, HTREEITEM parent) {
   std::vector<HTREEITEM> items;
-  for (HTREEITEM i = tree.FirstChild(parent); i; i = tree.NextSibling(i)) items.push_back(i);
+  for (HTREEITEM i = TreeView_GetChild(tree.Handle(), parent); i;
+       i = TreeView_GetNextSibling(tree.Handle(), i))
+    items.push_back(i);
   return items;
 }
 
