@@ -2,7 +2,7 @@
 
 #include "app/globals_win.h"
 #include "ui/about_win.h"
-#include "ui/elementtree_win.h"
+#include "ui/openfile_win.h"
 
 void OpenCommand(RMainWindow& mainWindow, Menu&, int32_t) {
   if (mainWindow.PageFileDialog->Execute()) LoadWlFile(mainWindow, mainWindow.PageFileDialog->FileName);

@@ -12,9 +12,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     return 1;
   }
   MessageLoop loop(application, *application.MainWindow());
-  loop.Run();
+  const int exitCode = loop.Run();
   // The application window takes the main window with it.
   application.Destroy();
   AppWindow = nullptr;
-  return 0;
+  return exitCode;
 }

@@ -1,7 +1,7 @@
 #include "shell/openargument_win.h"
 
 #include "shell/cmdline.h"
-#include "ui/elementtree_win.h"
+#include "ui/openfile_win.h"
 #include "ui/viewer_win.h"
 
 void OpenArgumentFile(RMainWindow& mainWindow, TopWindow&) {

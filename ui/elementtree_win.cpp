@@ -1,6 +1,5 @@
 #include "ui/elementtree_win.h"
 
-#include "ui/infopanel_win.h"
 #include "ui/viewer_win.h"
 
 namespace {
@@ -53,17 +52,3 @@ NodeKind NodeKindOf(const TreeView& tree, HTREEITEM item) {
 std::optional<int32_t> ChunkIndexOf(const TreeView& tree, HTREEITEM item) { return tree.ItemValue(item); }
 
 std::string NodeCaption(const TreeView& tree, HTREEITEM item) { return tree.ItemText(item); }
-
-void LoadWlFile(RMainWindow& mw, const std::string& path) {
-  TreeView& tree = *mw.ElementTree;
-  // Tens of thousands of nodes go in at once: one repaint at the end, no
-  // flicker and no redraw per node.
-  tree.SetRedraw(false);
-  ClearTree(tree);
-  TreeBuilder builder(tree);
-  LoadPageFile(WlFile, path, &builder);
-  tree.SetRedraw(true);
-  mw.AuthorLink->Hide();
-  mw.WebLink->Hide();
-  ShowNodeInfo(mw, *mw.Frame, nullptr, RootItem);
-}

@@ -10,8 +10,6 @@
 #include "ui/nodetext.h"
 #include "winlayer/winlayer_win.h"
 
-struct RMainWindow;
-
 // Builds SmallImages and LargeImages from the program's pictures and puts the
 // small ones on the tree.
 void CreateImageLists(TreeView& tree);
@@ -40,7 +38,3 @@ NodeKind NodeKindOf(const TreeView& tree, HTREEITEM item);
 // Only element nodes carry a chunk index.
 std::optional<int32_t> ChunkIndexOf(const TreeView& tree, HTREEITEM item);
 std::string NodeCaption(const TreeView& tree, HTREEITEM item);
-
-// Replaces the open file with the page file at `path` (UTF-8) and rebuilds
-// the tree; the start view's links go for good.
-void LoadWlFile(RMainWindow& mainWindow, const std::string& path);

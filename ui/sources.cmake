@@ -7,4 +7,5 @@ list(APPEND TESSARINE_UI_SOURCES
   ui/about_win.cpp
   ui/elementtree_win.cpp
   ui/infopanel_win.cpp
+  ui/openfile_win.cpp
   ui/preview_win.cpp)

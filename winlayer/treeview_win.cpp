@@ -111,16 +111,6 @@ HTREEITEM TreeView::Selection() const {
   return reinterpret_cast<HTREEITEM>(SendMessageW(Handle(), TVM_GETNEXTITEM, TVGN_CARET, 0));
 }
 
-HTREEITEM TreeView::FirstChild(HTREEITEM item) const {
-  return reinterpret_cast<HTREEITEM>(
-      SendMessageW(Handle(), TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(item)));
-}
-
-HTREEITEM TreeView::NextSibling(HTREEITEM item) const {
-  return reinterpret_cast<HTREEITEM>(
-      SendMessageW(Handle(), TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item)));
-}
-
 void TreeView::Select(HTREEITEM item) {
   SendMessageW(Handle(), TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
 }

@@ -461,7 +461,6 @@ class Label final : public Window {
   void DrawContent(HDC dc) override;
 
   void SetTextColour(const Colour& colour);
-  const Colour& TextColour() const { return textColour_; }
   void SetHandCursor(bool hand) { handCursor_ = hand; }
   // Puts the label above its overlapping siblings.
   void BringToTop();
@@ -497,7 +496,6 @@ class Splitter final : public Window {
   static constexpr UINT EscapeInterval = 100;
 
   static Splitter* CreateIn(Window& parent, const SplitterOptions& options);
-  bool Dragging() const { return dragging_; }
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -544,8 +542,6 @@ class TreeView final : public Window {
   HTREEITEM Root() const;
   HTREEITEM FirstVisible() const;
   HTREEITEM Selection() const;
-  HTREEITEM FirstChild(HTREEITEM item) const;
-  HTREEITEM NextSibling(HTREEITEM item) const;
   void Select(HTREEITEM item);
   void DeleteItem(HTREEITEM item);
   int32_t Count() const;
@@ -707,7 +703,6 @@ class MessageLoop {
   int Run();
   // Handles every queued message; false once WM_QUIT has been taken.
   bool Drain();
-  int ExitCode() const { return exitCode_; }
 
  private:
   bool Translated(MSG& message) const;

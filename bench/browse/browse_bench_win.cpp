@@ -17,6 +17,7 @@
 #include "imaging/decoder.h"
 #include "pagewriter.h"
 #include "ui/elementtree_win.h"
+#include "ui/openfile_win.h"
 
 namespace {
 
@@ -114,7 +115,9 @@ size_t ReadWhole(const std::string& path) {
 
 std::vector<HTREEITEM> ChildrenOf(const TreeView& tree, HTREEITEM parent) {
   std::vector<HTREEITEM> items;
-  for (HTREEITEM i = tree.FirstChild(parent); i; i = tree.NextSibling(i)) items.push_back(i);
+  for (HTREEITEM i = TreeView_GetChild(tree.Handle(), parent); i;
+       i = TreeView_GetNextSibling(tree.Handle(), i))
+    items.push_back(i);
   return items;
 }
 

@@ -8,6 +8,7 @@
 #include "tempdir.h"
 #include "ui/elementtree_win.h"
 #include "ui/infopanel_win.h"
+#include "ui/openfile_win.h"
 #include "ui/preview_win.h"
 #include "ui_support.h"
 
@@ -84,9 +85,11 @@ class Browsing : public MainWindowTest {
 
   // The element node of chunk `index` (the browse file's sections are full).
   HTREEITEM ElementItem(uint32_t index) {
-    HTREEITEM item = Tree().FirstChild(index < 106 ? TextureItem : index < 541 ? SpriteItem : UnknownItem);
+    HTREEITEM item = TreeView_GetChild(Tree().Handle(), index < 106   ? TextureItem
+                                                        : index < 541 ? SpriteItem
+                                                                      : UnknownItem);
     const uint32_t first = index < 106 ? 0 : index < 541 ? 106 : 541;
-    for (uint32_t i = first; i < index && item; ++i) item = Tree().NextSibling(item);
+    for (uint32_t i = first; i < index && item; ++i) item = TreeView_GetNextSibling(Tree().Handle(), item);
     return item;
   }
 
@@ -146,8 +149,8 @@ void ExpectTreeOf(const TreeView& tree, const std::string& fileCaption, uint32_t
   const char* words[] = {"Текстура", "Спрайт", "Не известен"};
   const uint32_t firsts[] = {0, 106, 541};
   const uint32_t ends[] = {106, 541, 65536};
-  HTREEITEM section = tree.FirstChild(RootItem);
-  for (int s = 0; s < 3; ++s, section = tree.NextSibling(section)) {
+  HTREEITEM section = TreeView_GetChild(tree.Handle(), RootItem);
+  for (int s = 0; s < 3; ++s, section = TreeView_GetNextSibling(tree.Handle(), section)) {
     ASSERT_EQ(section, sections[s]);
     EXPECT_EQ(NodeCaption(tree, section), words[s]);
     EXPECT_EQ(NodeKindOf(tree, section), static_cast<NodeKind>(TextureSection + s));
@@ -157,7 +160,8 @@ void ExpectTreeOf(const TreeView& tree, const std::string& fileCaption, uint32_t
     SendMessageW(tree.Handle(), TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&selected));
     EXPECT_EQ(selected.iSelectedImage, TextureSection + s) << "selected, a node keeps its picture";
     uint32_t index = firsts[s];
-    for (HTREEITEM e = tree.FirstChild(section); e; e = tree.NextSibling(e), ++index) {
+    for (HTREEITEM e = TreeView_GetChild(tree.Handle(), section); e;
+         e = TreeView_GetNextSibling(tree.Handle(), e), ++index) {
       ASSERT_LT(index, std::min(ends[s], chunks));
       ASSERT_EQ(ChunkIndexOf(tree, e), static_cast<int32_t>(index));
       ASSERT_EQ(NodeKindOf(tree, e), static_cast<NodeKind>(TextureElement + s));

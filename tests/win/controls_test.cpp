@@ -10,6 +10,7 @@
 #include "pagewriter.h"
 #include "tempdir.h"
 #include "ui/elementtree_win.h"
+#include "ui/openfile_win.h"
 #include "ui_support.h"
 
 namespace {
@@ -162,7 +163,7 @@ TEST_F(Controls, BrowsingForLongKeepsThePrivateMemoryBounded) {
   const auto cycle = [&] {
     LoadWlFile(Mw(), path);
     for (const HTREEITEM section : {TextureItem, SpriteItem}) {
-      tree.Select(tree.FirstChild(section));
+      tree.Select(TreeView_GetChild(tree.Handle(), section));
       SendMessageW(pane.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 50));
       SendMessageW(pane.Handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(10, 20));
       SendMessageW(pane.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(10, 20));

@@ -44,7 +44,7 @@ TEST_F(Splitters, TreeSplitterResizesTheTreeAndTheViewFollows) {
   EXPECT_EQ(PlaceOf(*mw.TreeSplitter).Left, 205);
   EXPECT_EQ(PlaceOf(*mw.ViewArea), (Rect{211, 2, viewRight, PlaceOf(*mw.ElementTree).Bottom}));
   Send(*mw.TreeSplitter, WM_LBUTTONUP, 30);
-  EXPECT_FALSE(mw.TreeSplitter->Dragging());
+  EXPECT_NE(GetCapture(), mw.TreeSplitter->Handle());
   EXPECT_EQ(GetCapture(), nullptr);
   EXPECT_EQ(PlaceOf(*mw.ElementTree).Width(), 191);
   // The new width lasts through a resize of the window.
@@ -73,7 +73,7 @@ TEST_F(Splitters, EscapeRestoresTheWidthWhileTheButtonIsHeld) {
   ASSERT_EQ(PlaceOf(*mw.ElementTree).Width(), 211);
   SetKey(VK_ESCAPE, true);
   // The splitter looks at the key on its timer's ticks.
-  const bool cancelled = PumpUntil([&] { return !splitter.Dragging(); });
+  const bool cancelled = PumpUntil([&] { return GetCapture() != splitter.Handle(); });
   SetKey(VK_ESCAPE, false);
   ASSERT_TRUE(cancelled);
   EXPECT_EQ(PlaceOf(*mw.ElementTree).Width(), 161);
@@ -91,10 +91,10 @@ TEST_F(Splitters, InfoSplitterDragGoesOnOverTimerTicksWithoutEscape) {
   Press(splitter);
   Send(splitter, WM_MOUSEMOVE, -33);
   PumpUntil([] { return false; }, std::chrono::milliseconds(350));
-  EXPECT_TRUE(splitter.Dragging());
+  EXPECT_EQ(GetCapture(), splitter.Handle());
   EXPECT_EQ(PlaceOf(*mw.InfoPanel).Width(), 200);
   Send(splitter, WM_LBUTTONUP, -33);
-  EXPECT_FALSE(splitter.Dragging());
+  EXPECT_NE(GetCapture(), splitter.Handle());
 }
 
 }  // namespace
