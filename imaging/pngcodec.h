@@ -1,5 +1,5 @@
-// PNG files through libpng, which the native build has (Debian ships it
-// for no Windows toolchain: the Windows builds write BMP files only).
+// Bitmaps as PNG files, through framedpng.h's writer (the native build only:
+// the Windows builds write BMP files until they link libdeflate and libspng).
 #pragma once
 
 #include <cstdint>
