@@ -1,4 +1,4 @@
-// Any bytes as a PNG picture file, read through libpng and mapped to the
+// Any bytes as a PNG picture file, read through libspng and mapped to the
 // palette.
 #include "fuzz/picturereader_fuzz.h"
 
