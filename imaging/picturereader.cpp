@@ -82,6 +82,9 @@ class PixelMapper {
     }
     const uint32_t colour = argb & 0xFFFFFF;
     int index = options_.Palette->Exact(colour);
+    if (index >= 0 && options_.Base && options_.Base->Opaque[at] &&
+        options_.Palette->Colour(options_.Base->Index[at]) == colour)
+      index = options_.Base->Index[at];
     if (index < 0 && options_.Nearest) {
       index = options_.Palette->Nearest(colour);
       ++result_.MovedToNearest;

@@ -44,6 +44,12 @@ struct PictureRead {
 struct ReadOptions {
   const PaletteMatcher* Palette = nullptr;
   bool Nearest = false;  // otherwise a colour not in the palette is an error
+  // The picture that the base file's chunk draws at this place, as
+  // FrameElement frames it, or none. A colour that the palette holds at
+  // several indices does not say which of them a pixel had: a drawn pixel of
+  // such a colour takes Base's index at that pixel when Base draws it in
+  // that colour, and the lowest index otherwise.
+  const FramedPicture* Base = nullptr;
 };
 
 // The steps both readers share, once the file's own format is decoded.

@@ -216,8 +216,12 @@ TEST(PngReaderTest, IndexedPngsWithTheGamesPaletteKeepTheirIndicesAndTransparent
     png.Rows[i] = static_cast<uint8_t>(i % 255 == 200 ? 0 : i % 255);
   png.Rows[64 * 5 + 3] = 200;
   png.Rows[64 * 6 + 4] = 255;
-  // Indices of a colour the palette holds twice stay as they are.
-  const PictureRead read = ReadFramedPng(File(png), {&Palette(), false});
+  // Indices of a colour the palette holds twice stay as they are, whatever
+  // the base has there.
+  FramedPicture base;
+  base.Opaque.fill(1);
+  base.Index.fill(7);
+  const PictureRead read = ReadFramedPng(File(png), {&Palette(), false, &base});
   ASSERT_EQ(read.Errors, std::vector<std::string>{});
   for (int x = 0; x < 64; ++x) {
     for (int y = 0; y < 64; ++y) {
@@ -362,13 +366,14 @@ TEST(PngReaderTest, ASixteenBitCopyOfAnExportReadsAsTheExportDoes) {
   ASSERT_EQ(exported.Picture.Index, sprite.Index);
   ASSERT_EQ(exported.Picture.Opaque, sprite.Opaque);
 
-  // The export as an editor saves it again in 16-bit RGBA: the same colours.
+  // The export as an editor saves it again in 16-bit RGBA, and with the
+  // exported sprite as the base.
   PngPicture copy = Saved(sprite, PngColour::Rgba, 16);
   copy.Gama = 45455;
-  const PictureRead read = ReadFramedPng(File(copy), {&Palette(), false});
+  const PictureRead read = ReadFramedPng(File(copy), {&Palette(), false, &sprite});
   ASSERT_EQ(read.Errors, std::vector<std::string>{});
   EXPECT_EQ(read.MovedToNearest, 0u);
-  EXPECT_EQ(read.Picture.Index, Lowest(sprite).Index);
+  EXPECT_EQ(read.Picture.Index, sprite.Index);
   EXPECT_EQ(read.Picture.Opaque, sprite.Opaque);
 
   // A 16-bit sample between two 8-bit values is rounded to the nearer:
@@ -381,6 +386,46 @@ TEST(PngReaderTest, ASixteenBitCopyOfAnExportReadsAsTheExportDoes) {
   near.SetSample(1, 3 * 1 + 0, 44 * 257 + 129);
   EXPECT_EQ(ReadFramedPng(File(near), {&Palette(), false}).Errors,
             std::vector<std::string>{"pixel (1, 1) has the colour #2d2c2c, which is not in the palette"});
+}
+
+// The game's palette holds six colours twice; a picture saved as colours
+// does not say which index a pixel had, and the base's picture does.
+TEST(PngReaderTest, AColourThePaletteHoldsTwiceTakesTheBasesIndex) {
+  const std::vector<int> twice{7, 21, 8, 27, 32, 55, 95, 96, 124, 249, 125, 253};
+  FramedPicture texture;
+  for (size_t at = 0; at < texture.Index.size(); ++at)
+    texture.Index[at] = static_cast<uint8_t>(at % 3 ? twice[at % twice.size()] : at * 7 % 256);
+  texture.Opaque.fill(1);
+  const std::vector<uint8_t> rgb = File(Saved(texture, PngColour::Rgb, 8));
+  PictureRead read = ReadFramedPng(rgb, {&Palette(), false, &texture});
+  ASSERT_EQ(read.Errors, std::vector<std::string>{});
+  EXPECT_EQ(read.Picture.Index, texture.Index);
+  // Without a base, or where the base has another colour, the lowest index.
+  read = ReadFramedPng(rgb, {&Palette(), false});
+  EXPECT_EQ(read.Picture.Index, Lowest(texture).Index);
+  FramedPicture black;
+  black.Opaque.fill(1);
+  read = ReadFramedPng(rgb, {&Palette(), false, &black});
+  EXPECT_EQ(read.Picture.Index, Lowest(texture).Index);
+
+  // A sprite edited: a hole drawn in a colour held twice and a drawn pixel
+  // made a hole. The base's hole gives no index; the new hole stays one.
+  const FramedPicture sprite = Striped(twice);
+  const size_t hole =
+      static_cast<size_t>(std::find(sprite.Opaque.begin(), sprite.Opaque.end(), 0) - sprite.Opaque.begin());
+  FramedPicture edited = sprite;
+  edited.Opaque[hole] = 1;
+  edited.Index[hole] = 21;
+  edited.Opaque[hole + 1] = 0;
+  edited.Index[hole + 1] = 0;
+  FramedPicture expected = edited;
+  expected.Index[hole] = 7;
+  for (PngColour colour : {PngColour::Rgba, PngColour::Indexed}) {
+    read = ReadFramedPng(File(Saved(edited, colour, 8)), {&Palette(), false, &sprite});
+    ASSERT_EQ(read.Errors, std::vector<std::string>{});
+    EXPECT_EQ(read.Picture.Opaque, expected.Opaque);
+    EXPECT_EQ(read.Picture.Index, expected.Index);
+  }
 }
 
 TEST(PngReaderTest, PicturesOutsideTheFrameAreRefusedBeforeTheirPixelsAreRead) {
