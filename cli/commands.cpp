@@ -103,7 +103,7 @@ int Export(const std::vector<std::string>& given) {
     return Fail(problem + "; " + usage);
 #ifndef TESSARINE_PNG
   if (NeedsPng(options))
-    return Fail("this build writes BMP files only; PNG files need the build with libpng");
+    return Fail("this build writes BMP files only; PNG files need the build with libdeflate and libspng");
 #endif
 #ifndef TESSARINE_SOUND
   if (sounds) return Fail("this build writes no sound files; --sounds needs the build with libsndfile");
@@ -160,9 +160,12 @@ constexpr char kPackHelp[] =
     "files are. FILE is only read, and OUT may not be FILE.\n"
     "\n"
     "Pictures, named as export names them (texture-001.png, sprite-435.png):\n"
-    "  64 x 64 PNG, indexed with the game's palette (tRNS makes holes), or RGB\n"
-    "  or RGBA in the palette's colours (alpha 0 is a hole, partial alpha an\n"
-    "  error); for textures also the 64 x 64 8-bit BMP that export writes.\n"
+    "  64 x 64 PNG, indexed with the game's palette (tRNS makes holes), or any\n"
+    "  other PNG in the palette's colours: grey, RGB, RGBA or another palette,\n"
+    "  8 or 16 bits a sample (16-bit ones the colour's value x 257), gamma and\n"
+    "  colour profiles ignored; alpha 0 or tRNS's colour is a hole, partial\n"
+    "  alpha an error. For textures also the 64 x 64 8-bit BMP that export\n"
+    "  writes.\n"
     "  A texture has no holes. A sprite with no opaque pixel becomes the\n"
     "  smallest sprite: column 32 alone, with no runs.\n"
     "  --nearest  a colour not in the palette takes the nearest palette colour:\n"
@@ -179,7 +182,9 @@ int PackCommand(const std::vector<std::string>& args) {
   if (args.size() == 1 && args[0] == "--help") {
     std::fputs(kPackHelp, stdout);
 #ifndef TESSARINE_PNG
-    std::fputs("This build reads BMP textures only; PNG pictures need the build with libpng.\n", stdout);
+    std::fputs(
+        "This build reads BMP textures only; PNG pictures need the build with libdeflate and libspng.\n",
+        stdout);
 #endif
 #ifndef TESSARINE_SOUND
     std::fputs("This build reads no sound files; they need the build with libsndfile.\n", stdout);
