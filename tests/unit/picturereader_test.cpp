@@ -154,6 +154,7 @@ std::vector<uint8_t> File(const PngPicture& png) {
 // The exported PNG of a framed picture: indexed, the game's palette, holes
 // at one transparent entry.
 std::vector<uint8_t> Exported(const FramedPicture& picture) {
+  Palette();  // loads the built-in palette
   std::vector<uint8_t> png;
   bool rgba = false;
   std::string error;
@@ -521,6 +522,7 @@ TEST(PngReaderTest, DamagedPngsAreRefusedSayingWhatIsWrong) {
 
 // pack_test packs the exporter's texture BMPs back to the same chunks.
 TEST(PictureReaderTest, OnlyWholeBmpsOfTheFrameAreRead) {
+  Palette();  // loads the head that every element bitmap starts with
   MemoryStream image;
   const std::vector<uint8_t> sprite{32, 0, 32, 0, 6, 0, 0, 0};
   WriteElementImage({sprite.data(), 8, 8}, SectionKind::Sprite, image);
