@@ -30,7 +30,8 @@ void Seed(const fs::path& dir, const std::string& name, const std::vector<uint8_
 
 // `bytes` after the first byte, which the target reads as a choice: texture
 // (0) or sprite (1) for the chunk targets, exact colours (0) or the nearest
-// (1) for the picture readers.
+// (1) for the picture readers, and for the PNG reader also every chunk's CRC
+// made right first (2).
 std::vector<uint8_t> Chosen(uint8_t choice, const std::vector<uint8_t>& bytes) {
   std::vector<uint8_t> out{choice};
   out.insert(out.end(), bytes.begin(), bytes.end());
@@ -198,8 +199,12 @@ int main(int argc, char** argv) {
     Seed(root / "framedbmp_fuzz", "edited" + option, Chosen(nearest, edited));
     Seed(root / "framedpng_fuzz", "sprite" + option, Chosen(nearest, FramedPng(disc, BuiltInPalette())));
     Seed(root / "framedpng_fuzz", "grey" + option, Chosen(nearest, FramedPng(disc, grey)));
-    for (const auto& [name, png] : EditorPngs())
+    for (const auto& [name, png] : EditorPngs()) {
       Seed(root / "framedpng_fuzz", name + option, Chosen(nearest, png));
+      // The same with every chunk's CRC made right whatever the fuzzer changes.
+      Seed(root / "framedpng_fuzz", name + option + "-crcs-made-right",
+           Chosen(static_cast<uint8_t>(nearest | 2), png));
+    }
   }
 
   Seed(root / "bitmap_fuzz", "texture", bmp);
