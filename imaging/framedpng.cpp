@@ -99,7 +99,14 @@ bool WritePng(const PngHead& head, const uint8_t* top, ptrdiff_t stride, std::ve
   }
   if (head.Colours) {
     chunk = BeginChunk(out, "PLTE");
-    for (const Rgb& c : *head.Colours) out.insert(out.end(), {c.R, c.G, c.B});
+    const size_t plte = out.size();
+    out.resize(plte + 3 * head.Colours->size());
+    for (size_t i = 0; i < head.Colours->size(); ++i) {
+      const Rgb& c = (*head.Colours)[i];
+      out[plte + 3 * i] = c.R;
+      out[plte + 3 * i + 1] = c.G;
+      out[plte + 3 * i + 2] = c.B;
+    }
     EndChunk(out, chunk);
     if (head.Transparent >= 0) {
       // The alpha of every entry up to the transparent one.
