@@ -138,9 +138,10 @@ PictureRead ReadFramedPng(std::span<const uint8_t> bytes, const ReadOptions& opt
 
   // The rows as the file holds them, at most 8 bytes a pixel. Zeroed:
   // libspng ORs the samples of interlaced pictures below 8 bits into place.
-  std::array<uint8_t, FrameSide * FrameSide * 8> rows{};
+  std::array<uint8_t, FrameSide * FrameSide * 8> rows;
   size_t size = 0;
   if (const int error = spng_decoded_image_size(ctx, SPNG_FMT_RAW, &size)) return Damaged(SpngError(error));
+  std::memset(rows.data(), 0, size);
   if (const int error = spng_decode_image(ctx, rows.data(), size, SPNG_FMT_RAW, 0))
     return Damaged(SpngError(error));
   if (const int error = spng_decode_chunks(ctx)) return Damaged(SpngError(error));
