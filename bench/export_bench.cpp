@@ -15,10 +15,12 @@ void Export(benchmark::State& state, ExportOptions::Pictures form) {
   const std::filesystem::path dir = std::filesystem::temp_directory_path() / "tessarine-bench-export";
   std::filesystem::create_directories(dir);
   const ExportOptions options{form, false};
+  const Palette palette = BuiltInPalette();
   ExportReport report;
   std::string error;
   for (auto _ : state) {
-    if (!ExportElements(file, dir, options, report, error, [](const std::string&) {})) {
+    if (!ExportElements(file, ReadGameSections(HeaderWords{}, TextureChunks + SpriteChunks), palette, dir,
+                        options, report, error, [](const std::string&) {})) {
       state.SkipWithError(error.c_str());
       break;
     }

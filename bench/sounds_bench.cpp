@@ -30,6 +30,7 @@ struct SoundFile {
 SoundFile& FullSizeFile() {
   static SoundFile sounds = [] {
     PageFileLayout layout;
+    layout.FirstSprite = 106;
     layout.FirstSound = 541;
     for (int i = 0; i < 541; ++i) layout.Chunks.push_back({std::vector<uint8_t>(1500, 1), {}, {}});
     std::vector<uint8_t> table;
@@ -48,7 +49,7 @@ SoundFile& FullSizeFile() {
     fs::create_directories(dir / "out");
     WritePageFile((dir / "sounds.wl6").string(), layout);
     LoadPageFile(made.File, (dir / "sounds.wl6").string());
-    made.Table = ReadSoundTable(made.File, layout.FirstSound);
+    made.Table = ReadSoundTable(made.File, ReadGameSections(made.File));
     made.Out = dir / "out";
     return made;
   }();
@@ -80,7 +81,7 @@ void BM_ExportSounds(benchmark::State& state) {
   for (auto _ : state) {
     // As export does it: the table read again, each sound through libsndfile
     // and the temporary-file writer.
-    const SoundTable table = ReadSoundTable(f.File, static_cast<uint16_t>(f.Table.SoundStart));
+    const SoundTable table = ReadSoundTable(f.File, ReadGameSections(f.File));
     for (const SoundEntry& s : table.Sounds) {
       EncodeGameWav(SoundSamples(f.File, s), wav, error);
       WriteFileWhole(f.Out / Name("sound-%03u.wav", s.Number), wav, error);

@@ -6,14 +6,12 @@
 #include "base/bytevector.h"
 #include "base/streams.h"
 #include "cli/outputfile.h"
-#include "imaging/bmptemplate.h"
 #include "imaging/decoder.h"
 #include "imaging/framing.h"
 #include "imaging/palettefile.h"
 #ifdef TESSARINE_PNG
-#include "base/bitmap.h"
+#include "base/bytes.h"
 #include "imaging/framedpng.h"
-#include "imaging/pngcodec.h"
 #endif
 
 bool ParseExportOptions(const std::vector<std::string>& options, ExportOptions& out, std::string& error) {
@@ -61,60 +59,77 @@ uint32_t ElementNumber(uint32_t index) {
 namespace {
 
 // The bytes of one picture file; false, with the reason, for a picture that
-// has no form in the chosen format. Builds without libdeflate and libspng write BMP only.
-bool PictureFile(RWlChunk& chunk, SectionKind section, [[maybe_unused]] const FramedPicture& framed,
-                 [[maybe_unused]] const Palette& palette, [[maybe_unused]] const ExportOptions& options,
-                 std::vector<uint8_t>& bytes, [[maybe_unused]] std::string& reason, bool& rgba) {
+// has no form in the chosen format. Builds without libdeflate and libspng write
+// BMP only.
+bool PictureFile(const RWlChunk& chunk, SectionKind section, [[maybe_unused]] const FramedPicture& framed,
+                 [[maybe_unused]] const Palette& palette, BmpHeadBytes& head,
+                 [[maybe_unused]] const ExportOptions& options, std::vector<uint8_t>& bytes,
+                 [[maybe_unused]] std::string& reason, bool& rgba) {
   rgba = false;
 #ifdef TESSARINE_PNG
   if (options.Form == ExportOptions::Pictures::Framed)
     return EncodeFramedPng(framed, palette, bytes, rgba, reason);
 #endif
   MemoryStream image;
-  WriteElementImage(chunk.Data, section, image);
-  bytes.assign(image.Bytes().begin(), image.Bytes().end());
+  WriteElementImage(chunk.Data, section, head, image);
 #ifdef TESSARINE_PNG
   if (options.Form == ExportOptions::Pictures::Png) {
-    Bitmap bitmap;
-    image.Seek(0, SeekOrigin::Begin);
-    bitmap.LoadFromStream(image);
-    return EncodePng(bitmap, bytes, reason);
+    // The same pixels as the BMP image, whose rows are stored bottom row first.
+    const auto width = static_cast<int32_t>(ReadLe32(image.Bytes().data() + BiWidthOffset));
+    if (width <= 0) {
+      reason = "a picture 0 x 64 pixels has no PNG form";
+      return false;
+    }
+    const ptrdiff_t stride = (width + 3) / 4 * 4;
+    const uint8_t* top = image.Bytes().data() + BmpHeadSize + 63 * stride;
+    return EncodePalettedPng(width, 64, top, -stride, palette, bytes, reason);
   }
 #endif
+  bytes.assign(image.Bytes().begin(), image.Bytes().end());
   return true;
 }
 
 }  // namespace
 
-bool ExportElements(RWlFile& file, const std::filesystem::path& dir, const ExportOptions& options,
-                    ExportReport& report, std::string& error,
-                    const std::function<void(const std::string&)>& note) {
+bool ExportElements(const RWlFile& file, const GameSections& sections, const Palette& palette,
+                    const std::filesystem::path& dir, const ExportOptions& options, ExportReport& report,
+                    std::string& error, const std::function<void(const std::string&)>& note) {
   report = {};
-  const Palette palette = BuiltInPalette();
+  BmpHeadBytes head = BmpHead(palette);
   const bool framing = options.Form == ExportOptions::Pictures::Framed || options.Sheets;
   std::vector<FramedPicture> sheets[2];
-  const uint32_t elements =
-      std::min<uint32_t>(static_cast<uint32_t>(file.Chunks.size()), TextureChunks + SpriteChunks);
   if (options.Sheets) {
-    sheets[0].reserve(std::min(elements, TextureChunks));
-    sheets[1].reserve(elements - std::min(elements, TextureChunks));
+    sheets[0].reserve(sections.Textures());
+    sheets[1].reserve(sections.Sprites());
   }
-  for (uint32_t i = 0; i < elements; ++i) {
-    const SectionKind section = SectionOf(i);
+  for (uint32_t i = 0; i < sections.SoundStart; ++i) {
+    const SectionKind section = sections.Of(i);
+    const bool texture = section == SectionKind::Texture;
+    const RWlChunk& chunk = file.Chunks[i];
+    if (chunk.Size == 0 || chunk.Data.Stored == 0) {
+      // Absent from this file, or past its end: no picture, but its cell on
+      // the sheet stays, so that cell k is still element k.
+      if (chunk.Size == 0)
+        ++(texture ? report.AbsentTextures : report.AbsentSprites);
+      else
+        ++(texture ? report.PastEndTextures : report.PastEndSprites);
+      if (options.Sheets) sheets[texture ? 0 : 1].emplace_back();
+      continue;
+    }
     char name[32];
-    std::snprintf(name, sizeof name, "%s-%03u.%s", section == SectionKind::Texture ? "texture" : "sprite",
-                  static_cast<unsigned>(ElementNumber(i)),
+    std::snprintf(name, sizeof name, "%s-%03u.%s", texture ? "texture" : "sprite",
+                  static_cast<unsigned>(sections.Number(i)),
                   options.Form == ExportOptions::Pictures::Bmp ? "bmp" : "png");
     FramedPicture framed;
     if (framing) {
       ByteVector copy;
-      framed = FrameElement(WholeChunk(file.Chunks[i].Data, copy), section);
-      if (options.Sheets) sheets[section == SectionKind::Texture ? 0 : 1].push_back(framed);
+      framed = FrameElement(WholeChunk(chunk.Data, copy), section);
+      if (options.Sheets) sheets[texture ? 0 : 1].push_back(framed);
     }
     std::vector<uint8_t> bytes;
     std::string reason;
     bool rgba = false;
-    if (!PictureFile(file.Chunks[i], section, framed, palette, options, bytes, reason, rgba)) {
+    if (!PictureFile(chunk, section, framed, palette, head, options, bytes, reason, rgba)) {
       note(std::string(name) + " not written: " + reason);
       ++report.Skipped;
       continue;

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "imaging/palettefile.h"
+#include "pagefile/sections.h"
 #include "pagefile/wlfile.h"
 
 struct ExportOptions {
@@ -33,12 +35,22 @@ uint32_t ElementNumber(uint32_t index);
 struct ExportReport {
   size_t Written = 0;  // files written whole
   size_t Skipped = 0;  // pictures without a form in the chosen format, not written
+  // Absent chunks (length 0), and chunks that lie wholly past the end of a
+  // damaged file, of the texture and the sprite section: no file is
+  // written for them.
+  size_t AbsentTextures = 0;
+  size_t AbsentSprites = 0;
+  size_t PastEndTextures = 0;
+  size_t PastEndSprites = 0;
 };
 
-// Writes the pictures of `file` into the existing folder `dir`, each file
-// whole or not at all. `note` hears about single pictures (one skipped, one
-// written in another form). Stops at the first file that cannot be written
-// and returns false with the reason in `error`.
-bool ExportElements(RWlFile& file, const std::filesystem::path& dir, const ExportOptions& options,
-                    ExportReport& report, std::string& error,
-                    const std::function<void(const std::string&)>& note);
+// Writes the textures and sprites of `file`, as `sections` divides it, into
+// the existing folder `dir`, each file whole or not at all, in `palette`'s
+// colours: texture-NNN with NNN = chunk + 1, sprite-NNN counted from the
+// first sprite chunk. An absent chunk gets no file, nor does one that the
+// file does not hold at all; on a sheet their cells stay, empty. `note` hears about single pictures (one
+// skipped, one written in another form). Stops at the first file that cannot be written and returns false
+// with the reason in `error`.
+bool ExportElements(const RWlFile& file, const GameSections& sections, const Palette& palette,
+                    const std::filesystem::path& dir, const ExportOptions& options, ExportReport& report,
+                    std::string& error, const std::function<void(const std::string&)>& note);

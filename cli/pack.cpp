@@ -10,10 +10,13 @@
 #include "base/streams.h"
 #include "cli/outputfile.h"
 #include "cli/soundfiles.h"
-#include "imaging/bmptemplate.h"
+#include "imaging/decoder.h"
+#include "imaging/framing.h"
 #include "imaging/picturereader.h"
 #include "imaging/spriteencoder.h"
 #include "pagefile/pagelayout.h"
+#include "pagefile/sections.h"
+#include "pagefile/sounds.h"
 #include "pagefile/wlfile.h"
 
 namespace fs = std::filesystem;
@@ -24,9 +27,11 @@ namespace {
 // stores beside the pixels; anything larger is not a 64 x 64 picture.
 constexpr uintmax_t kMaxPictureFile = 16 << 20;
 
-// A chunk of the new file that does not come from the base.
+// What a picture of DIR does to its chunk: nothing, when it holds what the
+// base's chunk draws, or new bytes.
 struct Replacement {
   uint32_t Chunk = 0;
+  bool Unchanged = false;
   std::vector<uint8_t> Bytes;
   std::string Line;  // what the user is told about it
 };
@@ -86,8 +91,8 @@ std::optional<PictureFile> ParseName(const fs::path& path) {
 }
 
 // The picture files of `dir` by chunk index, after checking that each names
-// an element the base has, once.
-std::map<uint32_t, PictureFile> FindPictures(const fs::path& dir, size_t chunkCount,
+// an element of the base's sections, once.
+std::map<uint32_t, PictureFile> FindPictures(const fs::path& dir, const GameSections& sections,
                                              std::vector<std::string>& errors) {
   std::map<uint32_t, PictureFile> found;
   std::error_code error;
@@ -99,19 +104,16 @@ std::map<uint32_t, PictureFile> FindPictures(const fs::path& dir, size_t chunkCo
     return found;
   }
   std::sort(paths.begin(), paths.end());
-  const uint32_t textures = static_cast<uint32_t>(std::min<size_t>(chunkCount, TextureChunks));
-  const uint32_t sprites = static_cast<uint32_t>(std::min<size_t>(chunkCount - textures, SpriteChunks));
   for (const fs::path& path : paths) {
     std::optional<PictureFile> file = ParseName(path);
     if (!file) continue;
-    const bool texture = file->Section == SectionKind::Texture;
-    const uint32_t count = texture ? textures : sprites;
+    const uint32_t count = sections.Count(file->Section);
     if (file->Number == 0 || file->Number > count) {
       errors.push_back(file->Name + ": the base has no " + SectionWord(file->Section) + " " +
                        std::to_string(file->Number) + " (it has " + std::to_string(count) + ", from 1)");
       continue;
     }
-    const uint32_t chunk = (texture ? 0 : TextureChunks) + file->Number - 1;
+    const uint32_t chunk = sections.ChunkOf(file->Section, file->Number);
     const auto [at, added] = found.emplace(chunk, *file);
     if (!added)
       errors.push_back(file->Name + ": " + at->second.Name + " names the same " + SectionWord(file->Section) +
@@ -136,8 +138,9 @@ std::optional<std::string> HoleError(const FramedPicture& picture) {
   return holes == 1 ? first : first + " (and " + std::to_string(holes - 1) + " more transparent pixels)";
 }
 
-// Reads, checks and encodes one picture; its faults go to `errors`.
-std::optional<Replacement> MakeReplacement(uint32_t chunk, const PictureFile& file,
+// Reads and checks one picture, and finds the bytes its chunk gets; its
+// faults go to `errors`.
+std::optional<Replacement> MakeReplacement(const RWlChunk& old, uint32_t chunk, const PictureFile& file,
                                            const ReadOptions& options, std::vector<std::string>& errors) {
   const auto fail = [&](const std::string& why) {
     errors.push_back(file.Name + ": " + why);
@@ -168,7 +171,18 @@ std::optional<Replacement> MakeReplacement(uint32_t chunk, const PictureFile& fi
 
   Replacement r;
   r.Chunk = chunk;
-  if (file.Section == SectionKind::Texture) {
+  // A chunk that the base holds keeps its bytes, whatever their encoding,
+  // when the picture is what it draws, and its layout when only pixels
+  // change; an absent chunk becomes a chunk like any other.
+  ByteVector copy;
+  const std::span<const uint8_t> before = WholeChunk(old.Data, copy);
+  if (old.Size > 0 && FrameElement(before, file.Section) == read.Picture) {
+    r.Unchanged = true;
+    return r;
+  }
+  if (auto repainted = old.Size > 0 ? RepaintChunk(before, file.Section, read.Picture) : std::nullopt) {
+    r.Bytes = std::move(*repainted);
+  } else if (file.Section == SectionKind::Texture) {
     r.Bytes = EncodeTextureChunk(read.Picture);
   } else {
     r.Bytes = EncodeSpriteChunk(read.Picture);
@@ -208,90 +222,61 @@ PackResult Pack(const PackRequest& request) {
 
   RWlFile file;
   LoadPageFile(file, request.Base);
-  const size_t n = file.Chunks.size();
-  size_t beyond = 0;
-  for (const RWlChunk& chunk : file.Chunks)
-    if (int64_t{chunk.Offset} + chunk.Size > file.FileSize) ++beyond;
-  if (beyond > 0)
+  const GameSections sections = ReadGameSections(file);
+  if (!sections.FromHeader && sections.ChunkCount > 0)
+    result.Warnings.push_back(SectionsFallbackReason(file.Header, sections.ChunkCount) +
+                              "; the base's sections follow the viewer's split instead");
+  const PageLayout layout = ReadPageLayout(file);
+  if (!layout.PastEnd.empty())
     result.Warnings.push_back("the base's table points past its end (" + std::to_string(file.FileSize) +
-                              " bytes) for " + std::to_string(beyond) +
+                              " bytes) for " + std::to_string(layout.PastEnd.size()) +
                               " chunks: they are copied as the viewer reads them, zeros where the file ends");
-  if (file.FileSize < static_cast<int64_t>(6 + 6 * n))
+  if (layout.EntriesMissing > 0)
     result.Warnings.push_back(
         "the base's tables end past the file's end: the entries it does not hold are "
         "empty chunks, as the viewer reads them");
 
-  InitBmpTemplate();
-  const PaletteMatcher palette(BuiltInPalette());
+  const PaletteMatcher palette(request.Colours);
   const ReadOptions options{&palette, request.Nearest};
   std::vector<Replacement> replacements;
-  for (const auto& [chunk, picture] : FindPictures(dir, n, result.Errors)) {
-    if (auto r = MakeReplacement(chunk, picture, options, result.Errors))
+  for (const auto& [chunk, picture] : FindPictures(dir, sections, result.Errors)) {
+    if (auto r = MakeReplacement(file.Chunks[chunk], chunk, picture, options, result.Errors))
       replacements.push_back(std::move(*r));
   }
-  const SoundFiles sounds = ReadSoundFiles(dir, result.Errors);
+  SoundFiles sounds = ReadSoundFiles(dir, result.Errors);
   if (!result.Errors.empty()) return result;
 
   // The base's chunks with the replacements over them, and the sound
-  // section rewritten around new sounds. The file is planned first, so that
-  // a damaged table claiming more than offsets can reach is refused before
-  // its bytes are allocated, and each base chunk is read straight into its
-  // place, zeros where the base ends, as the loader reads.
+  // section rewritten around new sounds.
+  const size_t n = file.Chunks.size();
   std::vector<NewChunk> chunks(n);
   for (uint32_t i = 0; i < n; ++i) chunks[i].Base = i;
   for (const Replacement& r : replacements) {
+    if (r.Unchanged) {
+      ++result.UnchangedCount;
+      continue;
+    }
     chunks[r.Chunk] = {NewChunk::kNew, r.Bytes};
     result.Replaced.push_back(r.Line);
+    ++result.ReplacedCount;
   }
-  const HeaderWords words = ReadHeaderWords(request.Base);
+  const SoundTable table = ReadSoundTable(file, sections);
+  result.UnchangedCount += DropUnchangedSounds(file, table, sounds);
   std::vector<uint8_t> soundTable;
-  size_t givenUp = 0;
   if (!sounds.Sounds.empty()) {
-    givenUp = PlaceSounds(file, words.SoundStart, sounds, chunks, soundTable, result.Replaced, result.Errors);
+    PlaceSounds(file, table, sounds, chunks, soundTable, result.Replaced, result.Errors);
     if (!result.Errors.empty()) return result;
+    result.ReplacedCount += sounds.Sounds.size();
   }
-  std::vector<ChunkSlot> slots(chunks.size());
-  for (size_t i = 0; i < chunks.size(); ++i) {
-    const NewChunk& c = chunks[i];
-    slots[i] = c.Base == NewChunk::kNew
-                   ? ChunkSlot{static_cast<uint16_t>(c.Bytes.size()), false}
-                   : ChunkSlot{file.Chunks[c.Base].Size, file.Chunks[c.Base].Offset == 0};
-  }
-  // Bytes the base's table claims but the file does not hold are copied as
-  // zeros. A little of that is a file cut short; more than the file holds
-  // is a table too damaged to pack, whose new file would be mostly zeros,
-  // up to gigabytes from a file of kilobytes.
-  uint64_t missing = 0;
-  for (const NewChunk& c : chunks)
-    if (c.Base != NewChunk::kNew) missing += file.Chunks[c.Base].Size - file.Chunks[c.Base].Data.Stored;
-  if (missing > static_cast<uint64_t>(file.FileSize)) {
-    result.Errors.push_back("the base's table claims " + std::to_string(missing) +
-                            " bytes past its end, more than the " + std::to_string(file.FileSize) +
-                            " bytes the file holds: it is too damaged to pack");
-    return result;
-  }
-  const std::optional<PagePlan> plan = PlanPageFile(slots);
-  if (!plan) {
-    result.Errors.push_back("the new file would be larger than the 4 GiB that its offsets can reach");
-    return result;
-  }
-  std::vector<uint8_t> bytes = StartPageFile(words, slots, *plan);
-  for (size_t i = 0; i < chunks.size(); ++i) {
-    uint8_t* to = bytes.data() + plan->Offsets[i];
-    if (chunks[i].Base == NewChunk::kNew) {
-      std::copy(chunks[i].Bytes.begin(), chunks[i].Bytes.end(), to);
-    } else {
-      ByteReader(file.Chunks[chunks[i].Base].Data.StoredBytes()).Read(to, slots[i].Size);
-    }
-  }
+  std::vector<uint8_t> bytes;
   std::string reason;
-  if (!WriteFileWhole(out, bytes, reason)) {
+  if (!AssemblePageFile(file, chunks, bytes, reason) || !WriteFileWhole(out, bytes, reason)) {
     result.Errors.push_back(reason);
     return result;
   }
   result.Written = true;
-  result.ReplacedCount = replacements.size() + sounds.Sounds.size();
-  result.CopiedCount = n - replacements.size() - givenUp;
+  result.CopiedCount = static_cast<size_t>(std::count_if(
+      chunks.begin(), chunks.end(), [](const NewChunk& c) { return c.Base != NewChunk::kNew; }));
   result.Bytes = bytes.size();
   return result;
 }

@@ -81,39 +81,51 @@ SoundFiles ReadSoundFiles(const std::filesystem::path& dir, std::vector<std::str
   return files;
 }
 
-size_t PlaceSounds(const RWlFile& base, uint16_t soundStart, const SoundFiles& files,
-                   std::vector<NewChunk>& chunks, std::vector<uint8_t>& table,
-                   std::vector<std::string>& lines, std::vector<std::string>& errors) {
-  const SoundTable old = ReadSoundTable(base, soundStart);
-  std::vector<uint8_t> oldTable;
-  if (!base.Chunks.empty()) {
-    oldTable.resize(base.Chunks.back().Size);
-    ByteReader(base.Chunks.back().Data.StoredBytes()).Read(oldTable.data(), oldTable.size());
+size_t DropUnchangedSounds(const RWlFile& base, const SoundTable& table, SoundFiles& files) {
+  size_t dropped = 0;
+  for (size_t i = 0; i < files.Sounds.size();) {
+    const SoundReplacement& s = files.Sounds[i];
+    const auto old = std::find_if(table.Sounds.begin(), table.Sounds.end(),
+                                  [&](const SoundEntry& e) { return e.Number == s.Number; });
+    if (old != table.Sounds.end() && !old->Absent && SoundSamples(base, *old) == s.Samples) {
+      files.Sounds.erase(files.Sounds.begin() + static_cast<std::ptrdiff_t>(i));
+      files.Names.erase(files.Names.begin() + static_cast<std::ptrdiff_t>(i));
+      ++dropped;
+    } else {
+      ++i;
+    }
   }
-  SoundRewrite rewrite = ReplaceSounds(old, oldTable, files.Sounds);
+  return dropped;
+}
+
+void PlaceSounds(const RWlFile& base, const SoundTable& table, const SoundFiles& files,
+                 std::vector<NewChunk>& chunks, std::vector<uint8_t>& newTable,
+                 std::vector<std::string>& lines, std::vector<std::string>& errors) {
+  std::vector<uint8_t> oldTable;
+  if (table.TableChunk < base.Chunks.size()) {
+    const RWlChunk& last = base.Chunks[table.TableChunk];
+    oldTable.resize(last.Size);
+    ByteReader(last.Data.StoredBytes()).Read(oldTable.data(), oldTable.size());
+  }
+  SoundRewrite rewrite = ReplaceSounds(table, oldTable, files.Sounds);
   errors.insert(errors.end(), rewrite.Errors.begin(), rewrite.Errors.end());
-  if (!rewrite.Errors.empty()) return 0;
+  if (!rewrite.Errors.empty()) return;
 
   // Kept base chunks bring along whatever pack already put in their place.
   std::vector<NewChunk> placed;
-  size_t kept = 0;
-  for (const NewChunk& c : rewrite.Chunks) {
-    placed.push_back(c.Base == NewChunk::kNew ? c : chunks[c.Base]);
-    kept += c.Base != NewChunk::kNew;
-  }
-  table = std::move(rewrite.Table);
-  placed.push_back({NewChunk::kNew, table});
+  for (const NewChunk& c : rewrite.Chunks) placed.push_back(c.Base == NewChunk::kNew ? c : chunks[c.Base]);
+  newTable = std::move(rewrite.Table);
+  placed.push_back({NewChunk::kNew, newTable});
   chunks = std::move(placed);
   for (size_t i = 0; i < files.Sounds.size(); ++i) {
     const SoundReplacement& s = files.Sounds[i];
-    const uint32_t first = soundStart + ReadLe16(&table[4 * size_t{s.Number - 1}]);
+    const uint32_t first = table.SoundStart + ReadLe16(&newTable[4 * size_t{s.Number - 1}]);
     char line[160];
-    std::snprintf(line, sizeof line, "sound %03u (chunk %u, %u pages) from %s, %zu samples, %s s",
-                  static_cast<unsigned>(s.Number), static_cast<unsigned>(first),
+    std::snprintf(line, sizeof line, "%s (chunk %u, %u pages) from %s, %zu samples, %s s",
+                  SoundName(s.Number).c_str(), static_cast<unsigned>(first),
                   static_cast<unsigned>(SoundChunks(static_cast<uint32_t>(s.Samples.size()))),
                   files.Names[i].c_str(), s.Samples.size(),
                   SoundSeconds(static_cast<uint32_t>(s.Samples.size())).c_str());
     lines.push_back(line);
   }
-  return base.Chunks.size() - kept;
 }

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "pagefile/pagelayout.h"
+#include "pagefile/sounds.h"
 #include "pagefile/soundsection.h"
 #include "pagefile/wlfile.h"
 
@@ -23,13 +25,19 @@ struct SoundFiles {
 // without libsndfile reports every such file.
 SoundFiles ReadSoundFiles(const std::filesystem::path& dir, std::vector<std::string>& errors);
 
+// Takes out of `files` the sounds that hold exactly the samples of the
+// base's present sound of their number, and returns how many: pack keeps
+// the base's pages for them.
+size_t DropUnchangedSounds(const RWlFile& base, const SoundTable& table, SoundFiles& files);
+
 // Puts `files` in place of their sounds in `chunks`, pack's list of the new
 // file's chunks (one per chunk of `base`, in order, each a copy of its base
-// chunk or new bytes): the sound section and the table (the last chunk)
-// change, the chunks after the replaced pages move. New pages view `files`,
-// the new table `table`; both must outlive `chunks`. Says what was replaced
-// in `lines` and returns how many base chunks gave way; on errors `chunks`
+// chunk or new bytes), where `table` is the base's sound table: the sound
+// section and the table (the last chunk) change, the chunks after the
+// replaced pages move. An absent sound may be replaced; its pages become
+// present. New pages view `files`, the new table `newTable`; both must
+// outlive `chunks`. Says what was replaced in `lines`; on errors `chunks`
 // stays as it was.
-size_t PlaceSounds(const RWlFile& base, uint16_t soundStart, const SoundFiles& files,
-                   std::vector<NewChunk>& chunks, std::vector<uint8_t>& table,
-                   std::vector<std::string>& lines, std::vector<std::string>& errors);
+void PlaceSounds(const RWlFile& base, const SoundTable& table, const SoundFiles& files,
+                 std::vector<NewChunk>& chunks, std::vector<uint8_t>& newTable,
+                 std::vector<std::string>& lines, std::vector<std::string>& errors);

@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "cli/outputfile.h"
-#include "pagefile/pagelayout.h"
+#include "pagefile/sections.h"
 #include "pagefile/sounds.h"
 #ifdef TESSARINE_SOUND
 #include "sound/audio.h"
@@ -15,9 +15,10 @@ void Complain(const std::string& path, const std::string& problem) {
   std::fprintf(stderr, "tessarine-cli: %s: %s\n", path.c_str(), problem.c_str());
 }
 
-// The table of a loaded file, with every problem reported on stderr.
-SoundTable CheckedTable(const RWlFile& file) {
-  const SoundTable table = ReadSoundTable(file, ReadHeaderWords(file.FileName).SoundStart);
+// The table of a loaded file as the game reads it, with its problems
+// reported on stderr.
+SoundTable CheckedTable(const RWlFile& file, const GameSections& sections) {
+  const SoundTable table = ReadSoundTable(file, sections);
   if (table.Problems.empty() && table.Entries == 0)
     Complain(file.FileName,
              "the sound table (chunk " + std::to_string(table.TableChunk) + ") holds no sounds");
@@ -27,29 +28,24 @@ SoundTable CheckedTable(const RWlFile& file) {
 
 }  // namespace
 
-int ListSounds(const std::vector<std::string>& args) {
-  if (args.size() != 1) {
-    std::fputs("tessarine-cli: usage: tessarine-cli sounds FILE\n", stderr);
-    return 2;
-  }
-  RWlFile file;
-  if (!FileStream(args[0]).IsOpen()) Complain(args[0], "cannot open");
-  LoadPageFile(file, args[0]);
-  const SoundTable table = CheckedTable(file);
+size_t ListSounds(const RWlFile& file, const GameSections& sections) {
+  const SoundTable table = CheckedTable(file, sections);
   for (const SoundEntry& s : table.Sounds)
-    std::printf("%03u %u %u %u %s\n", static_cast<unsigned>(s.Number), static_cast<unsigned>(s.FirstChunk),
+    std::printf("%03u %u %u %u %s%s\n", static_cast<unsigned>(s.Number), static_cast<unsigned>(s.FirstChunk),
                 static_cast<unsigned>(s.ChunkCount), static_cast<unsigned>(s.Bytes),
-                SoundSeconds(s.Bytes).c_str());
-  return table.Problems.empty() ? 0 : 1;
+                SoundSeconds(s.Bytes).c_str(), s.Absent ? " absent" : "");
+  return table.Problems.size();
 }
 
 #ifdef TESSARINE_SOUND
-SoundExport ExportSounds(const RWlFile& file, const std::filesystem::path& dir) {
+SoundExport ExportSounds(const RWlFile& file, const GameSections& sections,
+                         const std::filesystem::path& dir) {
   SoundExport result;
-  const SoundTable table = CheckedTable(file);
+  const SoundTable table = CheckedTable(file, sections);
   result.BadEntries = table.Problems.size();
   std::vector<uint8_t> wav;
   for (const SoundEntry& s : table.Sounds) {
+    if (s.Absent) continue;
     char name[32];
     std::snprintf(name, sizeof name, "sound-%03u.wav", static_cast<unsigned>(s.Number));
     if (!EncodeGameWav(SoundSamples(file, s), wav, result.Error)) {

@@ -7,13 +7,15 @@
 #include <string>
 #include <vector>
 
+#include "pagefile/sections.h"
 #include "pagefile/wlfile.h"
 
-// `sounds FILE`: one line per good entry of the sound table, a message on
-// stderr per bad one. Exits 0 when every entry is good (an empty table
-// included), 1 when the table is missing or any entry does not fit, 2 on
-// wrong use.
-int ListSounds(const std::vector<std::string>& args);
+// The listing of `sounds FILE`: one line per good entry of the sound table
+// as `sections` places it (number, first chunk, chunk count, bytes, seconds
+// at 7042 Hz, and "absent" for a sound whose pages are all absent), a
+// message on stderr per bad one. Returns the number of bad entries, or 1
+// for a table that is missing.
+size_t ListSounds(const RWlFile& file, const GameSections& sections);
 
 #ifdef TESSARINE_SOUND
 struct SoundExport {
@@ -23,6 +25,6 @@ struct SoundExport {
 };
 
 // Writes sound-NNN.wav into `dir` for every good entry of the table of
-// `file`, loaded from file.FileName.
-SoundExport ExportSounds(const RWlFile& file, const std::filesystem::path& dir);
+// `file`, as `sections` places it, that is present.
+SoundExport ExportSounds(const RWlFile& file, const GameSections& sections, const std::filesystem::path& dir);
 #endif

@@ -2,6 +2,7 @@
 # tests, fuzz targets and benchmarks reach them.
 list(APPEND TESSARINE_PORTABLE_SOURCES
   cli/export.cpp
+  cli/gamefacts.cpp
   cli/outputfile.cpp
   cli/pack.cpp
   cli/soundfiles.cpp

@@ -173,6 +173,7 @@ int main(int argc, char** argv) {
 
   // Sounds of 1, 4096 and 5000 bytes from chunk 2 on, and their table.
   PageFileLayout sounds;
+  sounds.FirstSprite = 1;
   sounds.FirstSound = 2;
   sounds.Chunks = {{{1}, {}, {}},
                    {{2}, {}, {}},
@@ -212,5 +213,29 @@ int main(int argc, char** argv) {
   Seed(root / "bitmap_fuzz", "4bit-short-table", Bmp(7, 2, 4, 3));
   Seed(root / "bitmap_fuzz", "1bit-top-down", Bmp(9, -2, 1, 2));
   Seed(root / "bitmap_fuzz", "24bit", Bmp(3, 2, 24, 0));
+
+  // Page files laid out as real ones are: the game's own with absent chunks
+  // and padding, one with trailing bytes and gaps, one back to back. The
+  // first three bytes choose the chunk to change and its new length.
+  PageFileLayout shaped = sounds;
+  shaped.FirstSprite = 1;
+  shaped.Align = 512;
+  shaped.PadTo = 512;
+  shaped.Chunks[2] = {{}, 0, {}};
+  Seed(root / "pagelayout_fuzz", "aligned.wl6", Chosen(3, Chosen(0, Chosen(0, BuildPageFile(shaped)))));
+  shaped.Align.reset();
+  shaped.PadTo.reset();
+  shaped.Trailing = {1, 2, 3};
+  shaped.Chunks[4].Gap = 20;
+  Seed(root / "pagelayout_fuzz", "gaps.wl6", Chosen(4, Chosen(0, Chosen(10, BuildPageFile(shaped)))));
+  Seed(root / "soundtable_fuzz", "absent.wl6", BuildPageFile(shaped));
+
+  const Palette builtIn = BuiltInPalette();
+  Seed(root / "palettefile_fuzz", "gimp", Chosen(0, PaletteFile(builtIn, PaletteFormat::Gimp)));
+  Seed(root / "palettefile_fuzz", "jasc", Chosen(0, PaletteFile(builtIn, PaletteFormat::Jasc)));
+  Seed(root / "palettefile_fuzz", "act", Chosen(1, PaletteFile(builtIn, PaletteFormat::Act)));
+  std::vector<uint8_t> vga = PaletteFile(builtIn, PaletteFormat::Act);
+  for (uint8_t& v : vga) v /= 4;
+  Seed(root / "palettefile_fuzz", "vga", Chosen(0, vga));
   return 0;
 }

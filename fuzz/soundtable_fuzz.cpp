@@ -1,29 +1,25 @@
 // Any bytes as a page file with sounds: the table reader must report what
 // does not fit and hand out only entries whose pages hold their samples.
-#include <unistd.h>
-
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
-#include <string>
 
-#include "pagefile/pagelayout.h"
+#include "pagefile/sections.h"
 #include "pagefile/sounds.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static const std::string path = "/tmp/tessarine-soundtable-fuzz-" + std::to_string(getpid()) + ".wl6";
-  std::FILE* f = std::fopen(path.c_str(), "wb");
-  if (!f) return 0;
-  std::fwrite(data, 1, size, f);
-  std::fclose(f);
-
+  MemoryStream in;
+  in.Write(data, size);
   RWlFile file;
-  LoadPageFile(file, path);
-  const SoundTable table = ReadSoundTable(file, ReadHeaderWords(path).SoundStart);
+  LoadPageFile(file, in, "fuzz.wl6");
+  const GameSections sections = ReadGameSections(file);
+  if (sections.SpriteStart > sections.SoundStart || sections.SoundStart > sections.ChunkCount) std::abort();
+  const SoundTable table = ReadSoundTable(file, sections);
   if (table.Sounds.size() > table.Entries) std::abort();
   for (const SoundEntry& sound : table.Sounds) {
     if (sound.FirstChunk + sound.ChunkCount > table.TableChunk) std::abort();
-    if (SoundSamples(file, sound).size() != sound.Bytes) std::abort();
+    for (uint32_t i = 0; i < sound.ChunkCount; ++i)
+      if ((file.Chunks[sound.FirstChunk + i].Size == 0) != sound.Absent) std::abort();
+    if (!sound.Absent && SoundSamples(file, sound).size() != sound.Bytes) std::abort();
   }
   return 0;
 }

@@ -6,10 +6,12 @@
 #include "base/paletteresource.h"
 #include "base/streams.h"
 
-std::array<uint8_t, BmpHeadSize> BmpTemplate{};
+BmpHeadBytes BmpTemplate{};
 
-void InitBmpTemplate() {
-  uint8_t* t = BmpTemplate.data();
+namespace {
+
+// Writes the fields that every element bitmap's head shares.
+void WriteConstantFields(uint8_t* t) {
   t[0] = 'B';
   t[1] = 'M';
   WriteLe16(t + 6, 0);
@@ -19,10 +21,29 @@ void InitBmpTemplate() {
   WriteLe16(t + 26, 1);
   WriteLe16(t + 28, 8);
   for (size_t field = 30; field < PaletteOffset; field += 4) WriteLe32(t + field, 0);
+}
 
+}  // namespace
+
+void InitBmpTemplate() {
+  uint8_t* t = BmpTemplate.data();
+  WriteConstantFields(t);
   MemoryStream palette;
   LoadPaletteResource(palette);
   palette.Seek(0, SeekOrigin::Begin);
   std::fill(t + PaletteOffset, t + BmpHeadSize, 0);
   palette.Read(t + PaletteOffset, PaletteSize);
+}
+
+BmpHeadBytes BmpHead(const Palette& palette) {
+  BmpHeadBytes head{};
+  WriteConstantFields(head.data());
+  // Blue, green, red, unused.
+  for (size_t i = 0; i < palette.size(); ++i) {
+    uint8_t* entry = head.data() + PaletteOffset + 4 * i;
+    entry[0] = palette[i].B;
+    entry[1] = palette[i].G;
+    entry[2] = palette[i].R;
+  }
+  return head;
 }

@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "imaging/palettefile.h"
+
 constexpr size_t BmpHeadSize = 1078;
 constexpr size_t PaletteOffset = 54;
 constexpr size_t PaletteSize = 1024;
@@ -15,8 +17,14 @@ constexpr size_t BfSizeOffset = 2;
 constexpr size_t BiWidthOffset = 18;
 constexpr size_t BiHeightOffset = 22;
 
-extern std::array<uint8_t, BmpHeadSize> BmpTemplate;
+using BmpHeadBytes = std::array<uint8_t, BmpHeadSize>;
+
+extern BmpHeadBytes BmpTemplate;
 
 // Writes the constant header fields and loads the palette from the program's
 // own resources. A missing or short palette leaves the uncovered entries black.
 void InitBmpTemplate();
+
+// A head like BmpTemplate's, with `palette` as its colour table, for
+// pictures in a palette other than the program's own.
+BmpHeadBytes BmpHead(const Palette& palette);

@@ -74,19 +74,19 @@ inline void Transpose8x16(Bytes16 columns[8], Bytes16 rows[8]) {
   Interleave(columns, rows, halves);
 }
 
-// Writes the BMP file image at the end of `image`, in place: BmpTemplate with its
+// Writes the BMP file image at the end of `image`, in place: `head` with its
 // per-image fields set for `width`, then 64 rows of the row length, bottom
 // row first. `columns` holds the image column after column; the columns from
 // `width` up to the next multiple of 8 must be 0: they pad the rows to their
 // length, and are read as whole blocks.
-void WriteBmp(const uint8_t* columns, int32_t width, MemoryStream& image) {
+void WriteBmp(const uint8_t* columns, int32_t width, BmpHeadBytes& head, MemoryStream& image) {
   const int32_t rowBytes = (width + 3) / 4 * 4;
-  WriteLe32(BmpTemplate.data() + BfSizeOffset, static_cast<uint32_t>(BmpHeadSize + kSide * rowBytes));
-  WriteLe32(BmpTemplate.data() + BiWidthOffset, static_cast<uint32_t>(width));
-  WriteLe32(BmpTemplate.data() + BiHeightOffset, kSide);
+  WriteLe32(head.data() + BfSizeOffset, static_cast<uint32_t>(BmpHeadSize + kSide * rowBytes));
+  WriteLe32(head.data() + BiWidthOffset, static_cast<uint32_t>(width));
+  WriteLe32(head.data() + BiHeightOffset, kSide);
 
   uint8_t* bmp = image.Append(BmpHeadSize + static_cast<size_t>(kSide * rowBytes));
-  std::memcpy(bmp, BmpTemplate.data(), BmpHeadSize);
+  std::memcpy(bmp, head.data(), BmpHeadSize);
   uint8_t* rows = bmp + BmpHeadSize;
   // Eight columns by sixteen rows at a time; the last block of a row length
   // that is not a multiple of 8 gives only the 4 columns the row holds.
@@ -112,7 +112,7 @@ void WriteBmp(const uint8_t* columns, int32_t width, MemoryStream& image) {
   }
 }
 
-uint16_t WriteTexture(const ByteView& data, MemoryStream& image) {
+uint16_t WriteTexture(const ByteView& data, BmpHeadBytes& head, MemoryStream& image) {
   // A chunk shorter than 4096 bytes supplies only its first pixels, column
   // by column; the rest show index 0 and, as the chunk does not hold them,
   // do not count as used. Bytes after the first 4096 are ignored.
@@ -121,7 +121,7 @@ uint16_t WriteTexture(const ByteView& data, MemoryStream& image) {
   if (held.size() >= kPixels) {
     // The whole picture in memory: read where it lies.
     used.MarkAll(held.data(), kPixels);
-    WriteBmp(held.data(), kSide, image);
+    WriteBmp(held.data(), kSide, head, image);
     return used.Count();
   }
   ColumnImage columns;
@@ -129,7 +129,7 @@ uint16_t WriteTexture(const ByteView& data, MemoryStream& image) {
   ByteReader(held).Read(columns.data(), supplied);
   std::fill(columns.begin() + static_cast<std::ptrdiff_t>(supplied), columns.end(), 0);
   used.MarkAll(columns.data(), supplied);
-  WriteBmp(columns.data(), kSide, image);
+  WriteBmp(columns.data(), kSide, head, image);
   return used.Count();
 }
 
@@ -147,7 +147,7 @@ void CopyRun(uint8_t* to, const uint8_t* from, size_t n) {
   }
 }
 
-uint16_t WriteSprite(const ByteView& data, MemoryStream& image) {
+uint16_t WriteSprite(const ByteView& data, BmpHeadBytes& head, MemoryStream& image) {
   ByteVector copy;
   const std::span<const uint8_t> chunk = WholeChunk(data, copy);
   const SpriteLayout layout = ReadSpriteLayout(chunk);
@@ -157,12 +157,12 @@ uint16_t WriteSprite(const ByteView& data, MemoryStream& image) {
   ColumnImage columns;
   std::fill_n(columns.begin(), (layout.Width + 7) / 8 * 8 * kSide, 0);
   UsedIndices used;
-  WalkSpriteRuns(chunk, layout, layout.Listed, [&](int32_t c, int32_t top, const uint8_t* pixels, size_t n) {
+  WalkSpriteRuns(chunk, layout.Listed, [&](int32_t c, int32_t top, const uint8_t* pixels, size_t n) {
     CopyRun(columns.data() + c * kSide + top, pixels, n);
     used.MarkAll(pixels, n);
   });
 
-  WriteBmp(columns.data(), layout.Width, image);
+  WriteBmp(columns.data(), layout.Width, head, image);
   return used.Count();
 }
 
@@ -177,11 +177,16 @@ std::span<const uint8_t> WholeChunk(const ByteView& data, ByteVector& copy) {
 }
 
 uint16_t WriteElementImage(const ByteView& data, SectionKind section, MemoryStream& image) {
+  return WriteElementImage(data, section, BmpTemplate, image);
+}
+
+uint16_t WriteElementImage(const ByteView& data, SectionKind section, BmpHeadBytes& head,
+                           MemoryStream& image) {
   switch (section) {
     case SectionKind::Texture:
-      return WriteTexture(data, image);
+      return WriteTexture(data, head, image);
     case SectionKind::Sprite:
-      return WriteSprite(data, image);
+      return WriteSprite(data, head, image);
     case SectionKind::Unknown:
       break;
   }

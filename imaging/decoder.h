@@ -6,6 +6,7 @@
 #include <span>
 
 #include "base/bytevector.h"
+#include "imaging/bmptemplate.h"
 #include "pagefile/wlfile.h"
 
 class MemoryStream;
@@ -18,6 +19,10 @@ struct ByteView;
 // image's pixels use. Writes nothing and returns 0 for the unknown section.
 // Damaged chunks give a well-formed image too; see decoder.cpp for the rules.
 uint16_t WriteElementImage(const ByteView& data, SectionKind section, MemoryStream& image);
+// The same with `head` (made by BmpHead, its per-image fields set here) in
+// place of BmpTemplate, for a palette of the caller's.
+uint16_t WriteElementImage(const ByteView& data, SectionKind section, BmpHeadBytes& head,
+                           MemoryStream& image);
 
 // All `data.Size` bytes of a chunk in one piece, those the file does not
 // hold as 0: where they lie when the file holds them all, else read out

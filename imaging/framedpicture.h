@@ -10,4 +10,6 @@ constexpr int FrameSide = 64;
 struct FramedPicture {
   std::array<uint8_t, FrameSide * FrameSide> Index{};   // palette index of each pixel
   std::array<uint8_t, FrameSide * FrameSide> Opaque{};  // 1 where a pixel is drawn, 0 for a hole
+
+  bool operator==(const FramedPicture&) const = default;
 };

@@ -1,6 +1,6 @@
-// Framed pictures and contact sheets as PNG files: the pixels compressed by
-// libdeflate, the chunks around them written here (the native build only,
-// like pngcodec.h).
+// Framed pictures, contact sheets and element pictures as PNG files: the
+// pixels compressed by libdeflate, the chunks around them written here (the
+// native build only).
 #pragma once
 
 #include <cstddef>

@@ -20,7 +20,7 @@ FramedPicture FrameSprite(std::span<const uint8_t> chunk) {
   FramedPicture picture;
   const SpriteLayout layout = ReadSpriteLayout(chunk);
   const int32_t inFrame = std::clamp(FrameSide - layout.First, 0, layout.Listed);
-  WalkSpriteRuns(chunk, layout, inFrame, [&](int32_t c, int32_t top, const uint8_t* pixels, size_t n) {
+  WalkSpriteRuns(chunk, inFrame, [&](int32_t c, int32_t top, const uint8_t* pixels, size_t n) {
     const size_t at = static_cast<size_t>((layout.First + c) * FrameSide + top);
     std::memcpy(picture.Index.data() + at, pixels, n);
     std::memset(picture.Opaque.data() + at, 1, n);
@@ -40,6 +40,28 @@ FramedPicture FrameElement(std::span<const uint8_t> chunk, SectionKind section) 
       break;
   }
   return {};
+}
+
+std::optional<std::vector<uint8_t>> RepaintChunk(std::span<const uint8_t> chunk, SectionKind section,
+                                                 const FramedPicture& picture) {
+  std::vector<uint8_t> bytes(chunk.begin(), chunk.end());
+  if (section == SectionKind::Texture) {
+    std::copy_n(picture.Index.begin(), std::min(bytes.size(), kPixels), bytes.begin());
+  } else if (section == SectionKind::Sprite) {
+    const SpriteLayout layout = ReadSpriteLayout(chunk);
+    const int32_t inFrame = std::clamp(FrameSide - layout.First, 0, layout.Listed);
+    WalkSpriteRuns(chunk, inFrame, [&](int32_t c, int32_t top, const uint8_t* pixels, size_t n) {
+      // Pixels that the chunk does not hold cannot change; the check below
+      // finds out whether they needed to.
+      if (pixels == OutsideChunk) return;
+      const size_t at = static_cast<size_t>((layout.First + c) * FrameSide + top);
+      std::copy_n(picture.Index.begin() + static_cast<std::ptrdiff_t>(at), n,
+                  bytes.begin() + (pixels - chunk.data()));
+    });
+  }
+  // Every pixel as the picture has it, whatever bytes the runs share.
+  if (FrameElement(bytes, section) != picture) return std::nullopt;
+  return bytes;
 }
 
 int TransparentIndex(const FramedPicture& picture) {

@@ -3,7 +3,9 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
+#include <vector>
 
 #include "imaging/framedpicture.h"
 #include "pagefile/wlfile.h"
@@ -13,6 +15,14 @@
 // x = first column + k and draws what the decoder draws of it; columns
 // past x = 63 are left out. The unknown section gives an empty frame.
 FramedPicture FrameElement(std::span<const uint8_t> chunk, SectionKind section);
+
+// The chunk's own bytes with only its pixel bytes changed, so that it frames
+// as `picture`: the same length, the same columns and runs, whatever way
+// its runs share or order their pixel bytes. Nothing when no such change
+// draws the picture: other holes, or one byte that two pixels of different
+// indices read, or a pixel that the chunk does not hold.
+std::optional<std::vector<uint8_t>> RepaintChunk(std::span<const uint8_t> chunk, SectionKind section,
+                                                 const FramedPicture& picture);
 
 // The palette index that can mark the holes of `picture`: 255 if no drawn
 // pixel uses it, else the highest index none uses; -1 when the drawn pixels

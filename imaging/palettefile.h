@@ -1,9 +1,10 @@
-// The built-in palette in the files that image editors read.
+// Palettes: the built-in one, and the files that image editors and mods use.
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -13,7 +14,7 @@ struct Rgb {
 };
 using Palette = std::array<Rgb, 256>;
 
-// The palette that BmpTemplate holds; InitBmpTemplate must have run.
+// The full game's palette, which the program carries.
 Palette BuiltInPalette();
 
 enum class PaletteFormat {
@@ -26,3 +27,12 @@ enum class PaletteFormat {
 std::optional<PaletteFormat> PaletteFormatOf(const std::string& fileName);
 
 std::vector<uint8_t> PaletteFile(const Palette& palette, PaletteFormat format);
+
+// Reads the 256 colours of a palette file `name` whose bytes are `bytes`:
+// a GIMP palette; a JASC-PAL text; an Adobe colour table (.act: 768 bytes,
+// or 772 with a count of 256); or any other 768 bytes of red, green and
+// blue, which are the VGA's 6-bit values (multiplied by 4, as the built-in
+// palette's are) when none exceeds 63. Returns false, with the reason in
+// `error`, for anything else, a palette of other than 256 colours included.
+bool ReadPaletteFile(std::span<const uint8_t> bytes, const std::string& name, Palette& palette,
+                     std::string& error);

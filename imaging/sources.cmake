@@ -8,5 +8,4 @@ list(APPEND TESSARINE_PORTABLE_SOURCES
 # Native builds only: they need libdeflate and libspng.
 list(APPEND TESSARINE_NATIVE_SOURCES
   imaging/framedpng.cpp
-  imaging/pngcodec.cpp
   imaging/pngreader.cpp)

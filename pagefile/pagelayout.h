@@ -1,48 +1,61 @@
-// The page file as the game's own files are laid out, and the header words
-// that the loader skips.
+// How a page file lays its chunks out, and new page files assembled from a
+// base file so that they keep its layout wherever nothing forces a change.
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <span>
 #include <string>
 #include <vector>
 
-// The three words at the start of a page file: the chunk count, then the
-// index of the first sprite chunk and of the first sound chunk. Sections are
-// fixed by index alone (see SectionOf), so only writers need the last two.
-struct HeaderWords {
-  uint16_t ChunkCount = 0;
-  uint16_t SpriteStart = 0;
-  uint16_t SoundStart = 0;
+#include "pagefile/wlfile.h"
+
+// Chunks of the game's own files start at multiples of this.
+constexpr uint32_t PageAlignment = 512;
+
+struct PageLayout {
+  uint64_t DirectoryEnd = 0;  // 6 bytes of header, then 6 per chunk
+  uint32_t Present = 0;       // chunks whose length is not 0
+  // Every present chunk starts at a multiple of PageAlignment.
+  bool Aligned = true;
+  // The present chunks, in the order of their offsets, start right after
+  // the directory and each where the one before ends.
+  bool BackToBack = true;
+  // Where the last present chunk ends (the directory's end when none is),
+  // and what the file holds after it: zeros up to a multiple of
+  // PageAlignment, as the game's own files end, or anything else.
+  uint64_t LastEnd = 0;
+  uint64_t Trailing = 0;
+  bool ZeroPadding = false;
+  // Chunks that lie wholly or partly past the end of the file, in index order.
+  std::vector<uint32_t> PastEnd;
+  // Directory entries the file does not hold whole, at the end of the table.
+  uint32_t EntriesMissing = 0;
 };
 
-// The first 6 bytes of the file at `path` (UTF-8); words the file does not
-// hold, or all of them when it cannot be opened, read as 0.
-HeaderWords ReadHeaderWords(const std::string& path);
+PageLayout ReadPageLayout(const RWlFile& file);
 
-struct ChunkSlot {
-  uint16_t Size = 0;
-  // An empty chunk whose offset is 0 in the original keeps offset 0; other
-  // empty chunks get the position where the next chunk would start.
-  bool ZeroOffsetWhenEmpty = false;
+// A chunk of a new file: a copy of a base chunk, or new bytes.
+struct NewChunk {
+  static constexpr uint32_t kNew = 0xFFFFFFFF;
+  uint32_t Base = kNew;            // the base chunk it copies, or kNew
+  std::span<const uint8_t> Bytes;  // when new: a view into bytes the caller keeps
 };
 
-// Where each chunk goes: after the header (6 bytes), the offset table and
-// the length table, each chunk at the next multiple of 512 bytes after the
-// previous chunk's end. The file ends where the last chunk ends.
-struct PagePlan {
-  std::vector<uint32_t> Offsets;
-  uint64_t Size = 0;
-};
-
-// Empty when there are more than 65535 chunks or a chunk would start beyond
-// what a 32-bit offset reaches. Costs no memory for the chunks themselves,
-// so a table of huge chunks can be refused before anything is allocated.
-std::optional<PagePlan> PlanPageFile(std::span<const ChunkSlot> chunks);
-
-// The planned file with its header (the chunk count, then `words`' other two
-// words) and tables written, and zero bytes everywhere else for the caller
-// to copy each chunk's bytes over at its offset.
-std::vector<uint8_t> StartPageFile(const HeaderWords& words, std::span<const ChunkSlot> chunks,
-                                   const PagePlan& plan);
+// The new file whose chunks are `chunks`, with the base's header words, laid
+// out after `base` (loaded whole):
+// - When the chunk list is the base's own, some chunks with new bytes of
+//   their old lengths, every chunk keeps its offset and every other byte of
+//   the base stays as it was: gaps, padding, trailing bytes.
+// - Otherwise the chunks before the first that grows, shrinks, appears,
+//   disappears or moves keep their places (and the bytes between them); the
+//   rest follow in order, each at the next multiple of 512 when every present
+//   chunk of the base starts at one, else back to back. An absent chunk
+//   (length 0) keeps the offset it has in the base. The base's bytes after
+//   its last chunk follow the new last chunk: zero padding to a multiple of
+//   512 is redone, other trailing bytes are kept as they were.
+// Bytes of base chunks that the base does not hold are copied as zeros, as
+// the loader reads them. Returns false, with the reason, for a file that a
+// page file cannot be: more than 65535 chunks, an offset past 4 GiB, or a
+// base too damaged to copy (more missing bytes than the file holds).
+bool AssemblePageFile(const RWlFile& base, std::span<const NewChunk> chunks, std::vector<uint8_t>& out,
+                      std::string& error);

@@ -4,7 +4,6 @@
 #include <cstdio>
 
 #include "base/bytereader.h"
-#include "base/bytes.h"
 
 uint32_t SoundChunks(uint32_t bytes) { return (bytes + SoundPageBytes - 1) / SoundPageBytes; }
 
@@ -16,13 +15,18 @@ std::string SoundSeconds(uint32_t bytes) {
   return text;
 }
 
-namespace {
-
-std::string Number(uint32_t n) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%03u", static_cast<unsigned>(n));
+std::string SoundName(uint32_t number) {
+  char text[24];
+  std::snprintf(text, sizeof text, "sound %03u", static_cast<unsigned>(number));
   return text;
 }
+
+size_t SoundTable::AbsentCount() const {
+  return static_cast<size_t>(
+      std::count_if(Sounds.begin(), Sounds.end(), [](const SoundEntry& s) { return s.Absent; }));
+}
+
+namespace {
 
 // Bytes of `chunk` that the file holds.
 uint64_t StoredBytes(const RWlFile& file, const RWlChunk& chunk) {
@@ -30,10 +34,18 @@ uint64_t StoredBytes(const RWlFile& file, const RWlChunk& chunk) {
   return chunk.Offset >= size ? 0 : std::min<uint64_t>(chunk.Size, size - chunk.Offset);
 }
 
-// Why entry `number` does not fit, or an empty string if it does.
+std::string ChunkList(const std::vector<uint32_t>& chunks) {
+  std::string text;
+  for (size_t i = 0; i < chunks.size() && i < 3; ++i) text += (i ? ", " : "") + std::to_string(chunks[i]);
+  if (chunks.size() > 3) text += ", ...";
+  return text;
+}
+
+// Why entry `number` does not fit, or an empty string if it does; `absent`
+// says whether all its pages are absent.
 std::string CheckEntry(const RWlFile& file, const SoundTable& table, uint32_t number, uint32_t page,
-                       uint32_t bytes) {
-  const std::string name = "sound " + Number(number);
+                       uint32_t bytes, bool& absent) {
+  const std::string name = SoundName(number);
   const uint32_t first = table.SoundStart + page;
   const uint32_t count = SoundChunks(bytes);
   const std::string section = table.SoundStart < table.TableChunk
@@ -47,6 +59,15 @@ std::string CheckEntry(const RWlFile& file, const SoundTable& table, uint32_t nu
   if (first + count > table.TableChunk)
     return name + " needs " + std::to_string(count) + " pages from chunk " + std::to_string(first) +
            ", which run " + std::to_string(first + count - table.TableChunk) + " past " + section;
+  std::vector<uint32_t> missing;
+  for (uint32_t i = 0; i < count; ++i)
+    if (file.Chunks[first + i].Size == 0) missing.push_back(first + i);
+  absent = count > 0 && missing.size() == count;
+  if (absent) return {};
+  if (!missing.empty())
+    return name + " is " + std::to_string(bytes) + " bytes long, but " + std::to_string(missing.size()) +
+           " of its " + std::to_string(count) + " pages are absent from the file (chunk " +
+           ChunkList(missing) + "): only part of it is there";
   for (uint32_t i = 0; i < count; ++i) {
     const RWlChunk& chunk = file.Chunks[first + i];
     const uint32_t needed = i + 1 < count ? SoundPageBytes : bytes - i * SoundPageBytes;
@@ -62,35 +83,38 @@ std::string CheckEntry(const RWlFile& file, const SoundTable& table, uint32_t nu
 
 }  // namespace
 
-SoundTable ReadSoundTable(const RWlFile& file, uint16_t soundStart) {
+SoundTable ReadSoundTable(const RWlFile& file, const GameSections& sections) {
   SoundTable table;
-  table.SoundStart = soundStart;
+  table.SoundStart = sections.SoundStart;
   if (file.Chunks.empty()) {
     table.Problems.push_back("the file has no chunks, so no sound table");
     return table;
   }
-  table.TableChunk = static_cast<uint32_t>(file.Chunks.size() - 1);
-  if (soundStart > table.TableChunk) {
-    table.Problems.push_back("the header's sound start, chunk " + std::to_string(soundStart) +
-                             ", lies past the sound table in chunk " + std::to_string(table.TableChunk));
+  if (!sections.HasTable()) {
+    table.Problems.push_back("the file has no sound table: its " + std::to_string(sections.ChunkCount) +
+                             " chunks are all textures and sprites");
     return table;
   }
-  const RWlChunk& last = file.Chunks.back();
+  table.TableChunk = sections.TableChunk();
+  const RWlChunk& last = file.Chunks[table.TableChunk];
+  if (last.Size == 0) {
+    table.Problems.push_back("the sound table (chunk " + std::to_string(table.TableChunk) +
+                             ") is absent: its length in the directory is 0");
+    return table;
+  }
   const uint64_t stored = StoredBytes(file, last);
   if (stored < last.Size)
     table.Problems.push_back("the sound table (chunk " + std::to_string(table.TableChunk) + ") runs " +
                              std::to_string(last.Size - stored) + " bytes past the end of the file");
   table.Entries = static_cast<uint32_t>(stored / 4);
-  std::vector<uint8_t> words(table.Entries * 4);
-  if (!words.empty()) {
-    ByteReader(last.Data.StoredBytes()).Read(words.data(), words.size());
-  }
+  const ByteReader words(last.Data.StoredBytes());
   for (uint32_t i = 0; i < table.Entries; ++i) {
-    const uint32_t page = ReadLe16(&words[4 * i]);
-    const uint32_t bytes = ReadLe16(&words[4 * i + 2]);
-    std::string problem = CheckEntry(file, table, i + 1, page, bytes);
+    const uint32_t page = words.Le16At(4 * size_t{i});
+    const uint32_t bytes = words.Le16At(4 * size_t{i} + 2);
+    bool absent = false;
+    std::string problem = CheckEntry(file, table, i + 1, page, bytes, absent);
     if (problem.empty())
-      table.Sounds.push_back({i + 1, soundStart + page, SoundChunks(bytes), bytes});
+      table.Sounds.push_back({i + 1, table.SoundStart + page, SoundChunks(bytes), bytes, absent});
     else
       table.Problems.push_back(std::move(problem));
   }

@@ -1,7 +1,6 @@
 #include "pagefile/soundsection.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <map>
 
 #include "base/bytes.h"
@@ -9,12 +8,6 @@
 namespace {
 
 constexpr uint32_t kWordMax = 65535;
-
-std::string Name(uint32_t number) {
-  char text[24];
-  std::snprintf(text, sizeof text, "sound %03u", static_cast<unsigned>(number));
-  return text;
-}
 
 const SoundEntry* Find(const SoundTable& table, uint32_t number) {
   for (const SoundEntry& s : table.Sounds)
@@ -27,25 +20,26 @@ std::string CheckReplacement(const SoundTable& table, const SoundReplacement& r)
   const SoundEntry* old = Find(table, r.Number);
   if (!old) {
     if (r.Number < 1 || r.Number > table.Entries)
-      return Name(r.Number) + " is not in the base file, whose table holds " + std::to_string(table.Entries) +
-             " sounds";
-    return Name(r.Number) + " cannot be replaced: its table entry does not fit the base file";
+      return SoundName(r.Number) + " is not in the base file, whose table holds " +
+             std::to_string(table.Entries) + " sounds";
+    return SoundName(r.Number) + " cannot be replaced: its table entry does not fit the base file";
   }
   if (r.Samples.size() > kWordMax)
-    return Name(r.Number) + " is " + std::to_string(r.Samples.size()) + " samples long, " +
+    return SoundName(r.Number) + " is " + std::to_string(r.Samples.size()) + " samples long, " +
            std::to_string(r.Samples.size() - kWordMax) + " more than the 65535 the table can hold";
   for (const SoundEntry& other : table.Sounds) {
     if (other.Number == r.Number) continue;
     const uint32_t end = old->FirstChunk + old->ChunkCount;
     const uint32_t otherEnd = other.FirstChunk + other.ChunkCount;
     if (old->ChunkCount > 0 && other.FirstChunk < end && old->FirstChunk < otherEnd)
-      return Name(r.Number) + " shares chunk " + std::to_string(std::max(old->FirstChunk, other.FirstChunk)) +
-             " with " + Name(other.Number) + ", so it cannot be replaced alone";
+      return SoundName(r.Number) + " shares chunk " +
+             std::to_string(std::max(old->FirstChunk, other.FirstChunk)) + " with " +
+             SoundName(other.Number) + ", so it cannot be replaced alone";
     // A sound of no pages gets its new ones where its first page is named,
     // which must not split another sound's pages.
     if (old->ChunkCount == 0 && other.FirstChunk < old->FirstChunk && old->FirstChunk < otherEnd)
-      return Name(r.Number) + " has no pages to replace, and its first page lies inside " +
-             Name(other.Number);
+      return SoundName(r.Number) + " has no pages to replace, and its first page lies inside " +
+             SoundName(other.Number);
   }
   return {};
 }
@@ -61,7 +55,8 @@ SoundRewrite ReplaceSounds(const SoundTable& table, std::span<const uint8_t> tab
   }
   std::map<uint32_t, const SoundReplacement*> byNumber;
   for (const SoundReplacement& r : replacements) {
-    if (!byNumber.emplace(r.Number, &r).second) result.Errors.push_back(Name(r.Number) + " is given twice");
+    if (!byNumber.emplace(r.Number, &r).second)
+      result.Errors.push_back(SoundName(r.Number) + " is given twice");
     std::string problem = CheckReplacement(table, r);
     if (!problem.empty()) result.Errors.push_back(std::move(problem));
   }
@@ -109,7 +104,7 @@ SoundRewrite ReplaceSounds(const SoundTable& table, std::span<const uint8_t> tab
                                                : before[s.FirstChunk];
     const uint32_t page = first - table.SoundStart;
     if (page > kWordMax)
-      result.Errors.push_back(Name(s.Number) + " would start at page " + std::to_string(page) + ", " +
+      result.Errors.push_back(SoundName(s.Number) + " would start at page " + std::to_string(page) + ", " +
                               std::to_string(page - kWordMax) + " past the 65535 the table can name");
     const size_t at = 4 * size_t{s.Number - 1};
     WriteLe16(&words[at], static_cast<uint16_t>(page));

@@ -9,19 +9,12 @@
 #include <string>
 #include <vector>
 
+#include "pagefile/pagelayout.h"
 #include "pagefile/sounds.h"
 
 struct SoundReplacement {
   uint32_t Number = 0;           // the table entry, from 1
   std::vector<uint8_t> Samples;  // 8-bit unsigned mono at 7042 Hz
-};
-
-// A chunk of the new file: a copy of a base chunk, or new bytes (here a page
-// of new samples).
-struct NewChunk {
-  static constexpr uint32_t kNew = 0xFFFFFFFF;
-  uint32_t Base = kNew;            // the base chunk it copies, or kNew
-  std::span<const uint8_t> Bytes;  // when new: a view into bytes the caller keeps
 };
 
 struct SoundRewrite {

@@ -29,13 +29,6 @@ namespace {
 
 constexpr size_t kHeaderSize = 6;
 
-uint16_t ReadCount(Stream& in) {
-  uint8_t count[2] = {};
-  in.Seek(0, SeekOrigin::Begin);
-  if (in.Read(count, sizeof count) != sizeof count) return 0;
-  return ByteReader(count).Le16();
-}
-
 // The part of the file a chunk covers, clipped to the file's end.
 struct Span {
   uint64_t begin;
@@ -48,44 +41,31 @@ Span StoredSpan(const RWlChunk& chunk, uint64_t fileSize) {
   return {begin, end};
 }
 
-// The stretch of the file that the chunks cover, empty when they cover none
-// of it. The directory's fields follow the header: the offsets, then the
-// sizes; fields the stream does not hold read as 0.
-Span CoveredSpan(std::span<const uint8_t> fields, size_t n, uint64_t fileSize) {
-  ByteReader offsets(fields);
-  ByteReader sizes(fields);
-  sizes.Seek(4 * n);
-  Span covered{fileSize, 0};
-  for (size_t i = 0; i < n; ++i) {
-    const uint64_t offset = offsets.Le32();
-    const uint16_t size = sizes.Le16();
-    const uint64_t begin = std::min(offset, fileSize);
-    const uint64_t end = std::min(offset + size, fileSize);
-    if (end == begin) continue;
-    covered.begin = std::min(covered.begin, begin);
-    covered.end = std::max(covered.end, end);
-  }
-  return covered.end > covered.begin ? covered : Span{0, 0};
-}
-
-// Reads the stretch that the chunks cover in one piece. Overlapping chunks
-// share their bytes, and memory never exceeds the file's own size however
-// the directory is laid out.
-void ReadChunkBytes(Stream& in, Span covered, RWlFile& file) {
+// Reads the whole file in one piece: overlapping chunks share their bytes,
+// and memory never exceeds the file's own size however the directory is laid
+// out. When there is no memory for that, only the header and the directory
+// are read, and every chunk reads as zeros. Bytes the stream does not
+// deliver read as 0.
+void ReadFileBytes(Stream& in, RWlFile& file) {
+  const auto size = static_cast<uint64_t>(file.FileSize);
+  in.Seek(0, SeekOrigin::Begin);
   try {
-    file.Bytes.resize(static_cast<size_t>(covered.end - covered.begin));
+    if (size > SIZE_MAX / 2) throw std::bad_alloc();
+    file.Bytes.resize(static_cast<size_t>(size));
   } catch (const std::bad_alloc&) {
-    // Out of memory: the chunks keep their sizes and read as zeros.
-    file.Bytes = ByteVector();
+    uint8_t count[2] = {};
+    const size_t got = in.Read(count, sizeof count);
+    const size_t directory = kHeaderSize + 6 * size_t{got == 2 ? ByteReader(count).Le16() : 0u};
+    file.Bytes = ByteVector(std::min<uint64_t>(size, directory));
+    in.Seek(0, SeekOrigin::Begin);
   }
-  in.Seek(static_cast<int64_t>(covered.begin), SeekOrigin::Begin);
   const size_t got = in.Read(file.Bytes.data(), file.Bytes.size());
   std::fill(file.Bytes.begin() + static_cast<std::ptrdiff_t>(got), file.Bytes.end(), uint8_t{0});
 }
 
 // Makes the table in one walk: each entry with its directory fields and its
 // Data pointing into the file's bytes, and the sections counted.
-void FillTable(RWlFile& file, std::span<const uint8_t> fields, size_t n, uint64_t coveredBegin) {
+void FillTable(RWlFile& file, std::span<const uint8_t> fields, size_t n, bool chunksHeld) {
   // Counted in locals, which no store to the table can alias, and kept in
   // the file at the end.
   uint16_t counts[3] = {};
@@ -105,8 +85,8 @@ void FillTable(RWlFile& file, std::span<const uint8_t> fields, size_t n, uint64_
 
     chunk.Data.Size = chunk.Size;
     const Span s = StoredSpan(chunk, fileSize);
-    if (s.end > s.begin && !file.Bytes.empty()) {
-      chunk.Data.Bytes = file.Bytes.data() + (s.begin - coveredBegin);
+    if (s.end > s.begin && chunksHeld) {
+      chunk.Data.Bytes = file.Bytes.data() + s.begin;
       chunk.Data.Stored = static_cast<uint32_t>(s.end - s.begin);
     }
   }
@@ -135,14 +115,17 @@ void LoadPageFile(RWlFile& file, Stream& in, const std::string& name, LoadObserv
   FreeWlFile(file);
   file.FileName = name;
   file.FileSize = std::max<int64_t>(in.Size(), 0);
-  // A stream too short for its count is an empty table.
-  const size_t n = ReadCount(in);
-  ByteVector dir(n * 6);
-  in.Seek(kHeaderSize, SeekOrigin::Begin);
-  const std::span<const uint8_t> fields(dir.data(), in.Read(dir.data(), dir.size()));
-  const Span covered = CoveredSpan(fields, n, static_cast<uint64_t>(file.FileSize));
-  if (covered.end > covered.begin) ReadChunkBytes(in, covered, file);
-  FillTable(file, fields, n, covered.begin);
+  ReadFileBytes(in, file);
+  // Header words the file does not hold whole read as 0; a file too short
+  // for its count is an empty table.
+  const std::span<const uint8_t> bytes(file.Bytes.data(), file.Bytes.size());
+  const auto word = [&](size_t at) {
+    return bytes.size() >= at + 2 ? ByteReader(bytes).Le16At(at) : uint16_t{0};
+  };
+  file.Header = {word(0), word(2), word(4)};
+  const size_t n = file.Header.ChunkCount;
+  const std::span<const uint8_t> fields = ByteReader(bytes).Span(kHeaderSize, 6 * n);
+  FillTable(file, fields, n, file.Bytes.size() == static_cast<uint64_t>(file.FileSize));
   if (observer) Report(file, *observer);
 }
 

@@ -30,6 +30,16 @@ struct RWlChunk {
   uint16_t Colors = 0;  // distinct palette indices of the decoded image
 };
 
+// The three words at the start of a page file: the chunk count, then the
+// index of the first sprite chunk and of the first sound chunk, as the file
+// says them. The viewer's sections ignore the last two (see SectionOf); the
+// game's follow them (see pagefile/sections.h).
+struct HeaderWords {
+  uint16_t ChunkCount = 0;
+  uint16_t SpriteStart = 0;
+  uint16_t SoundStart = 0;
+};
+
 struct RWlFile {
   std::string FileName;  // the path as given, UTF-8
   // Byte counts are 64-bit: a large file, or an unknown section of tens of
@@ -42,9 +52,12 @@ struct RWlFile {
   int64_t TextureBytes = 0;
   int64_t SpriteBytes = 0;
   int64_t UnknownBytes = 0;
-  // The part of the file that the chunks cover, read once: every chunk's
-  // Data points into it, so chunks that overlap share their bytes.
+  // The whole file, read once: every chunk's Data points into it, so chunks
+  // that overlap share their bytes, and what lies between and after the
+  // chunks is at hand for a writer that keeps it.
   ByteVector Bytes;
+  // Words the file does not hold read as 0.
+  HeaderWords Header;
 };
 
 // The bytes of chunk `index` that the file holds, read in place: all of its

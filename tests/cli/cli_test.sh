@@ -33,8 +33,23 @@ Size: $(python3 -c 'print(sum(i % 7 + 1 for i in range(106, 541)))')
 Elements: 435
 Unknow Section
 Size: $(python3 -c 'print(sum(i % 7 + 1 for i in range(541, 663)))')
-Elements: 122"
-check "info of a full-size file" "$expected_info" "$("$cli" info "$dir/full.wl6")"
+Elements: 122
+As the game reads it"
+"$cli" info "$dir/full.wl6" >"$dir/out" 2>"$dir/err"
+check "info of a full-size file: the viewer's facts, then the game's; words of 0 noted" "$expected_info|1" \
+  "$(sed -n '1,/^As the game/p' "$dir/out")|$(grep -c "follow the viewer's split instead" "$dir/err")"
+
+# The game's sections from the header words: a file shaped like the Spear
+# of Destiny demo, with a third of its chunks absent, and padding.
+"$cli" info "$dir/demo.wl6" >"$dir/out"
+check "info says how the game reads the file" "As the game reads it
+Sections: from the header words 666, 134, 555
+Textures: 134 (45 absent)
+Sprites: 421 (140 absent)
+Sound pages: 110 (37 absent)
+Sound table: chunk 665, 110 sounds (37 absent)
+Layout: 512-aligned
+After the last chunk: 72 bytes, zeros up to a multiple of 512" "$(sed -n '/^As the game/,$p' "$dir/out")"
 
 list=$("$cli" list "$dir/full.wl6")
 check "list: one line per chunk, numbered within its section" "663
@@ -57,7 +72,8 @@ check "help" 0 "$("$cli" --help | grep -q '^Usage: tessarine-cli' ; echo $?)"
 # A hostile directory must not cost memory out of proportion to the file.
 /usr/bin/time -v "$cli" info "$dir/hostile.wl6" >"$dir/out" 2>"$dir/time"
 rss=$(awk -F: '/Maximum resident set size/ {print $2 + 0}' "$dir/time")
-check "a hostile file is counted in less than 64 MiB" "Elements: 64994 1" "$(tail -1 "$dir/out") $(( rss < 65536 ))"
+check "a hostile file is counted in less than 64 MiB" "Elements: 64994 1" \
+  "$(grep -m1 '^Elements: 64994' "$dir/out") $(( rss < 65536 ))"
 
 # show: the info panel's lines for one element.
 check "show a sprite" "Спрайт 1
@@ -100,8 +116,65 @@ check "framed export with sheets" "0 543 files written to $dir/framed|64x64|1054
   "$? $(cat "$dir/out" "$dir/err")|$(identify -format %wx%h "$dir/framed/sprite-001.png")|$(
     identify -format '%wx%h ' "$dir/framed/textures.png" "$dir/framed/sprites.png" | xargs)"
 "$cli" export "$dir/full.wl6" "$dir/framed0" --framed >"$dir/out" 2>"$dir/err"
-check "zero-width sprites are written as empty frames" "0 541 0" \
-  "$? $(ls "$dir/framed0" | wc -l) $(wc -c <"$dir/err")"
+check "zero-width sprites are written as empty frames; header words of 0 give the viewer's split, and a note" \
+  "0 541|tessarine-cli: $dir/full.wl6: the header's first sprite chunk 0 and first sound chunk 0 include a 0; \
+the sections follow the viewer's split instead" "$? $(ls "$dir/framed0" | wc -l)|$(cat "$dir/err")"
+
+# Absent chunks get no file, and are counted; a sheet keeps their cells.
+"$cli" export "$dir/demo.wl6" "$dir/demo" --framed --sheet --sounds >"$dir/out" 2>"$dir/err"
+check "export follows the file's sections and leaves its absent chunks out" \
+  "0 $((89 + 281 + 2 + 73)) files written to $dir/demo|absent from the file, so not written: 45 textures, 140 sprites|0|89 281 73|sprite-421.png texture-133.png|1054x592" \
+  "$? $(paste -sd'|' "$dir/out")|$(wc -c <"$dir/err")|$(ls "$dir/demo" | grep -c texture-) $(
+    ls "$dir/demo" | grep -c sprite-) $(ls "$dir/demo" | grep -c sound-)|$(
+    ls "$dir/demo" | grep -E '^(texture-13[34]|sprite-421)' | xargs)|$(identify -format %wx%h "$dir/demo/textures.png")"
+"$cli" sounds "$dir/demo.wl6" >"$dir/out" 2>"$dir/err"
+check "sounds lists absent sounds as absent, and exits 0" "0 110 37|002 556 1 1001 0.142 absent|0" \
+  "$? $(wc -l <"$dir/out") $(grep -c ' absent$' "$dir/out")|$(sed -n 2p "$dir/out")|$(wc -c <"$dir/err")"
+rm "$dir/demo/textures.png" "$dir/demo/sprites.png"
+mkdir -p "$dir/packed"
+"$cli" pack "$dir/demo" "$dir/packed/demo.wl6" --base "$dir/demo.wl6" >"$dir/out" 2>"$dir/err"
+check "an unchanged export of a file with absent chunks packs back byte for byte" \
+  "0 0|0 replaced, 443 unchanged, 666 chunks copied" \
+  "$(cmp "$dir/demo.wl6" "$dir/packed/demo.wl6"; echo $?) $(wc -c <"$dir/err")|$(tail -1 "$dir/out" | cut -d, -f1-3)"
+cp "$dir/demo/texture-001.png" "$dir/demo/texture-135.png"
+"$cli" pack "$dir/demo" "$dir/packed/more.wl6" --base "$dir/demo.wl6" >"$dir/out" 2>"$dir/err"
+check "a picture beyond its section is named, and nothing is written" \
+  "1 no|tessarine-cli: texture-135.png: the base has no texture 135 (it has 134, from 1)" \
+  "$? $(exists "$dir/packed/more.wl6")|$(head -1 "$dir/err")"
+rm "$dir/demo/texture-135.png"
+
+# A palette of one's own: read in any of the formats, for every export and
+# for pack, and converted by palette.
+python3 - "$dir/mod.pal" <<'PY'
+import sys
+with open(sys.argv[1], "w", newline="") as f:
+    f.write("JASC-PAL\r\n0100\r\n256\r\n")
+    for i in range(256):
+        f.write("%d %d %d\r\n" % (255 - i, i, (i * 7) % 256))
+PY
+"$cli" palette "$dir/mod.gpl" --palette "$dir/mod.pal" && "$cli" palette "$dir/mod.act" --palette "$dir/mod.gpl"
+check "palette converts a palette of one's own" "0 255 0 0|  0 255 249" \
+  "$? $(od -An -tu1 -N3 "$dir/mod.act" | xargs)|$(sed -n 260p "$dir/mod.gpl" | cut -f1)"
+"$cli" export "$dir/demo.wl6" "$dir/modpng" --png --palette "$dir/mod.act" >/dev/null
+check "export writes the pictures in the given palette" "$(od -An -tx1 -N768 "$dir/mod.act" | tr -d ' \n')" \
+  "$(python3 -c '
+import sys, struct
+data = open(sys.argv[1], "rb").read()
+at = 8
+while at < len(data):
+    n, kind = struct.unpack(">I4s", data[at:at + 8])
+    if kind == b"PLTE":
+        print(data[at + 8:at + 8 + n].hex())
+    at += 12 + n
+' "$dir/modpng/texture-001.png")"
+"$cli" export "$dir/demo.wl6" "$dir/modframed" --framed --palette "$dir/mod.pal" >/dev/null
+"$cli" pack "$dir/modframed" "$dir/packed/mod.wl6" --base "$dir/demo.wl6" --palette "$dir/mod.pal" >/dev/null
+check "pictures exported in a palette pack back in it" 0 "$(cmp "$dir/demo.wl6" "$dir/packed/mod.wl6"; echo $?)"
+head -c 700 "$dir/mod.act" >"$dir/short.act"
+"$cli" export "$dir/demo.wl6" "$dir/nopal" --palette "$dir/short.act" 2>"$dir/err"
+check "a palette that cannot be read is refused, naming it, before anything is written" "1 no 1" \
+  "$? $(exists "$dir/nopal") $(grep -c "'$dir/short.act': it is not a palette" "$dir/err")"
+rm -r "$dir/packed"
 
 # Options that do not go together, a folder that cannot be made, a file that
 # cannot be written: the exit says so, and nothing is reported as done.
@@ -139,7 +212,19 @@ check "unwritable palette file fails" "1 1" "$? $(grep -c "cannot create" "$dir/
 check "sounds lists the good sounds and exits 1 for the bad one" "1 5|005 546 3 10000 1.420|1" \
   "$? $(wc -l <"$dir/out")|$(tail -1 "$dir/out")|$(grep -cF "tessarine-cli: $game: sound 006 starts at page 300" "$dir/err")"
 "$cli" sounds "$dir/silent.wl6" >"$dir/out" 2>"$dir/err"
-check "an empty sound table exits 0 and says so" "0 0 1" "$? $(wc -c <"$dir/out") $(grep -c "holds no sounds" "$dir/err")"
+check "a file without a sound table exits 1 and says so" "1 0 1" \
+  "$? $(wc -c <"$dir/out") $(grep -c "the file has no sound table" "$dir/err")"
+# A page file cut short is damaged, not a file of fewer sounds and black
+# pictures: each command says which chunks lie past its end, and exits 1;
+# export writes what the file holds.
+head -c 100000 "$game" >"$dir/cut.wl6"
+"$cli" sounds "$dir/cut.wl6" >/dev/null 2>"$dir/err"
+check "sounds on a cut file exits 1 and names the damage" "1 1" \
+  "$? $(grep -c "cut.wl6: 527 chunks (23, 24, .*) lie wholly or partly past the end of the file" "$dir/err")"
+"$cli" export "$dir/cut.wl6" "$dir/cut" --framed >"$dir/out" 2>"$dir/err"
+check "export of a cut file writes what it holds and exits 1" \
+  "1 24 files written to $dir/cut|past the end of the file, so not written: 82 textures, 435 sprites|1" \
+  "$? $(paste -sd'|' "$dir/out")|$(grep -c "the file is damaged (above); what it holds was written" "$dir/err")"
 "$cli" export "$game" "$dir/snd" --sounds >"$dir/out" 2>"$dir/err"
 check "sound export writes the good sounds and exits 1 for the bad" "1 546 5" \
   "$? $(cut -d' ' -f1 "$dir/out") $(ls "$dir/snd"/sound-*.wav | wc -l)"
@@ -157,9 +242,8 @@ truncate -s 17M "$dir/pics/bad/texture-005.png"  # no picture is that large: not
 base_sum=$(md5sum <"$game")
 "$cli" pack "$dir/pics/good" "$dir/packed/new.wl6" --base "$game" >"$dir/out" 2>"$dir/err"
 check "pack exits 0 and says nothing on stderr" "0 0" "$? $(wc -c <"$dir/err")"
-check "pack reports each element and a summary" "texture 1 (chunk 0) from texture-001.bmp, 4096 bytes
-sprite 2 (chunk 107) from sprite-002.png, $("$cli" list "$game" | sed -n 107p | cut -d' ' -f4) bytes
-2 replaced, 548 copied, $(stat -c %s "$dir/packed/new.wl6") bytes written to $dir/packed/new.wl6" "$(cat "$dir/out")"
+check "pack reports each element and a summary" "sprite 2 (chunk 107) from sprite-002.png, $("$cli" list "$game" | sed -n 107p | cut -d' ' -f4) bytes
+1 replaced, 1 unchanged, 549 chunks copied, $(stat -c %s "$dir/packed/new.wl6") bytes written to $dir/packed/new.wl6" "$(cat "$dir/out")"
 check "pack leaves only its output" "new.wl6" "$(ls -A "$dir/packed")"
 check "the packed sprite 2 is sprite 1" "$("$cli" show "$game" 106 | tail -4)" \
   "$("$cli" show "$dir/packed/new.wl6" 107 | tail -4)"
@@ -203,13 +287,13 @@ check "pack --help says how nearest is measured and what a blank sprite becomes"
 # sounds, or the textures exported as --png, pack back to the same file.
 cp "$dir/snd"/sound-*.wav "$dir/framed/"
 "$cli" pack "$dir/framed" "$dir/packed/loop.wl6" --base "$game" >"$dir/out"
-check "a framed export and its sounds pack back byte for byte" "0 546 replaced" \
-  "$(cmp "$game" "$dir/packed/loop.wl6"; echo $?) $(tail -1 "$dir/out" | cut -d, -f1)"
+check "a framed export and its sounds pack back byte for byte" "0 0 replaced, 546 unchanged" \
+  "$(cmp "$game" "$dir/packed/loop.wl6"; echo $?) $(tail -1 "$dir/out" | cut -d, -f1-2)"
 mkdir "$dir/textures"
 cp "$dir/png"/texture-* "$dir/textures/"
 "$cli" pack "$dir/textures" "$dir/packed/loop.wl6" --base "$game" >"$dir/out"
-check "textures exported as PNG pack back byte for byte" "0 106 replaced" \
-  "$(cmp "$game" "$dir/packed/loop.wl6"; echo $?) $(tail -1 "$dir/out" | cut -d, -f1)"
+check "textures exported as PNG pack back byte for byte" "0 0 replaced, 106 unchanged" \
+  "$(cmp "$game" "$dir/packed/loop.wl6"; echo $?) $(tail -1 "$dir/out" | cut -d, -f1-2)"
 
 # A base cut inside its tables: the entries it lacks are empty chunks.
 head -c 2000 "$game" >"$dir/packed/cut.wl6"

@@ -64,6 +64,42 @@ bool WriteGame(const std::filesystem::path& path) {
   return WritePageFile(path.string(), layout);
 }
 
+// Shaped like the Spear of Destiny demo: 666 chunks, sprites from 134,
+// sounds from 555; every third texture, sprite and sound page absent
+// (offset and length 0), so that sounds 2, 5, 8, ... are absent; the
+// game's layout, zeros up to a multiple of 512 at the end.
+bool WriteDemo(const std::filesystem::path& path) {
+  PageFileLayout layout;
+  layout.Align = 512;
+  layout.PadTo = 512;
+  layout.FirstSprite = 134;
+  layout.FirstSound = 555;
+  std::vector<uint8_t> table;
+  for (int i = 0; i < 665; ++i) {
+    std::vector<uint8_t> bytes;
+    if (i < 134) {
+      TexturePicture texture{};
+      for (int x = 0; x < 64; ++x)
+        for (int y = 0; y < 64; ++y) texture[x][y] = static_cast<uint8_t>(x + y * 3 + i);
+      bytes = EncodeTexture(texture);
+    } else if (i < 555) {
+      SpritePicture sprite;
+      for (auto& column : sprite) column.fill(-1);
+      for (int x = i % 40; x < i % 40 + 20; ++x)
+        for (int y = 10; y < 50; ++y) sprite[x][y] = static_cast<int16_t>((x * y + i) % 200);
+      bytes = EncodeSprite(sprite);
+    } else {
+      const unsigned page = static_cast<unsigned>(i - 555), length = 1000 + page;
+      table.insert(table.end(), {static_cast<uint8_t>(page), static_cast<uint8_t>(page >> 8),
+                                 static_cast<uint8_t>(length), static_cast<uint8_t>(length >> 8)});
+      bytes.assign(length, static_cast<uint8_t>(page));
+    }
+    layout.Chunks.push_back({i % 3 == 1 ? std::vector<uint8_t>{} : bytes, {}, {}});
+  }
+  layout.Chunks.push_back({table, {}, {}});
+  return WritePageFile(path.string(), layout);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -71,7 +107,7 @@ int main(int argc, char** argv) {
   const std::filesystem::path dir = argv[1];
   std::filesystem::create_directories(dir);
 
-  // 663 chunks; chunk i holds i % 7 + 1 bytes.
+  // 663 chunks; chunk i holds i % 7 + 1 bytes; the header's words are 0.
   PageFileLayout full;
   for (int i = 0; i < 663; ++i)
     full.Chunks.push_back({std::vector<uint8_t>(static_cast<size_t>(i % 7 + 1), 1), {}, {}});
@@ -91,5 +127,6 @@ int main(int argc, char** argv) {
   ok = WritePageFile((dir / "silent.wl6").string(), silent) && ok;
 
   ok = WriteGame(dir / "game.wl6") && ok;
+  ok = WriteDemo(dir / "demo.wl6") && ok;
   return ok ? 0 : 1;
 }

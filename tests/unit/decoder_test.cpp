@@ -136,14 +136,35 @@ TEST_F(DecoderTest, SpritesOfEveryWidthShowTheirPictureFromTheFirstColumnAndPadR
   }
 }
 
-TEST_F(DecoderTest, ARunCoversRowsFromStartToEndAndTakesThePoolInOrder) {
-  // 80, any, 60 covers rows 30 to 39; the next run takes the next bytes.
-  const Decoded d =
-      Sprite(EncodeSpriteRuns(7, 8, {{{80, 0xBEEF, 60}, {6, 0, 2}}, {{128, 0, 124}}}, Ramp(16, 10)));
+// The source word of a run whose top row `top` reads byte `k` of the pool
+// of a sprite of `columns` columns made by EncodeSpriteRuns.
+uint16_t Source(size_t columns, size_t k, int top) {
+  return static_cast<uint16_t>(4 + 2 * columns + k - static_cast<size_t>(top));
+}
+
+TEST_F(DecoderTest, ARunCoversRowsFromStartToEndAndReadsRowRAtItsSourceWordPlusR) {
+  // 80, source, 60 covers rows 30 to 39. The runs read the pool out of its
+  // order: the second run of column 0 shares bytes with the first, column
+  // 1's reads the pool's start.
+  const Decoded d = Sprite(EncodeSpriteRuns(
+      7, 8, {{{80, Source(2, 4, 30), 60}, {6, Source(2, 6, 1), 2}}, {{128, Source(2, 0, 62), 124}}},
+      Ramp(16, 10)));
   EXPECT_EQ(d.Width(), 2);
-  EXPECT_EQ(d.Column(0), Rows({{30, Ramp(10, 10)}, {1, Ramp(2, 20)}}));
-  EXPECT_EQ(d.Column(1), Rows({{62, {22, 23}}}));
-  EXPECT_EQ(d.Colors, 14);
+  EXPECT_EQ(d.Column(0), Rows({{30, Ramp(10, 14)}, {1, Ramp(2, 16)}}));
+  EXPECT_EQ(d.Column(1), Rows({{62, {10, 11}}}));
+  EXPECT_EQ(d.Colors, 12);
+}
+
+TEST_F(DecoderTest, SourcePositionsWrapAt65536AndReadZeroOutsideTheChunk) {
+  // Rows 0 to 3 from source 65534: positions 65534 and 65535 (outside the
+  // chunk), then 0 and 1 (the first column word, 5). Rows 4 to 7 from
+  // source 19: the chunk's last two bytes, then two past its end.
+  std::vector<uint8_t> chunk = EncodeSpriteRuns(5, 5, {{{8, 65534, 0}, {16, 19, 8}}}, {7, 8, 9});
+  chunk.insert(chunk.end(), {42, 43});
+  ASSERT_EQ(chunk.size(), 25u);
+  const Decoded d = Sprite(chunk);
+  EXPECT_EQ(d.Column(0), Rows({{0, {0, 0, 5, 0}}, {4, {42, 43, 0, 0}}}));
+  EXPECT_EQ(d.Colors, 4) << "index 0 read outside the chunk is drawn and counts";
 }
 
 TEST_F(DecoderTest, SpriteColoursCountOnlyRunPixels) {
@@ -177,11 +198,11 @@ TEST_F(DecoderTest, ChunksTooShortForTheHeadOrWithTheLastColumnBelowTheFirstHave
   }
 }
 
-TEST_F(DecoderTest, MoreThan64ColumnsShowTheFirst64WithThePoolAfterTheWholeTable) {
+TEST_F(DecoderTest, MoreThan64ColumnsShowTheFirst64) {
   std::vector<std::vector<RawRun>> columns(100);
-  columns[0] = {{2, 0, 0}};
-  columns[63] = {{4, 0, 0}};
-  columns[64] = {{128, 0, 0}};
+  columns[0] = {{2, Source(100, 0, 0), 0}};
+  columns[63] = {{4, Source(100, 1, 0), 0}};
+  columns[64] = {{128, Source(100, 3, 0), 0}};
   const Decoded d = Sprite(EncodeSpriteRuns(0, 99, columns, Ramp(67, 1)));
   EXPECT_EQ(d.Width(), 64);
   EXPECT_EQ(d.Column(0), Rows({{0, {1}}}));
@@ -191,11 +212,13 @@ TEST_F(DecoderTest, MoreThan64ColumnsShowTheFirst64WithThePoolAfterTheWholeTable
   EXPECT_EQ(Sprite(EncodeSpriteRuns(0, 0xFFFF, {{{2, 0, 0}}}, {})).Width(), 64);
 }
 
-TEST_F(DecoderTest, RunRowsOutsideTheFrameTakeTheirPoolBytesButAreNotDrawn) {
+TEST_F(DecoderTest, RunRowsOutsideTheFrameAreNotDrawn) {
   // Rows 60 to 69: 60 to 63 drawn. Rows 100 to 104: none. 0 to 99: 0 to 63.
-  const Decoded d = Sprite(EncodeSpriteRuns(
-      0, 2, {{{140, 0, 120}, {2, 0, 0}}, {{210, 0, 200}, {4, 0, 2}}, {{200, 0, 0}, {64, 0, 62}}},
-      Ramp(200, 1)));
+  const Decoded d = Sprite(EncodeSpriteRuns(0, 2,
+                                            {{{140, Source(3, 0, 60), 120}, {2, Source(3, 10, 0), 0}},
+                                             {{210, Source(3, 0, 100), 200}, {4, Source(3, 16, 1), 2}},
+                                             {{200, Source(3, 17, 0), 0}, {64, Source(3, 117, 31), 62}}},
+                                            Ramp(200, 1)));
   EXPECT_EQ(d.Column(0), Rows({{60, {1, 2, 3, 4}}, {0, {11}}}));
   EXPECT_EQ(d.Column(1), Rows({{1, {17}}}));
   EXPECT_EQ(d.Column(2), Rows({{0, Ramp(64, 18)}, {31, {118}}}));
@@ -203,21 +226,23 @@ TEST_F(DecoderTest, RunRowsOutsideTheFrameTakeTheirPoolBytesButAreNotDrawn) {
   EXPECT_EQ(d.Colors, 5 + 1 + 64 + 1);
 }
 
-TEST_F(DecoderTest, AnUpsideDownRunDrawsNothingAndTakesNothing) {
-  const Decoded d = Sprite(EncodeSpriteRuns(0, 0, {{{20, 0, 60}, {3, 0, 40}, {81, 0, 60}}}, Ramp(10, 1)));
+TEST_F(DecoderTest, AnUpsideDownRunDrawsNothing) {
+  const Decoded d =
+      Sprite(EncodeSpriteRuns(0, 0, {{{20, 0, 60}, {3, 0, 40}, {81, Source(1, 0, 30), 60}}}, Ramp(10, 1)));
   // 20 - 60 and 3 - 40 are negative; 81 - 60 gives ten pixels from row 30.
   EXPECT_EQ(d.Column(0), Rows({{30, Ramp(10, 1)}}));
   EXPECT_EQ(d.Colors, 10);
 }
 
 TEST_F(DecoderTest, ColumnsWhoseOffsetOrListLiesPastTheChunkAreEmpty) {
-  std::vector<uint8_t> chunk =
-      EncodeSpriteRuns(0, 2, {{{4, 0, 0}}, {{4, 0, 0}}, {{4, 0, 0}}}, {7, 7, 8, 8, 9, 9});
+  std::vector<uint8_t> chunk = EncodeSpriteRuns(
+      0, 2, {{{4, Source(3, 0, 0), 0}}, {{4, Source(3, 2, 0), 0}}, {{4, Source(3, 4, 0), 0}}},
+      {7, 7, 8, 8, 9, 9});
   WriteLe16(&chunk[6], static_cast<uint16_t>(chunk.size()));  // column 1's list just past the end
   const Decoded d = Sprite(chunk);
   EXPECT_EQ(d.Column(0), Rows({{0, {7, 7}}}));
   EXPECT_EQ(d.Column(1), std::vector<uint8_t>(64, 0));
-  EXPECT_EQ(d.Column(2), Rows({{0, {8, 8}}}));
+  EXPECT_EQ(d.Column(2), Rows({{0, {9, 9}}}));
 }
 
 TEST_F(DecoderTest, ATruncatedSpriteShowsPartOfItsPicture) {
@@ -265,26 +290,18 @@ TEST_F(DecoderTest, ChunksRunningPastTheFileDecodeLikeTheSameBytesHeldInMemory) 
 }
 
 TEST_F(DecoderTest, ARunListEndsAtTheEndOfTheChunk) {
-  std::vector<uint8_t> chunk = EncodeSpriteRuns(0, 0, {{{4, 0, 0}, {8, 0, 6}}}, {1, 2, 3});
+  std::vector<uint8_t> chunk =
+      EncodeSpriteRuns(0, 0, {{{4, Source(1, 0, 0), 0}, {8, Source(1, 2, 3), 6}}}, {1, 2, 3});
   chunk.resize(chunk.size() - 2);  // no closing 0 word
   EXPECT_EQ(Sprite(chunk).Column(0), Rows({{0, {1, 2}}, {3, {3}}}));
   chunk.resize(chunk.size() - 1);  // the second record is cut: dropped
   EXPECT_EQ(Sprite(chunk).Column(0), Rows({{0, {1, 2}}}));
 }
 
-TEST_F(DecoderTest, PoolBytesPastTheChunkLeaveRowsUncoveredAndUncounted) {
-  // Five columns; column 0's list (a run of rows 0 to 9) lies inside the
-  // offset table, and the eight pool bytes end the chunk two short.
-  const std::vector<uint8_t> chunk = {0, 0, 4, 0, 6, 0, 20, 0, 0, 0, 0, 0, 0, 0, 1, 2, 3, 4, 5, 6, 7, 8};
-  const Decoded d = Sprite(chunk);
-  EXPECT_EQ(d.Width(), 5);
-  EXPECT_EQ(d.Column(0), Rows({{0, Ramp(8, 1)}}));
-  EXPECT_EQ(d.Colors, 8);
-}
-
 TEST_F(DecoderTest, SixtyFourColumnsSharingOneLongListStayBounded) {
   // One list of 10,000 records of rows 0 to 63 without a closing word,
-  // shared by every column: each column reads it to the chunk's end.
+  // shared by every column: each column reads it to the chunk's end, and
+  // each run reads the chunk's first 64 bytes.
   std::vector<uint8_t> chunk(4 + 128, 0);
   WriteLe16(&chunk[2], 63);
   for (int c = 0; c < 64; ++c) WriteLe16(&chunk[4 + 2 * static_cast<size_t>(c)], 132);
@@ -296,9 +313,9 @@ TEST_F(DecoderTest, SixtyFourColumnsSharingOneLongListStayBounded) {
   }
   const Decoded d = Sprite(chunk);
   EXPECT_EQ(d.Width(), 64);
-  // Column 0's runs take the whole pool (the list's own words, 128 and 0).
-  EXPECT_EQ(d.Colors, 2);
-  for (int c = 1; c < 64; ++c) ASSERT_EQ(d.Column(c), std::vector<uint8_t>(64, 0)) << c;
+  const std::vector<uint8_t> head(chunk.begin(), chunk.begin() + 64);
+  for (int c = 0; c < 64; ++c) ASSERT_EQ(d.Column(c), head) << c;
+  EXPECT_EQ(d.Colors, 3);  // 0, 63 and 132
 }
 
 // Decoding the entries of a loaded file.

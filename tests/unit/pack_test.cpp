@@ -115,36 +115,6 @@ TEST(SpriteEncoderTest, ABlankSpriteIsOneColumnWithNoRuns) {
             (std::vector<uint8_t>{BlankSpriteColumn, 0, BlankSpriteColumn, 0, 6, 0, 0, 0}));
 }
 
-// The writer's own layout in the game's way is built independently of the
-// one pack uses, so each checks the other.
-TEST(PageLayoutTest, ChunksLieOnPageBoundariesAsTheWritersDo) {
-  PageFileLayout layout;
-  layout.Align = 512;
-  layout.FirstSprite = 3;
-  layout.FirstSound = 5;
-  for (size_t size : {512u, 0u, 1u, 4096u, 0u, 700u, 511u, 513u})
-    layout.Chunks.push_back({std::vector<uint8_t>(size, static_cast<uint8_t>(size + 1)), {}, {}});
-  std::vector<ChunkSlot> chunks;
-  for (const PageChunk& c : layout.Chunks) chunks.push_back({static_cast<uint16_t>(c.Bytes.size()), true});
-  const auto plan = PlanPageFile(chunks);
-  ASSERT_TRUE(plan);
-  std::vector<uint8_t> file = StartPageFile({99, 3, 5}, chunks, *plan);
-  for (size_t i = 0; i < chunks.size(); ++i)
-    std::copy(layout.Chunks[i].Bytes.begin(), layout.Chunks[i].Bytes.end(), file.begin() + plan->Offsets[i]);
-  EXPECT_EQ(file, BuildPageFile(layout));
-
-  // An empty chunk that had an offset keeps one: where the next chunk starts.
-  chunks[1].ZeroOffsetWhenEmpty = false;
-  const auto placed = PlanPageFile(chunks);
-  ASSERT_TRUE(placed);
-  EXPECT_EQ(placed->Offsets[1], 1024u);
-  EXPECT_EQ(placed->Offsets[2], 1024u);
-
-  // 65535 chunks of 65535 bytes reach past 4 GiB.
-  EXPECT_FALSE(PlanPageFile(std::vector<ChunkSlot>(65535, {65535, false})));
-  EXPECT_TRUE(PlanPageFile(std::vector<ChunkSlot>(65000, {65535, false})));
-}
-
 // A chunk's bytes as the loader reads them.
 std::vector<uint8_t> ChunkOf(const RWlFile& file, size_t i) {
   std::vector<uint8_t> bytes(file.Chunks[i].Size);
@@ -264,39 +234,6 @@ class PackTest : public ::testing::Test {
   std::vector<FramedPicture> pictures_;
   TempDir dir_;
 };
-
-TEST_F(PackTest, AnExportInTheFramePacksBackToTheSamePicturesInTheGamesLayout) {
-  const std::string pictures = Export();
-  {
-    SCOPED_TRACE("a base in the game's layout: the same bytes");
-    base_.Align = 512;
-    EXPECT_TRUE(PackTo(pictures, WriteBase(base_)) == BuildPageFile(base_));
-    // So its sprites are the encoder's: each reads back for the game and the viewer.
-    for (size_t i = 106; i < 541; ++i) {
-      SCOPED_TRACE("sprite chunk " + std::to_string(i));
-      ExpectRoundTrip(pictures_[i]);
-    }
-  }
-  SCOPED_TRACE("a base in any other layout: the same pictures and sounds, aligned");
-  base_.Align.reset();
-  const std::string base = WriteBase(base_);
-  PackTo(pictures, base);
-  const RWlFile before = Load(base);
-  const RWlFile after = Load(dir_.File("new.wl6"));
-  ASSERT_EQ(after.Chunks.size(), before.Chunks.size());
-  for (size_t i = 0; i < before.Chunks.size(); ++i) {
-    SCOPED_TRACE("chunk " + std::to_string(i));
-    if (i >= 541) {
-      EXPECT_EQ(ChunkOf(after, i), ChunkOf(before, i));
-      continue;
-    }
-    MemoryStream a, b;
-    WriteElementImage(before.Chunks[i].Data, SectionOf(static_cast<uint32_t>(i)), a);
-    WriteElementImage(after.Chunks[i].Data, SectionOf(static_cast<uint32_t>(i)), b);
-    EXPECT_TRUE(a.Bytes() == b.Bytes());
-  }
-  for (const RWlChunk& chunk : after.Chunks) EXPECT_EQ(chunk.Offset % 512, 0u);
-}
 
 #ifdef TESSARINE_PNG
 TEST_F(PackTest, OneEditedPixelChangesOnlyItsOwnByte) {

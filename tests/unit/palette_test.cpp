@@ -7,6 +7,7 @@
 #include "base/bytes.h"
 #include "base/streams.h"
 #include "imaging/bmptemplate.h"
+#include "imaging/palettefile.h"
 #include "tempdir.h"
 
 namespace {
@@ -89,6 +90,112 @@ TEST(BmpTemplate, HoldsTheConstantHeaderAndThePaletteAfterInit) {
   const std::vector<uint8_t> file = ReadBytes(TESSARINE_PALETTE_FILE);
   ASSERT_EQ(file.size(), PaletteSize);
   EXPECT_TRUE(std::equal(file.begin(), file.end(), t + PaletteOffset));
+}
+
+TEST(BmpTemplate, AHeadForAnyPaletteIsTheTemplatesWithThatPalette) {
+  InitBmpTemplate();
+  BmpHeadBytes head = BmpTemplate;
+  for (size_t field : {BfSizeOffset, BiWidthOffset, BiHeightOffset}) WriteLe32(head.data() + field, 0);
+  const Palette builtIn = BuiltInPalette();
+  EXPECT_EQ(BmpHead(builtIn), head) << "the built-in palette is the resource's";
+  Palette other = builtIn;
+  other[200] = {1, 2, 3};
+  head = BmpHead(other);
+  EXPECT_EQ((std::vector<uint8_t>(head.begin() + PaletteOffset + 800, head.begin() + PaletteOffset + 804)),
+            (std::vector<uint8_t>{3, 2, 1, 0}));
+}
+
+class PaletteFileTest : public ::testing::Test {
+ protected:
+  static bool Read(const std::vector<uint8_t>& bytes, const std::string& name, Palette& palette,
+                   std::string& error) {
+    return ReadPaletteFile(bytes, name, palette, error);
+  }
+  static std::vector<uint8_t> Text(const std::string& text) { return {text.begin(), text.end()}; }
+  // A palette unlike the built-in one, with values from 0 to 255.
+  static Palette Mod() {
+    Palette p;
+    for (size_t i = 0; i < p.size(); ++i)
+      p[i] = {static_cast<uint8_t>(i), static_cast<uint8_t>(255 - i), static_cast<uint8_t>(i * 7)};
+    return p;
+  }
+};
+
+TEST_F(PaletteFileTest, EveryFormatReadsBackWhatWasWritten) {
+  const Palette mod = Mod();
+  std::vector<uint8_t> act772 = PaletteFile(mod, PaletteFormat::Act);
+  act772.insert(act772.end(), {1, 0, 0xFF, 0xFF});  // Adobe's count, big-endian, and no transparent index
+  const std::pair<std::string, std::vector<uint8_t>> files[] = {
+      {"mod.gpl", PaletteFile(mod, PaletteFormat::Gimp)},
+      {"mod.pal", PaletteFile(mod, PaletteFormat::Jasc)},
+      {"mod.act", PaletteFile(mod, PaletteFormat::Act)},
+      {"mod.bin", PaletteFile(mod, PaletteFormat::Act)},
+      {"mod.act", act772},
+  };
+  for (const auto& [name, bytes] : files) {
+    SCOPED_TRACE(name + " of " + std::to_string(bytes.size()) + " bytes");
+    Palette read;
+    std::string error;
+    ASSERT_TRUE(Read(bytes, name, read, error)) << error;
+    EXPECT_EQ(read, mod);
+  }
+  // Line ends of either kind, comments and blank lines in a GIMP palette.
+  std::string gimp = "GIMP Palette\r\nName: x\r\nColumns: 4\r\n# made by hand\r\n\r\n";
+  for (size_t i = 0; i < 256; ++i) gimp += "  1   2 " + std::to_string(i) + "\tcolour\r\n";
+  Palette read;
+  std::string error;
+  ASSERT_TRUE(Read(Text(gimp), "x.gpl", read, error)) << error;
+  EXPECT_EQ(read[255], (Rgb{1, 2, 255}));
+}
+
+TEST_F(PaletteFileTest, RawBytesUpTo63AreTheVgasSixBitValues) {
+  // The built-in palette is the VGA's values times 4.
+  const Palette builtIn = BuiltInPalette();
+  std::vector<uint8_t> vga;
+  for (const Rgb c : builtIn)
+    vga.insert(vga.end(),
+               {static_cast<uint8_t>(c.R / 4), static_cast<uint8_t>(c.G / 4), static_cast<uint8_t>(c.B / 4)});
+  Palette read;
+  std::string error;
+  ASSERT_TRUE(Read(vga, "wolf.dat", read, error)) << error;
+  EXPECT_EQ(read, builtIn);
+  // The same bytes as an Adobe colour table are 8-bit, dark as they are.
+  ASSERT_TRUE(Read(vga, "wolf.act", read, error)) << error;
+  EXPECT_EQ(read[7], (Rgb{42, 42, 42}));
+  // One value over 63: 8-bit.
+  vga[5] = 64;
+  ASSERT_TRUE(Read(vga, "wolf.dat", read, error)) << error;
+  EXPECT_EQ(read[7], (Rgb{42, 42, 42}));
+}
+
+TEST_F(PaletteFileTest, AnythingElseIsRefusedWithTheFileAndTheReason) {
+  std::string jasc = "JASC-PAL\n0100\n256\n";
+  for (int i = 0; i < 255; ++i) jasc += "1 2 3\n";
+  std::string gimp = "GIMP Palette\n";
+  for (int i = 0; i < 255; ++i) gimp += "1 2 3\n";
+  std::vector<uint8_t> act772(772, 0);
+  act772[769] = 16;
+  const std::pair<std::vector<uint8_t>, std::string> cases[] = {
+      {{},
+       "'p.pal': it is not a palette: not a GIMP or JASC-PAL text, nor 768 bytes of red, green and blue (772 "
+       "for an Adobe colour table with its count), but 0 bytes"},
+      {std::vector<uint8_t>(1024, 0), "but 1024 bytes"},
+      {Text(gimp), "'p.pal': it holds 255 colours; a palette of the game has 256"},
+      {Text(gimp + "1 2 3\n1 2 3\n"), "it holds 257 colours"},
+      {Text(gimp + "1 2\n"), "'p.pal': line 257 is not a colour of three numbers: '1 2'"},
+      {Text(gimp + "1 2 256\n"), "line 257 has a value over 255"},
+      {Text("JASC-PAL\n0100\n16\n1 2 3\n"), "it holds 16 colours"},
+      {Text("JASC-PAL\n0200\n256\n"), "its JASC-PAL head is not"},
+      {Text(jasc), "it names 256 colours but holds only 255"},
+      {Text(jasc + "1 x 3\n"), "line 259 is not a colour"},
+      {act772, "it holds 16 colours"},
+  };
+  for (const auto& [bytes, message] : cases) {
+    Palette read;
+    std::string error;
+    EXPECT_FALSE(Read(bytes, "p.pal", read, error)) << message;
+    EXPECT_NE(error.find(message), std::string::npos) << error;
+  }
 }
 
 }  // namespace

@@ -16,6 +16,7 @@ namespace {
 // chunk 2 on (sound start), then the table. Sample k of sound s is (s + k) % 251.
 PageFileLayout SoundFile(const std::vector<uint32_t>& lengths) {
   PageFileLayout layout;
+  layout.FirstSprite = 1;
   layout.FirstSound = 2;
   layout.Chunks.push_back({std::vector<uint8_t>(4096, 1), {}, {}});
   layout.Chunks.push_back({std::vector<uint8_t>(100, 2), {}, {}});
@@ -41,7 +42,7 @@ class SoundTableTest : public ::testing::Test {
     const std::string path = dir_.File("vswap.wl6");
     EXPECT_TRUE(WriteBytes(path, bytes));
     LoadPageFile(file_, path);
-    return ReadSoundTable(file_, ReadHeaderWords(path).SoundStart);
+    return ReadSoundTable(file_, ReadGameSections(file_));
   }
   // The problems as one text, for matching.
   static std::string Problems(const SoundTable& table) {
@@ -109,7 +110,7 @@ TEST_F(SoundTableTest, TablesWithoutAPlace) {
   PageFileLayout layout = SoundFile({10, 20});
   layout.Chunks.back().Bytes.clear();
   SoundTable read = Read(layout);
-  EXPECT_EQ(Problems(read) + std::to_string(read.Entries), "0") << "an empty table is no fault";
+  EXPECT_EQ(Problems(read), "the sound table (chunk 4) is absent: its length in the directory is 0\n");
 
   layout = SoundFile({10, 20});
   layout.FirstSound = 4;
@@ -120,9 +121,11 @@ TEST_F(SoundTableTest, TablesWithoutAPlace) {
       "table's chunk)\nsound 002 starts at page 1 (chunk 5), past the sound section, which is empty (sound "
       "start is the table's chunk)\n");
 
+  // Words that do not fit give the viewer's split, which leaves no chunk
+  // for a table in a file this small.
   layout.FirstSound = 5;
   read = Read(layout);
-  EXPECT_EQ(Problems(read), "the header's sound start, chunk 5, lies past the sound table in chunk 4\n");
+  EXPECT_EQ(Problems(read), "the file has no sound table: its 5 chunks are all textures and sprites\n");
   EXPECT_TRUE(read.Sounds.empty());
 
   layout = SoundFile({10, 20});
@@ -132,6 +135,31 @@ TEST_F(SoundTableTest, TablesWithoutAPlace) {
   EXPECT_EQ(read.Sounds.size(), 1u);
 
   EXPECT_EQ(Problems(ReadFromBytes({0, 0, 0, 0, 0, 0})), "the file has no chunks, so no sound table\n");
+}
+
+TEST_F(SoundTableTest, SoundsWhosePagesAreAllAbsentAreLeftOutNotBad) {
+  // Sound 1 in chunk 2, 2 in 3 and 4, 3 in 5 and 6; the table in 7.
+  PageFileLayout layout = SoundFile({10, 5000, 6000});
+  for (const size_t absent : {2u, 3u, 4u, 6u}) layout.Chunks[absent] = {{}, 0, {}};
+  const SoundTable read = Read(layout);
+  EXPECT_EQ(
+      Problems(read),
+      "sound 003 is 6000 bytes long, but 1 of its 2 pages are absent from the file (chunk 6): only part "
+      "of it is there\n");
+  ASSERT_EQ(read.Sounds.size(), 2u);
+  EXPECT_TRUE(read.Sounds[0].Absent);
+  EXPECT_EQ(read.Sounds[1].ChunkCount, 2u);
+  EXPECT_TRUE(read.Sounds[1].Absent);
+  EXPECT_EQ(read.AbsentCount(), 2u);
+
+  // An absent sound can be replaced: its pages become present.
+  const std::vector<SoundReplacement> replacement = {{2, {1, 2, 3}}};
+  const SoundRewrite rewrite = ReplaceSounds(read, layout.Chunks.back().Bytes, replacement);
+  EXPECT_EQ(rewrite.Errors, std::vector<std::string>{});
+  ASSERT_EQ(rewrite.Chunks.size(), 6u);
+  EXPECT_EQ(rewrite.Chunks[3].Base, NewChunk::kNew);
+  EXPECT_EQ(std::vector<uint8_t>(rewrite.Chunks[3].Bytes.begin(), rewrite.Chunks[3].Bytes.end()),
+            (std::vector<uint8_t>{1, 2, 3}));
 }
 
 // The new file's chunks with the sounds of `layout` replaced, as bytes.
@@ -182,14 +210,14 @@ TEST_F(ReplaceTest, ReportsEveryReplacementThatCannotBe) {
   // Sound 1 at page 0 and sound 2 at page 65521 beyond 65520 other chunks:
   // 15 more pages for sound 1 push sound 2 and the count past 16 bits.
   PageFileLayout full = SoundFile({10, 10});
-  full.FirstSound = 0;
-  full.Chunks.erase(full.Chunks.begin(), full.Chunks.begin() + 2);
-  full.Chunks.insert(full.Chunks.begin() + 1, 65520, PageChunk{{1}, {}, {}});
+  full.FirstSound = 1;
+  full.Chunks.erase(full.Chunks.begin());
+  full.Chunks.insert(full.Chunks.begin() + 2, 65520, PageChunk{{1}, {}, {}});
   WriteLe16(&full.Chunks.back().Bytes[4], 65521);
   Replaced(full, {{1, std::vector<uint8_t>(65535)}});
   EXPECT_EQ(errors_,
             "sound 002 would start at page 65536, 1 past the 65535 the table can name\n"
-            "the file would have 65538 chunks, 3 more than the 65535 its count can hold\n");
+            "the file would have 65539 chunks, 4 more than the 65535 its count can hold\n");
 }
 
 }  // namespace

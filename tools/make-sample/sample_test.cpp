@@ -9,7 +9,7 @@
 
 #include "imaging/bmptemplate.h"
 #include "imaging/decoder.h"
-#include "pagefile/pagelayout.h"
+#include "pagefile/sections.h"
 #include "pagefile/sounds.h"
 #include "pagefile/wlfile.h"
 
@@ -30,7 +30,10 @@ TEST_F(Sample, FillsEverySectionAndItsSoundTableFits) {
   EXPECT_EQ(file_.TextureCount, 106);
   EXPECT_EQ(file_.SpriteCount, 435);
   EXPECT_EQ(file_.TextureBytes, 106 * 4096);
-  const SoundTable sounds = ReadSoundTable(file_, ReadHeaderWords(TESSARINE_SAMPLE_FILE).SoundStart);
+  const GameSections sections = ReadGameSections(file_);
+  EXPECT_TRUE(sections.FromHeader);
+  EXPECT_EQ(sections.Sprites(), 435u);
+  const SoundTable sounds = ReadSoundTable(file_, sections);
   EXPECT_EQ(sounds.Problems, std::vector<std::string>{});
   EXPECT_EQ(sounds.Sounds.size(), 3u);
 }

@@ -36,15 +36,20 @@ std::vector<uint8_t> BuildPageFile(const PageFileLayout& layout) {
   for (size_t i = 0; i < n; ++i) {
     const uint32_t align = layout.Align.value_or(1);
     if (layout.Align && layout.Chunks[i].Bytes.empty()) continue;
+    end += layout.Chunks[i].Gap;
     at[i] = (end + align - 1) / align * align;
     end = at[i] + static_cast<uint32_t>(layout.Chunks[i].Bytes.size());
   }
   for (size_t i = 0; i < n; ++i) Put32(out, layout.Chunks[i].Offset.value_or(at[i]));
   for (const PageChunk& c : layout.Chunks) Put16(out, c.Size.value_or(static_cast<uint16_t>(c.Bytes.size())));
   for (size_t i = 0; i < n; ++i) {
+    if (layout.Align && layout.Chunks[i].Bytes.empty()) continue;
+    out.resize(out.size() + layout.Chunks[i].Gap, 0xEE);
     out.resize(std::max<size_t>(out.size(), at[i]), 0);
     out.insert(out.end(), layout.Chunks[i].Bytes.begin(), layout.Chunks[i].Bytes.end());
   }
+  out.insert(out.end(), layout.Trailing.begin(), layout.Trailing.end());
+  if (layout.PadTo) out.resize((out.size() + *layout.PadTo - 1) / *layout.PadTo * *layout.PadTo, 0);
   if (layout.TruncateAt && *layout.TruncateAt < out.size()) out.resize(*layout.TruncateAt);
   return out;
 }
@@ -81,7 +86,7 @@ std::vector<uint8_t> EncodeSpriteRuns(uint16_t first, uint16_t last,
     Set16(out, tableAt + 2 * c, static_cast<uint16_t>(out.size()));
     for (const RawRun& r : columns[c]) {
       Put16(out, r.EndTimes2);
-      Put16(out, r.Ignored);
+      Put16(out, r.Source);
       Put16(out, r.StartTimes2);
     }
     Put16(out, 0);

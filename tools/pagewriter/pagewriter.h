@@ -13,10 +13,13 @@ struct PageChunk {
   // Directory overrides; by default the entry points at Bytes as written.
   std::optional<uint32_t> Offset;
   std::optional<uint16_t> Size;
+  // Filler bytes (0xEE) written before the chunk, as a gap where an
+  // edited chunk used to be.
+  uint32_t Gap = 0;
 };
 
 struct PageFileLayout {
-  uint16_t FirstSprite = 0;  // header word at 2, kept for realism only
+  uint16_t FirstSprite = 0;  // header word at 2
   uint16_t FirstSound = 0;   // header word at 4
   std::vector<PageChunk> Chunks;
   // Declared chunk count; by default the number of chunks.
@@ -24,12 +27,17 @@ struct PageFileLayout {
   // Lays the chunks out as the game's files are: each at the next multiple
   // of this many bytes, zeros between them, and empty chunks at offset 0.
   std::optional<uint32_t> Align;
+  // After the last chunk: these bytes, then zeros up to a multiple of
+  // PadTo, if given.
+  std::vector<uint8_t> Trailing;
+  std::optional<uint32_t> PadTo;
   // Cut the file after this many bytes.
   std::optional<size_t> TruncateAt;
 };
 
 // The file's bytes: header, offsets, lengths, then every chunk's bytes in
-// order, aligned if asked (the directory says where, unless overridden).
+// order, after its gap and aligned if asked (the directory says where,
+// unless overridden), then the trailing bytes and padding.
 std::vector<uint8_t> BuildPageFile(const PageFileLayout& layout);
 bool WritePageFile(const std::string& path, const PageFileLayout& layout);
 bool WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes);
@@ -44,11 +52,13 @@ std::vector<uint8_t> EncodeTexture(const TexturePicture& picture);
 // Sprite chunk as the game lays it out (see imaging/spriteencoder.h).
 std::vector<uint8_t> EncodeSprite(const SpritePicture& picture);
 
-// Sprite chunk from explicit parts, for malformed layouts: the words first
-// and last, the column offsets, and everything after them as raw bytes.
+// Sprite chunk from explicit parts, for malformed layouts and the ways
+// other tools lay sprites out: the words first and last, the column
+// offsets, the pool as raw bytes, then each column's run list. A run's
+// pixel of row r is the chunk byte at Source + r (mod 65536).
 struct RawRun {
   uint16_t EndTimes2;
-  uint16_t Ignored;
+  uint16_t Source;
   uint16_t StartTimes2;
 };
 std::vector<uint8_t> EncodeSpriteRuns(uint16_t first, uint16_t last,
