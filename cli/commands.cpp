@@ -146,7 +146,7 @@ int Export(const std::vector<std::string>& given) {
   if (!ParseExportOptions(rest, options, problem)) return Fail(problem + "; " + usage);
 #ifndef TESSARINE_PNG
   if (NeedsPng(options))
-    return Fail("this build writes BMP files only; PNG files need the build with libpng");
+    return Fail("this build writes BMP files only; PNG files need the build with libdeflate and libspng");
 #endif
 #ifndef TESSARINE_SOUND
   if (sounds) return Fail("this build writes no sound files; --sounds needs the build with libsndfile");
@@ -231,9 +231,11 @@ constexpr char kPackHelp[] =
     "chunk; a picture never turns a chunk of one section into another.\n"
     "\n"
     "Pictures, named as export names them (texture-001.png, sprite-435.png):\n"
-    "  64 x 64 PNG, indexed with the palette (tRNS makes holes), or RGB or RGBA\n"
-    "  in the palette's colours (alpha 0 is a hole, partial alpha an error);\n"
-    "  for textures also the 64 x 64 8-bit BMP that export writes. The palette\n"
+    "  64 x 64 PNG, indexed with the palette (tRNS makes holes), or any other PNG\n"
+    "  in the palette's colours: grey, RGB, RGBA or another palette, 8 or 16 bits\n"
+    "  a sample (16-bit ones the colour's value x 257), gamma and colour profiles\n"
+    "  ignored; alpha 0 or tRNS's colour is a hole, partial alpha an error. For\n"
+    "  textures also the 64 x 64 8-bit BMP that export writes. The palette\n"
     "  is the built-in one, or the one --palette reads (.gpl, JASC-PAL .pal,\n"
     "  .act, or 768 bytes of red, green and blue, 6-bit when none exceeds 63).\n"
     "  A picture that draws what the base's chunk draws keeps the chunk's bytes\n"
@@ -268,7 +270,9 @@ int PackCommand(const std::vector<std::string>& given) {
   if (given.size() == 1 && given[0] == "--help") {
     std::fputs(kPackHelp, stdout);
 #ifndef TESSARINE_PNG
-    std::fputs("This build reads BMP textures only; PNG pictures need the build with libpng.\n", stdout);
+    std::fputs(
+        "This build reads BMP textures only; PNG pictures need the build with libdeflate and libspng.\n",
+        stdout);
 #endif
 #ifndef TESSARINE_SOUND
     std::fputs("This build reads no sound files; they need the build with libsndfile.\n", stdout);

@@ -151,7 +151,8 @@ std::optional<Replacement> MakeReplacement(const RWlChunk& old, uint32_t chunk, 
         "a sprite needs its holes, which a BMP file does not keep: export with --framed and edit the PNG");
 #ifndef TESSARINE_PNG
   if (file.Format == PictureFormat::Png)
-    return fail("this build reads BMP textures only; PNG pictures need the build with libpng");
+    return fail(
+        "this build reads BMP textures only; PNG pictures need the build with libdeflate and libspng");
 #endif
   std::vector<uint8_t> bytes;
   std::string error;

@@ -120,7 +120,7 @@ check "export writes every picture under its name" \
   "$? $(cat "$dir/out")|$(ls "$dir/bmp" | wc -l) $(ls "$dir/bmp" | sed -n '1p;435p;436p;$p' | xargs)|$(
     identify -format %w "$dir/bmp/sprite-001.bmp")"
 
-# --png: the same pictures through libpng, palettised.
+# --png: the same pictures as palettised PNG files.
 "$cli" export "$game" "$dir/png" --png >/dev/null
 check "png export exits 0" "0 541" "$? $(ls "$dir/png"/*.png | wc -l)"
 for name in texture-001 sprite-001; do
