@@ -1,7 +1,6 @@
 // A cursor over bytes that cannot read past their end. A read that runs past
-// it yields 0 for the bytes that are not there and marks the reader short,
-// so a reader of outside data checks once, where it matters, instead of
-// before every field. The position may lie beyond the end.
+// it yields 0 for the bytes that are not there, so a reader of outside data
+// need not check before every field. The position may lie beyond the end.
 #pragma once
 
 #include <algorithm>
@@ -17,8 +16,6 @@ class ByteReader {
   size_t Position() const { return at_; }
   // Bytes between the position and the end; 0 beyond the end.
   size_t Remaining() const { return at_ < bytes_.size() ? bytes_.size() - at_ : 0; }
-  // Whether some read ran past the end.
-  bool Short() const { return short_; }
 
   void Seek(size_t at) { at_ = at; }
   void Skip(size_t count) { at_ = count <= SIZE_MAX - at_ ? at_ + count : SIZE_MAX; }
@@ -61,7 +58,6 @@ class ByteReader {
     const std::span<const uint8_t> held = Span(at_, count);
     std::copy(held.begin(), held.end(), to);
     std::fill(to + held.size(), to + count, uint8_t{0});
-    if (held.size() < count) short_ = true;
     Skip(count);
   }
 
@@ -71,12 +67,10 @@ class ByteReader {
     uint32_t value = 0;
     const std::span<const uint8_t> held = Span(at_, n);
     for (size_t i = 0; i < held.size(); ++i) value |= uint32_t{held[i]} << (8 * i);
-    if (held.size() < n) short_ = true;
     Skip(n);
     return value;
   }
 
   std::span<const uint8_t> bytes_;
   size_t at_ = 0;
-  bool short_ = false;
 };

@@ -54,24 +54,3 @@ ByteVector MemoryStream::TakeBytes() {
   position_ = 0;
   return bytes;
 }
-
-ByteViewStream::ByteViewStream(const ByteView& view) : view_(view) {
-  view_.Stored = std::min(view.Stored, view.Size);
-}
-
-std::span<const uint8_t> ByteViewStream::Contents() const {
-  if (view_.Stored < view_.Size) return {};
-  return {view_.Bytes, view_.Size};
-}
-
-size_t ByteViewStream::Read(void* dst, size_t count) {
-  if (count == 0 || position_ >= Size()) return 0;
-  const size_t at = static_cast<size_t>(position_);
-  const size_t n = std::min(count, view_.Size - at);
-  auto* out = static_cast<uint8_t*>(dst);
-  const size_t fromStore = at < view_.Stored ? std::min(n, view_.Stored - at) : 0;
-  if (fromStore > 0) std::memcpy(out, view_.Bytes + at, fromStore);
-  std::memset(out + fromStore, 0, n - fromStore);
-  position_ += static_cast<int64_t>(n);
-  return n;
-}

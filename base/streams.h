@@ -1,5 +1,5 @@
-// Byte streams: a growable memory stream, a read-only view over shared bytes,
-// and the file stream the loader reads through.
+// Byte streams: a growable memory stream and the file stream the loader
+// reads through; and a read-only view over shared bytes.
 #pragma once
 
 #include <cstddef>
@@ -25,10 +25,6 @@ class Stream {
   // Copies at most the bytes between the position and the end, advances the
   // position by the number copied and returns it.
   virtual size_t Read(void* dst, size_t count) = 0;
-  // All of the stream's bytes, as reads would yield them, when the stream
-  // holds them in memory in one piece; empty otherwise. A reader that can
-  // work on them in place need not copy them out.
-  virtual std::span<const uint8_t> Contents() const { return {}; }
 
   int64_t Seek(int64_t offset, SeekOrigin origin);
   int64_t Position() const { return position_; }
@@ -43,7 +39,6 @@ class MemoryStream final : public Stream {
  public:
   int64_t Size() const override { return static_cast<int64_t>(bytes_.size()); }
   size_t Read(void* dst, size_t count) override;
-  std::span<const uint8_t> Contents() const override { return {bytes_.data(), bytes_.size()}; }
   size_t Write(const void* src, size_t count);
   // Makes the stream `count` bytes longer at its end, moves the position to
   // the new end and returns the new bytes for the caller to fill: a writer
@@ -71,21 +66,6 @@ struct ByteView {
   uint32_t Size = 0;
 
   std::span<const uint8_t> StoredBytes() const { return {Bytes, Stored}; }
-};
-
-// A view read as a stream, made where a reader wants one: it costs no
-// allocation.
-class ByteViewStream final : public Stream {
- public:
-  explicit ByteViewStream(const ByteView& view);
-
-  int64_t Size() const override { return static_cast<int64_t>(view_.Size); }
-  size_t Read(void* dst, size_t count) override;
-  // Empty when the view reaches past the stored bytes.
-  std::span<const uint8_t> Contents() const override;
-
- private:
-  ByteView view_;
 };
 
 // A file opened for reading that others may read too (never written). The

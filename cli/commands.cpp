@@ -146,7 +146,7 @@ int Export(const std::vector<std::string>& given) {
   if (!ParseExportOptions(rest, options, problem)) return Fail(problem + "; " + usage);
 #ifndef TESSARINE_PNG
   if (NeedsPng(options))
-    return Fail("this build writes BMP files only; PNG files need the build with libpng");
+    return Fail("this build writes BMP files only; PNG files need the build with libdeflate and libspng");
 #endif
   RWlFile file;
   Load(file, args[0]);
@@ -226,11 +226,16 @@ constexpr char kPackHelp[] =
     "chunk; a picture never turns a chunk of one section into another.\n"
     "\n"
     "Pictures, named as export names them (texture-001.png, sprite-435.png):\n"
-    "  64 x 64 PNG, indexed with the palette (tRNS makes holes), or RGB or RGBA\n"
-    "  in the palette's colours (alpha 0 is a hole, partial alpha an error);\n"
-    "  for textures also the 64 x 64 8-bit BMP that export writes. The palette\n"
+    "  64 x 64 PNG, indexed with the palette (tRNS makes holes), or any other PNG\n"
+    "  in the palette's colours: grey, RGB, RGBA or another palette, 8 or 16 bits\n"
+    "  a sample (16-bit ones the colour's value x 257), gamma and colour profiles\n"
+    "  ignored; alpha 0 or tRNS's colour is a hole, partial alpha an error. For\n"
+    "  textures also the 64 x 64 8-bit BMP that export writes. The palette\n"
     "  is the built-in one, or the one --palette reads (.gpl, JASC-PAL .pal,\n"
     "  .act, or 768 bytes of red, green and blue, 6-bit when none exceeds 63).\n"
+    "  A colour that the palette holds at several indices takes the index that\n"
+    "  FILE's chunk has at that pixel when its pixel has that colour, else the\n"
+    "  lowest; an indexed PNG in the palette keeps its indices.\n"
     "  A picture that draws what the base's chunk draws keeps the chunk's bytes\n"
     "  as they are. An edited one keeps the chunk's layout and changes only its\n"
     "  pixel bytes when that draws it; otherwise it is encoded anew as the game's\n"
@@ -264,7 +269,9 @@ int PackCommand(const std::vector<std::string>& given) {
   if (given.size() == 1 && given[0] == "--help") {
     std::fputs(kPackHelp, stdout);
 #ifndef TESSARINE_PNG
-    std::fputs("This build reads BMP textures only; PNG pictures need the build with libpng.\n", stdout);
+    std::fputs(
+        "This build reads BMP textures only; PNG pictures need the build with libdeflate and libspng.\n",
+        stdout);
 #endif
     return 0;
   }

@@ -59,7 +59,8 @@ uint32_t ElementNumber(uint32_t index) {
 namespace {
 
 // The bytes of one picture file; false, with the reason, for a picture that
-// has no form in the chosen format. Builds without libpng write BMP only.
+// has no form in the chosen format. Builds without libdeflate and libspng write
+// BMP only.
 bool PictureFile(const RWlChunk& chunk, SectionKind section, [[maybe_unused]] const FramedPicture& framed,
                  [[maybe_unused]] const Palette& palette, BmpHeadBytes& head,
                  [[maybe_unused]] const ExportOptions& options, std::vector<uint8_t>& bytes,

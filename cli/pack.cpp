@@ -151,17 +151,26 @@ std::optional<Replacement> MakeReplacement(const RWlChunk& old, uint32_t chunk, 
         "a sprite needs its holes, which a BMP file does not keep: export with --framed and edit the PNG");
 #ifndef TESSARINE_PNG
   if (file.Format == PictureFormat::Png)
-    return fail("this build reads BMP textures only; PNG pictures need the build with libpng");
+    return fail(
+        "this build reads BMP textures only; PNG pictures need the build with libdeflate and libspng");
 #endif
   std::vector<uint8_t> bytes;
   std::string error;
   if (!ReadFileWhole(file.Path, kMaxPictureFile, "a 64 x 64 picture", bytes, error)) return fail(error);
 
+  // What the base's chunk draws: colours that the palette holds twice keep
+  // its indices, and a picture equal to it keeps the chunk as it is.
+  ByteVector copy;
+  const std::span<const uint8_t> before = WholeChunk(old.Data, copy);
+  const std::optional<FramedPicture> drawn =
+      old.Size > 0 ? std::optional(FrameElement(before, file.Section)) : std::nullopt;
+  ReadOptions withBase = options;
+  withBase.Base = drawn ? &*drawn : nullptr;
   PictureRead read;
 #ifdef TESSARINE_PNG
-  if (file.Format == PictureFormat::Png) read = ReadFramedPng(bytes, options);
+  if (file.Format == PictureFormat::Png) read = ReadFramedPng(bytes, withBase);
 #endif
-  if (file.Format == PictureFormat::Bmp) read = ReadFramedBmp(bytes, options);
+  if (file.Format == PictureFormat::Bmp) read = ReadFramedBmp(bytes, withBase);
   if (file.Section == SectionKind::Texture && read.Errors.empty()) {
     if (auto holes = HoleError(read.Picture)) read.Errors.push_back(*holes);
   }
@@ -173,13 +182,11 @@ std::optional<Replacement> MakeReplacement(const RWlChunk& old, uint32_t chunk, 
   // A chunk that the base holds keeps its bytes, whatever their encoding,
   // when the picture is what it draws, and its layout when only pixels
   // change; an absent chunk becomes a chunk like any other.
-  ByteVector copy;
-  const std::span<const uint8_t> before = WholeChunk(old.Data, copy);
-  if (old.Size > 0 && FrameElement(before, file.Section) == read.Picture) {
+  if (drawn && *drawn == read.Picture) {
     r.Unchanged = true;
     return r;
   }
-  if (auto repainted = old.Size > 0 ? RepaintChunk(before, file.Section, read.Picture) : std::nullopt) {
+  if (auto repainted = drawn ? RepaintChunk(before, file.Section, read.Picture) : std::nullopt) {
     r.Bytes = std::move(*repainted);
   } else if (file.Section == SectionKind::Texture) {
     r.Bytes = EncodeTextureChunk(read.Picture);

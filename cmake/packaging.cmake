@@ -38,7 +38,7 @@ else()
   set(CPACK_DEBIAN_PACKAGE_SECTION games)
   set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
       "facts and pictures of Wolfenstein 3D page files\n tessarine-cli prints what the Tessarine viewer shows about a VSWAP page\n file (vswap.wl6, vswap.wl1) and exports its textures and sprites.")
-  # Depends from the libraries the tool links (libpng, the C and C++ runtimes).
+  # Depends from the libraries the tool links (libspng, libdeflate, the C and C++ runtimes).
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 endif()
 

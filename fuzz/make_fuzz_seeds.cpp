@@ -1,12 +1,13 @@
 // Writes seed corpora for the fuzz targets: page files and chunks made by the
 // page-file writer, pictures as export writes them, and the forms an editor
-// may save that export never writes, through libpng, libsndfile or by hand.
+// may save that export never writes, through libspng, libsndfile or by hand.
 // Small variations (cut short, a field changed) the fuzzers find themselves.
-#include <png.h>
 #include <sndfile.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "base/streams.h"
@@ -16,6 +17,7 @@
 #include "imaging/framing.h"
 #include "imaging/palettefile.h"
 #include "pagewriter.h"
+#include "pngfile.h"
 
 namespace fs = std::filesystem;
 
@@ -28,7 +30,8 @@ void Seed(const fs::path& dir, const std::string& name, const std::vector<uint8_
 
 // `bytes` after the first byte, which the target reads as a choice: texture
 // (0) or sprite (1) for the chunk targets, exact colours (0) or the nearest
-// (1) for the picture readers.
+// (1) for the picture readers, and for the PNG reader also every chunk's CRC
+// made right first (2).
 std::vector<uint8_t> Chosen(uint8_t choice, const std::vector<uint8_t>& bytes) {
   std::vector<uint8_t> out{choice};
   out.insert(out.end(), bytes.begin(), bytes.end());
@@ -73,22 +76,42 @@ std::vector<uint8_t> FramedPng(const std::vector<uint8_t>& sprite, const Palette
   return png;
 }
 
-// A 64 x 64 PNG of RGBA pixels, which export never writes: colours not in
-// the palette, and alphas of 0, 127 and 254.
-std::vector<uint8_t> RgbaPng() {
-  std::vector<uint8_t> rgba(64 * 64 * 4);
-  for (size_t i = 0; i < rgba.size(); ++i)
-    rgba[i] = static_cast<uint8_t>(i % 4 == 3 ? (i / 4 % 3) * 127 : i / 7);
-  png_image image{};
-  image.version = PNG_IMAGE_VERSION;
-  image.width = image.height = 64;
-  image.format = PNG_FORMAT_RGBA;
-  png_alloc_size_t size = 0;
-  png_image_write_get_memory_size(image, size, 0, rgba.data(), 0, nullptr);
-  std::vector<uint8_t> png(size);
-  png_image_write_to_memory(&image, png.data(), &size, 0, rgba.data(), 0, nullptr);
-  png.resize(size);
-  return png;
+// 64 x 64 PNG files in the forms that editors save and export never
+// writes, every sample a ramp, so that colours lie off the palette and
+// alphas are 0, partial and 255: 8- and 16-bit RGBA (the 16-bit one with
+// gAMA, interlaced), grey and alpha, a 4-bit palette of 16 colours with a
+// tRNS, 2-bit grey and 16-bit RGB with their tRNS colours, and one whose
+// IDAT's CRC is wrong.
+std::vector<std::pair<std::string, std::vector<uint8_t>>> EditorPngs() {
+  std::vector<std::pair<std::string, std::vector<uint8_t>>> files;
+  const auto add = [&files](const std::string& name, PngColour colour, uint8_t depth,
+                            const std::function<void(PngPicture&)>& more) {
+    PngPicture png;
+    png.Colour = colour;
+    png.Depth = depth;
+    png.Rows.resize(png.RowBytes() * 64);
+    for (size_t i = 0; i < png.Rows.size(); ++i)
+      png.Rows[i] = static_cast<uint8_t>(i % 5 == 3 ? i / 7 * 85 : i / 7);
+    more(png);
+    files.emplace_back(name, EncodePngFile(png));
+  };
+  add("rgba8", PngColour::Rgba, 8, [](PngPicture&) {});
+  add("rgba16-gama-interlaced", PngColour::Rgba, 16, [](PngPicture& png) {
+    png.Gama = 45455;
+    png.Interlaced = true;
+  });
+  add("grey-alpha8", PngColour::GreyAlpha, 8, [](PngPicture&) {});
+  add("grey-alpha16", PngColour::GreyAlpha, 16, [](PngPicture&) {});
+  add("palette4-trns", PngColour::Indexed, 4, [](PngPicture& png) {
+    for (uint8_t i = 0; i < 16; ++i) png.Plte.push_back({uint8_t(i * 16), uint8_t(i * 4), 0});
+    png.TrnsAlpha = std::vector<uint8_t>{255, 0, 255, 128};
+  });
+  add("grey2-trns", PngColour::Grey, 2, [](PngPicture& png) { png.TrnsColour = {{2, 0, 0}}; });
+  add("rgb16-trns", PngColour::Rgb, 16, [](PngPicture& png) { png.TrnsColour = {{0x0E0E, 0x0E0E, 0x0E0E}}; });
+  std::vector<uint8_t> badCrc = files.front().second;
+  if (const std::optional<size_t> idat = FindPngChunk(badCrc, "IDAT")) badCrc[*idat + 8] ^= 1;
+  files.emplace_back("idat-crc", badCrc);
+  return files;
 }
 
 // An uncompressed BMP file image with `entries` colour table entries and
@@ -177,7 +200,12 @@ int main(int argc, char** argv) {
     Seed(root / "framedbmp_fuzz", "edited" + option, Chosen(nearest, edited));
     Seed(root / "framedpng_fuzz", "sprite" + option, Chosen(nearest, FramedPng(disc, BuiltInPalette())));
     Seed(root / "framedpng_fuzz", "grey" + option, Chosen(nearest, FramedPng(disc, grey)));
-    Seed(root / "framedpng_fuzz", "rgba" + option, Chosen(nearest, RgbaPng()));
+    for (const auto& [name, png] : EditorPngs()) {
+      Seed(root / "framedpng_fuzz", name + option, Chosen(nearest, png));
+      // The same with every chunk's CRC made right whatever the fuzzer changes.
+      Seed(root / "framedpng_fuzz", name + option + "-crcs-made-right",
+           Chosen(static_cast<uint8_t>(nearest | 2), png));
+    }
   }
 
   Seed(root / "bitmap_fuzz", "texture", bmp);

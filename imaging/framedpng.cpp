@@ -1,47 +1,36 @@
 #include "imaging/framedpng.h"
 
 #include <libdeflate.h>
-#include <png.h>
 
-#include <csetjmp>
+#include <algorithm>
 #include <cstddef>
 #include <cstring>
+#include <iterator>
 #include <memory>
 
+#include "base/bytes.h"
 #include "imaging/framing.h"
 
 namespace {
 
+// The colour types of the PNG files the program writes, as IHDR numbers them.
+enum class PngColour : uint8_t { Palette = 3, Rgba = 6 };
+
 // What one PNG holds besides its rows.
 struct PngHead {
-  png_uint_32 Width = 0;
-  png_uint_32 Height = 0;
-  int ColorType = PNG_COLOR_TYPE_PALETTE;
-  const Palette* Colours = nullptr;  // for PNG_COLOR_TYPE_PALETTE
+  uint32_t Width = 0;
+  uint32_t Height = 0;
+  PngColour Colour = PngColour::Palette;
+  const Palette* Colours = nullptr;  // for PngColour::Palette
   int Transparent = -1;              // the index that tRNS makes transparent, if any
-  bool Srgb = false;                 // an sRGB chunk, as libpng's simplified writer adds
+  bool Srgb = false;                 // an sRGB chunk, perceptual intent
 };
 
-void AppendToVector(png_structp png, png_bytep data, size_t length) {
-  auto* out = static_cast<std::vector<uint8_t>*>(png_get_io_ptr(png));
-  out->insert(out->end(), data, data + length);
-}
-
-void NoFlush(png_structp) {}
-
-void KeepMessage(png_structp png, png_const_charp message) {
-  *static_cast<std::string*>(png_get_error_ptr(png)) = message;
-  png_longjmp(png, 1);
-}
-
-void IgnoreWarning(png_structp, png_const_charp) {}
-
 // libdeflate compresses a whole picture at once, with none of the
-// per-stream set-up that zlib spends more time on than on a 4 KB picture;
-// libpng writes the chunks around it. Its fastest level: the export of a
-// whole file is measured against writing BMP files, and higher levels save
-// little on pictures this small. One compressor per thread serves every
-// picture.
+// per-stream set-up that zlib spends more time on than on a 4 KB picture.
+// Its fastest level: the export of a whole file is measured against writing
+// BMP files, and higher levels save little on pictures this small. One
+// compressor per thread serves every picture.
 libdeflate_compressor* Compressor() {
   constexpr int level = 1;
   struct Free {
@@ -51,10 +40,28 @@ libdeflate_compressor* Compressor() {
   return compressor.get();
 }
 
+// A chunk is its data's length, its type, the data and the CRC of type and
+// data. BeginChunk leaves room for the length; the caller appends the data
+// and EndChunk fills in the length and appends the CRC.
+size_t BeginChunk(std::vector<uint8_t>& out, const char (&type)[5]) {
+  const size_t start = out.size();
+  out.resize(start + 4);
+  out.insert(out.end(), type, type + 4);
+  return start;
+}
+
+void EndChunk(std::vector<uint8_t>& out, size_t start) {
+  const size_t length = out.size() - start - 8;
+  WriteBe32(out.data() + start, static_cast<uint32_t>(length));
+  const uint32_t crc = libdeflate_crc32(0, out.data() + start + 4, length + 4);
+  out.resize(out.size() + 4);
+  WriteBe32(out.data() + out.size() - 4, crc);
+}
+
 // Writes the rows (each Width pixels of the colour type's size, `stride`
-// bytes apart from the top row on) as a whole
-// PNG file into `out`. Everything that libpng's error jump could skip is
-// made before it is armed.
+// bytes apart from the top row on) as a whole PNG file into `out`: the
+// signature, IHDR, sRGB, PLTE and tRNS where the head asks for them, one
+// IDAT of all the rows, and IEND.
 bool WritePng(const PngHead& head, const uint8_t* top, ptrdiff_t stride, std::vector<uint8_t>& out,
               std::string& error) {
   libdeflate_compressor* compressor = Compressor();
@@ -64,55 +71,63 @@ bool WritePng(const PngHead& head, const uint8_t* top, ptrdiff_t stride, std::ve
   }
   // Each row of the image data starts with its filter type, 0 for none:
   // pictures of palette indices gain nothing from filtering.
-  const size_t channels = head.ColorType == PNG_COLOR_TYPE_RGBA ? 4 : 1;
+  const size_t channels = head.Colour == PngColour::Rgba ? 4 : 1;
   const size_t rowBytes = head.Width * channels;
   std::vector<uint8_t> raw((rowBytes + 1) * head.Height);
   for (size_t y = 0; y < head.Height; ++y) {
     raw[y * (rowBytes + 1)] = 0;
     std::memcpy(&raw[y * (rowBytes + 1) + 1], top + static_cast<ptrdiff_t>(y) * stride, rowBytes);
   }
-  std::vector<uint8_t> idat(libdeflate_zlib_compress_bound(compressor, raw.size()));
-  idat.resize(libdeflate_zlib_compress(compressor, raw.data(), raw.size(), idat.data(), idat.size()));
-  if (idat.empty()) {
+  const size_t bound = libdeflate_zlib_compress_bound(compressor, raw.size());
+
+  static constexpr uint8_t signature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  out.assign(std::begin(signature), std::end(signature));
+  // Room for every chunk, so that the file is never moved while it grows.
+  out.reserve(sizeof signature + 25 + 13 + 780 + 268 + 12 + bound + 12);
+  size_t chunk = BeginChunk(out, "IHDR");
+  uint8_t ihdr[13] = {};
+  WriteBe32(ihdr, head.Width);
+  WriteBe32(ihdr + 4, head.Height);
+  ihdr[8] = 8;  // bits per sample; compression, filter method and interlacing all 0
+  ihdr[9] = static_cast<uint8_t>(head.Colour);
+  out.insert(out.end(), std::begin(ihdr), std::end(ihdr));
+  EndChunk(out, chunk);
+  if (head.Srgb) {
+    chunk = BeginChunk(out, "sRGB");
+    out.push_back(0);  // perceptual
+    EndChunk(out, chunk);
+  }
+  if (head.Colours) {
+    chunk = BeginChunk(out, "PLTE");
+    const size_t plte = out.size();
+    out.resize(plte + 3 * head.Colours->size());
+    for (size_t i = 0; i < head.Colours->size(); ++i) {
+      const Rgb& c = (*head.Colours)[i];
+      out[plte + 3 * i] = c.R;
+      out[plte + 3 * i + 1] = c.G;
+      out[plte + 3 * i + 2] = c.B;
+    }
+    EndChunk(out, chunk);
+    if (head.Transparent >= 0) {
+      // The alpha of every entry up to the transparent one.
+      chunk = BeginChunk(out, "tRNS");
+      out.resize(out.size() + static_cast<size_t>(head.Transparent), 255);
+      out.push_back(0);
+      EndChunk(out, chunk);
+    }
+  }
+  chunk = BeginChunk(out, "IDAT");
+  const size_t data = out.size();
+  out.resize(data + bound);
+  const size_t compressed =
+      libdeflate_zlib_compress(compressor, raw.data(), raw.size(), out.data() + data, bound);
+  if (compressed == 0) {
     error = "the picture could not be compressed";
     return false;
   }
-
-  png_color plte[256];
-  png_byte alpha[256];
-  if (head.Colours) {
-    for (size_t i = 0; i < 256; ++i)
-      plte[i] = {(*head.Colours)[i].R, (*head.Colours)[i].G, (*head.Colours)[i].B};
-    std::memset(alpha, 255, sizeof alpha);
-    if (head.Transparent >= 0) alpha[head.Transparent] = 0;
-  }
-  out.clear();
-  // Room for the signature and every chunk, so that libpng's pieces are
-  // only copied once.
-  out.reserve(idat.size() + 2048);
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &error, KeepMessage, IgnoreWarning);
-  if (!png) {
-    error = "libpng could not start";
-    return false;
-  }
-  png_infop info = png_create_info_struct(png);
-  if (!info || setjmp(png_jmpbuf(png))) {
-    if (error.empty()) error = "libpng could not start";
-    png_destroy_write_struct(&png, &info);
-    return false;
-  }
-  png_set_write_fn(png, &out, AppendToVector, NoFlush);
-  png_set_IHDR(png, info, head.Width, head.Height, 8, head.ColorType, PNG_INTERLACE_NONE,
-               PNG_COMPRESSION_TYPE_BASE, PNG_FILTER_TYPE_BASE);
-  if (head.Srgb) png_set_sRGB(png, info, PNG_sRGB_INTENT_PERCEPTUAL);
-  if (head.Colours) {
-    png_set_PLTE(png, info, plte, 256);
-    if (head.Transparent >= 0) png_set_tRNS(png, info, alpha, head.Transparent + 1, nullptr);
-  }
-  png_write_info(png, info);
-  png_write_chunk(png, reinterpret_cast<png_const_bytep>("IDAT"), idat.data(), idat.size());
-  png_write_chunk(png, reinterpret_cast<png_const_bytep>("IEND"), nullptr, 0);
-  png_destroy_write_struct(&png, &info);
+  out.resize(data + compressed);
+  EndChunk(out, chunk);
+  EndChunk(out, BeginChunk(out, "IEND"));
   return true;
 }
 
@@ -133,7 +148,7 @@ bool EncodeFramedPng(const FramedPicture& picture, const Palette& palette, std::
         pixels[y * FrameSide + x] = picture.Opaque[at] ? picture.Index[at] : hole;
       }
     }
-    const PngHead head{FrameSide, FrameSide, PNG_COLOR_TYPE_PALETTE, &palette, transparent, false};
+    const PngHead head{FrameSide, FrameSide, PngColour::Palette, &palette, transparent, false};
     return WritePng(head, pixels, FrameSide, png, error);
   }
   for (int x = 0; x < FrameSide; ++x) {
@@ -148,7 +163,7 @@ bool EncodeFramedPng(const FramedPicture& picture, const Palette& palette, std::
       to[3] = drawn ? 255 : 0;
     }
   }
-  const PngHead head{FrameSide, FrameSide, PNG_COLOR_TYPE_RGBA};
+  const PngHead head{FrameSide, FrameSide, PngColour::Rgba};
   return WritePng(head, pixels, FrameSide * 4, png, error);
 }
 
@@ -179,17 +194,13 @@ bool EncodeSheetPng(std::span<const FramedPicture> cells, const Palette& palette
       }
     }
   }
-  const PngHead head{static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), PNG_COLOR_TYPE_RGBA};
+  const PngHead head{static_cast<uint32_t>(width), static_cast<uint32_t>(height), PngColour::Rgba};
   return WritePng(head, pixels.data(), static_cast<ptrdiff_t>(width * 4), png, error);
 }
 
 bool EncodePalettedPng(int32_t width, int32_t height, const uint8_t* top, ptrdiff_t stride,
                        const Palette& palette, std::vector<uint8_t>& png, std::string& error) {
-  const PngHead head{static_cast<png_uint_32>(width),
-                     static_cast<png_uint_32>(height),
-                     PNG_COLOR_TYPE_PALETTE,
-                     &palette,
-                     -1,
-                     true};
+  const PngHead head{
+      static_cast<uint32_t>(width), static_cast<uint32_t>(height), PngColour::Palette, &palette, -1, true};
   return WritePng(head, top, stride, png, error);
 }

@@ -1,5 +1,6 @@
-// Framed pictures and contact sheets as PNG files, through libpng (the
-// native build only, like pngcodec.h).
+// Framed pictures, contact sheets and element pictures as PNG files: the
+// pixels compressed by libdeflate, the chunks around them written here (the
+// native build only).
 #pragma once
 
 #include <cstddef>
@@ -24,9 +25,9 @@ bool EncodeFramedPng(const FramedPicture& picture, const Palette& palette, std::
                      bool& rgba, std::string& error);
 
 // Encodes width x height palette indices, rows `stride` bytes apart from
-// the top row on, as a palettised PNG with `palette` and an sRGB chunk,
-// the chunks that libpng's simplified writer gives such a picture. The
-// caller makes sure the size is at least 1 x 1.
+// the top row on, as a palettised PNG with `palette` and an sRGB chunk
+// (perceptual intent) before its PLTE. The caller makes sure the size is at
+// least 1 x 1.
 bool EncodePalettedPng(int32_t width, int32_t height, const uint8_t* top, ptrdiff_t stride,
                        const Palette& palette, std::vector<uint8_t>& png, std::string& error);
 

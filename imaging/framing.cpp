@@ -65,8 +65,11 @@ std::optional<std::vector<uint8_t>> RepaintChunk(std::span<const uint8_t> chunk,
 }
 
 int TransparentIndex(const FramedPicture& picture) {
+  // Stores only: OR-ing into the entry would wait for the store of the pixel
+  // before, which mostly has the same index.
   uint8_t used[256] = {};
-  for (size_t i = 0; i < kPixels; ++i) used[picture.Index[i]] |= picture.Opaque[i];
+  for (size_t i = 0; i < kPixels; ++i)
+    if (picture.Opaque[i]) used[picture.Index[i]] = 1;
   for (int index = 255; index >= 0; --index)
     if (!used[index]) return index;
   return -1;

@@ -82,6 +82,9 @@ class PixelMapper {
     }
     const uint32_t colour = argb & 0xFFFFFF;
     int index = options_.Palette->Exact(colour);
+    if (index >= 0 && options_.Base && options_.Base->Opaque[at] &&
+        options_.Palette->Colour(options_.Base->Index[at]) == colour)
+      index = options_.Base->Index[at];
     if (index < 0 && options_.Nearest) {
       index = options_.Palette->Nearest(colour);
       ++result_.MovedToNearest;
@@ -105,7 +108,15 @@ class PixelMapper {
     }
   }
 
+  // A pixel whose index the colour table does not reach.
+  void PutPastTable(int x, int y, uint8_t index, size_t entries) {
+    past_.Add(x, y,
+              "has index " + std::to_string(index) + ", but the PLTE has only " + std::to_string(entries) +
+                  " colours");
+  }
+
   PictureRead Finish() {
+    past_.Report(result_.Errors, "pixels of indices past the PLTE");
     alpha_.Report(result_.Errors, "partly transparent pixels");
     colour_.Report(result_.Errors, "pixels of colours not in the palette");
     return std::move(result_);
@@ -114,6 +125,7 @@ class PixelMapper {
  private:
   const ReadOptions& options_;
   PictureRead result_;
+  Fault past_;
   Fault alpha_;
   Fault colour_;
 };
@@ -129,8 +141,12 @@ PictureRead MapPalettePixels(std::span<const uint8_t> indices, std::span<const u
   for (int y = 0; y < FrameSide; ++y) {
     for (int x = 0; x < FrameSide; ++x) {
       const uint8_t index = indices[static_cast<size_t>(y * FrameSide + x)];
-      // An index past a short table is black, as the reader shows it.
-      const uint32_t entry = index < table.size() ? table[index] : 0xFF000000u;
+      // A BMP's table always has 256 entries; a PNG's PLTE may have fewer.
+      if (index >= table.size()) {
+        mapper.PutPastTable(x, y, index, table.size());
+        continue;
+      }
+      const uint32_t entry = table[index];
       if (gamePalette)
         mapper.PutIndex(x, y, index, entry >> 24);
       else

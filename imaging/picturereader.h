@@ -44,12 +44,18 @@ struct PictureRead {
 struct ReadOptions {
   const PaletteMatcher* Palette = nullptr;
   bool Nearest = false;  // otherwise a colour not in the palette is an error
+  // The picture that the base file's chunk draws at this place, as
+  // FrameElement frames it, or none. A colour that the palette holds at
+  // several indices does not say which of them a pixel had: a drawn pixel of
+  // such a colour takes Base's index at that pixel when Base draws it in
+  // that colour, and the lowest index otherwise.
+  const FramedPicture* Base = nullptr;
 };
 
 // The steps both readers share, once the file's own format is decoded.
 // Pixels as indices into a colour table (0xAARRGGBB entries), 64 rows of 64
 // from the top: a table whose first 256 colours are the game's palette gives
-// the indices as they are.
+// the indices as they are. An index past the table's end is an error.
 PictureRead MapPalettePixels(std::span<const uint8_t> indices, std::span<const uint32_t> table,
                              const ReadOptions& options);
 // Pixels as red, green, blue and alpha bytes, 64 rows of 64 from the top.
@@ -63,9 +69,14 @@ std::optional<std::string> FrameSizeError(int64_t width, int64_t height);
 PictureRead ReadFramedBmp(std::span<const uint8_t> bytes, const ReadOptions& options);
 
 #ifdef TESSARINE_PNG
-// A 64 x 64 PNG file image, through libpng. An indexed PNG whose palette is
-// the game's gives its indices as they are, and the entries that its tRNS
-// chunk makes fully transparent are holes; any other PNG's colours are
-// looked up, alpha 0 being a hole. Partial alpha is an error.
+// A 64 x 64 PNG file image, through libspng: every colour type at every bit
+// depth, interlaced or not. An indexed PNG whose palette is the game's gives
+// its indices as they are, and the entries that its tRNS chunk makes fully
+// transparent are holes; any other PNG's colours are looked up, alpha 0 (or
+// tRNS's colour) being a hole. Partial alpha is an error. Samples are the
+// palette's values, not light: 16-bit ones become v / 257 rounded, lower
+// depths are scaled up to 8 bits, and gAMA, cHRM, sRGB and iCCP change
+// nothing. A file that cannot be read whole (a chunk's CRC wrong, cut short,
+// damaged image data) is refused.
 PictureRead ReadFramedPng(std::span<const uint8_t> bytes, const ReadOptions& options);
 #endif

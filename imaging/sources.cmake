@@ -5,7 +5,7 @@ list(APPEND TESSARINE_PORTABLE_SOURCES
   imaging/palettefile.cpp
   imaging/picturereader.cpp
   imaging/spriteencoder.cpp)
-# Native builds only: they need libpng.
+# Native builds only: they need libdeflate and libspng.
 list(APPEND TESSARINE_NATIVE_SOURCES
   imaging/framedpng.cpp
   imaging/pngreader.cpp)

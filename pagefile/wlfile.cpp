@@ -20,11 +20,6 @@ void FreeWlFile(RWlFile& file) {
   file.Bytes = ByteVector();
 }
 
-std::span<const uint8_t> ChunkBytes(const RWlFile& file, uint32_t index) {
-  if (index >= file.Chunks.size()) return {};
-  return file.Chunks[index].Data.StoredBytes();
-}
-
 namespace {
 
 constexpr size_t kHeaderSize = 6;

@@ -23,7 +23,7 @@ SectionKind SectionOf(uint32_t index);
 struct RWlChunk {
   std::unique_ptr<Bitmap> Image;  // decoded element; empty until first shown
   // Exactly Size bytes: a view into the file's Bytes, where bytes beyond
-  // the file's end read as 0. ByteViewStream reads it as a stream.
+  // the file's end read as 0.
   ByteView Data;
   uint32_t Offset = 0;
   uint16_t Size = 0;
@@ -59,13 +59,6 @@ struct RWlFile {
   // Words the file does not hold read as 0.
   HeaderWords Header;
 };
-
-// The bytes of chunk `index` that the file holds, read in place: all of its
-// Size bytes, or fewer when the file ends inside the chunk. The missing tail
-// reads as 0, which is what a ByteReader over these bytes yields past their
-// end; a reader that needs to tell the tail from the chunk's end compares
-// with Size. Empty for an index outside the table.
-std::span<const uint8_t> ChunkBytes(const RWlFile& file, uint32_t index);
 
 // Whoever mirrors the table while it is loaded (the element tree) listens here.
 class LoadObserver {

@@ -4,8 +4,8 @@
 # out on purpose: with it installed the wine wrapper picks the 32-bit loader,
 # which this kind of machine cannot run.
 TESSARINE_PACKAGES=(
-  cmake ninja-build g++ clang libclang-rt-14-dev googletest libgtest-dev libbenchmark-dev libpng-dev libdeflate-dev pkgconf
-  libsndfile1-dev libsamplerate0-dev libspng-dev
+  cmake ninja-build g++ clang libclang-rt-14-dev googletest libgtest-dev libbenchmark-dev libspng-dev libdeflate-dev pkgconf
+  libsndfile1-dev libsamplerate0-dev
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix libz-mingw-w64-dev make
   wine wine64 fonts-wine xvfb x11-utils xdotool imagemagick fonts-liberation time python3
   help2man dpkg-dev strip-nondeterminism unzip

@@ -120,7 +120,7 @@ check "export writes every picture under its name" \
   "$? $(cat "$dir/out")|$(ls "$dir/bmp" | wc -l) $(ls "$dir/bmp" | sed -n '1p;435p;436p;$p' | xargs)|$(
     identify -format %w "$dir/bmp/sprite-001.bmp")"
 
-# --png: the same pictures through libpng, palettised.
+# --png: the same pictures as palettised PNG files.
 "$cli" export "$game" "$dir/png" --png >/dev/null
 check "png export exits 0" "0 541" "$? $(ls "$dir/png"/*.png | wc -l)"
 for name in texture-001 sprite-001; do
@@ -335,6 +335,30 @@ cp "$dir/png"/texture-* "$dir/textures/"
 "$cli" pack "$dir/textures" "$dir/packed/loop.wl6" --base "$game" >"$dir/out"
 check "textures exported as PNG pack back byte for byte" "0 0 replaced, 106 unchanged" \
   "$(cmp "$game" "$dir/packed/loop.wl6"; echo $?) $(tail -1 "$dir/out" | cut -d, -f1-2)"
+
+# The same pictures as image editors save them: in 16-bit RGBA, with the
+# gamma chunks ImageMagick adds; textures in 8-bit RGB, sprites in RGBA.
+# Colours the palette holds twice keep the base's indices, so they pack back
+# byte for byte, and one edited pixel changes one byte.
+rm "$dir/framed"/*.wav "$dir/framed/textures.png" "$dir/framed/sprites.png"
+mkdir "$dir/rgba16" "$dir/rgb8"
+mogrify -path "$dir/rgba16" -define png:format=png64 "$dir/framed"/*.png
+mogrify -path "$dir/rgb8" -define png:format=png24 "$dir/framed"/texture-*.png
+mogrify -path "$dir/rgb8" -define png:format=png32 "$dir/framed"/sprite-*.png
+check "the editors' copies are 16-bit RGBA, 8-bit RGB and 8-bit RGBA" "16 6|8 2|8 6" \
+  "$(od -An -tu1 -j 24 -N2 "$dir/rgba16/sprite-001.png" | xargs)|$(
+    od -An -tu1 -j 24 -N2 "$dir/rgb8/texture-001.png" | xargs)|$(od -An -tu1 -j 24 -N2 "$dir/rgb8/sprite-001.png" | xargs)"
+for copy in rgba16 rgb8; do
+  for nearest in "" --nearest; do
+    "$cli" pack "$dir/$copy" "$dir/packed/$copy.wl6" --base "$game" $nearest >"$dir/out" 2>"$dir/err"
+    check "$copy copies of an unchanged export pack back byte for byte ${nearest:-without --nearest}" \
+      "0 0 replaced, 541 unchanged" "$(cmp "$game" "$dir/packed/$copy.wl6"; echo $?) $(tail -1 "$dir/out" | cut -d, -f1-2)"
+  done
+done
+convert "$dir/rgb8/texture-002.png" -fill "#$(sed -n 6p "$dir/wolf.gpl" | awk '{printf "%02x%02x%02x", $1, $2, $3}')" \
+  -draw 'color 3,4 point' -define png:format=png24 "$dir/rgb8/texture-002.png"
+"$cli" pack "$dir/rgb8" "$dir/packed/edited.wl6" --base "$game" >/dev/null
+check "one pixel edited in an RGB copy changes one byte" 1 "$(cmp -l "$game" "$dir/packed/edited.wl6" | wc -l)"
 
 # pack killed at random moments: the folder holds the whole new file or
 # none, never part of one nor a temporary file, whether the run was making

@@ -111,9 +111,11 @@ info=$(dpkg-deb --info "$deb")
 check "$deb: not the package tessarine-cli" has "$info" $'\n Package: tessarine-cli\n'
 check "$deb: not version $version" has "$info" $'\n Version: '"$version"$'\n'
 depends=$(sed -n 's/^ Depends: //p' <<<"$info")
-for needed in libc6 libpng16-16; do
+for needed in libc6 libspng0 libdeflate0; do
   check "$deb: does not depend on $needed ($depends)" grep -qE "(^|, )$needed( |,|$)" <<<"$depends"
 done
+check "$deb: depends on libpng, which the tool does not use ($depends)" \
+  [ -z "$(grep -o 'libpng[^ ,]*' <<<"$depends")" ]
 for name in $(tr ',' '\n' <<<"$depends" | sed 's/ *(.*//; s/^ *//'); do
   check "$deb: needs $name, which is not installed" dpkg-query -W "$name" >/dev/null 2>&1
 done

@@ -4,16 +4,18 @@
 
 namespace {
 
-TEST(AssociationValues, NameTheExecutableForOpeningAndForTheIcon) {
-  const auto v = AssociationValues("C:\\Tools\\view.exe");
-  EXPECT_EQ(v[0].Key, ".wl6");
-  EXPECT_EQ(v[0].Value, "Brightoak.Wolfenstein3D.WL6");
-  EXPECT_EQ(v[1].Key, "Brightoak.Wolfenstein3D.WL6");
-  EXPECT_EQ(v[1].Value, "Wolfenstein3D Resource File");
-  EXPECT_EQ(v[2].Key, "Brightoak.Wolfenstein3D.WL6\\Shell\\Open\\Command");
-  EXPECT_EQ(v[2].Value, "\"C:\\Tools\\view.exe\" \"%1\"");
-  EXPECT_EQ(v[3].Key, "Brightoak.Wolfenstein3D.WL6\\DefaultIcon");
-  EXPECT_EQ(v[3].Value, "C:\\Tools\\view.exe,1");
+TEST(AssociationValues, NameTheExecutableQuotedForOpeningAndWithItsIconIndex) {
+  // Blanks in the program's path or in the file's must not split either.
+  const std::string exe = "C:\\Program Files\\Tools\\view.exe";
+  const auto v = AssociationValues(exe);
+  EXPECT_EQ(v[0].Key, AssociatedExtension);
+  EXPECT_EQ(v[0].Value, AssociationProgId);
+  EXPECT_EQ(v[1].Key, AssociationProgId);
+  const std::string under = std::string(AssociationProgId) + "\\";
+  EXPECT_EQ(v[2].Key, under + "Shell\\Open\\Command");
+  EXPECT_EQ(v[2].Value, "\"" + exe + "\" \"%1\"");
+  EXPECT_EQ(v[3].Key, under + "DefaultIcon");
+  EXPECT_EQ(v[3].Value, exe + ",1") << "the second icon of the program, the one for its files";
 }
 
 }  // namespace

@@ -1,11 +1,9 @@
 // Framed pictures, contact sheets and palette files, read back through
-// libpng's reading API and plain parsing.
+// libspng's decoder and plain parsing.
 #include "imaging/framedpng.h"
 
 #include <gtest/gtest.h>
-#include <png.h>
 
-#include <csetjmp>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -14,54 +12,23 @@
 #include "imaging/framing.h"
 #include "imaging/palettefile.h"
 #include "pagewriter.h"
+#include "pngfile.h"
 #include "tempdir.h"
 
 namespace {
 
-// A PNG file as libpng reads it, without transformations.
-struct ReadPng {
-  png_uint_32 Width = 0, Height = 0;
-  int BitDepth = 0, ColorType = 0;
-  std::vector<Rgb> Plte;
-  std::vector<uint8_t> Trns;    // alpha of the first palette entries
-  std::vector<uint8_t> Pixels;  // rows top first, 1 or 4 bytes a pixel
+// The file as it stores its samples; a failure if libspng cannot read it.
+PngPicture Decoded(const std::vector<uint8_t>& file) {
+  std::optional<PngPicture> png = DecodePngFile(file);
+  EXPECT_TRUE(png) << "libspng cannot read the file";
+  return png.value_or(PngPicture{});
+}
 
-  explicit ReadPng(const std::vector<uint8_t>& file) {
-    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png_create_info_struct(png);
-    struct Source {
-      const std::vector<uint8_t>* Bytes;
-      size_t At;
-    } source{&file, 0};
-    if (setjmp(png_jmpbuf(png))) {
-      png_destroy_read_struct(&png, &info, nullptr);
-      ADD_FAILURE() << "libpng cannot read the file";
-      return;
-    }
-    png_set_read_fn(png, &source, [](png_structp p, png_bytep to, size_t n) {
-      auto* s = static_cast<Source*>(png_get_io_ptr(p));
-      if (s->At + n > s->Bytes->size()) png_error(p, "short file");
-      std::copy_n(s->Bytes->data() + s->At, n, to);
-      s->At += n;
-    });
-    png_read_info(png, info);
-    png_get_IHDR(png, info, &Width, &Height, &BitDepth, &ColorType, nullptr, nullptr, nullptr);
-    png_colorp plte = nullptr;
-    int entries = 0;
-    if (png_get_PLTE(png, info, &plte, &entries))
-      for (int i = 0; i < entries; ++i) Plte.push_back({plte[i].red, plte[i].green, plte[i].blue});
-    png_bytep alpha = nullptr;
-    int alphas = 0;
-    if (png_get_tRNS(png, info, &alpha, &alphas, nullptr)) Trns.assign(alpha, alpha + alphas);
-    const size_t rowBytes = png_get_rowbytes(png, info);
-    Pixels.resize(rowBytes * Height);
-    std::vector<png_bytep> rows(Height);
-    for (size_t y = 0; y < Height; ++y) rows[y] = Pixels.data() + y * rowBytes;
-    png_read_image(png, rows.data());
-    png_read_end(png, nullptr);
-    png_destroy_read_struct(&png, &info, nullptr);
-  }
-};
+std::vector<std::array<uint8_t, 3>> PlteOf(const Palette& palette) {
+  std::vector<std::array<uint8_t, 3>> plte;
+  for (const Rgb& c : palette) plte.push_back({c.R, c.G, c.B});
+  return plte;
+}
 
 // The palette as the resource file holds it: blue, green, red, unused.
 Palette PaletteFromFile() {
@@ -92,27 +59,28 @@ class FramingTest : public ::testing::Test {
     bool rgba = true;
     EXPECT_TRUE(EncodeFramedPng(FrameElement(chunk, section), BuiltInPalette(), file, rgba, error)) << error;
     EXPECT_FALSE(rgba);
-    const ReadPng png(file);
+    const PngPicture png = Decoded(file);
     EXPECT_EQ(png.Width, 64u);
     EXPECT_EQ(png.Height, 64u);
-    EXPECT_EQ(png.BitDepth, 8);
-    EXPECT_EQ(png.ColorType, PNG_COLOR_TYPE_PALETTE);
-    const Palette palette = PaletteFromFile();
-    EXPECT_TRUE(std::vector<Rgb>(palette.begin(), palette.end()) == png.Plte);
+    EXPECT_EQ(png.Depth, 8);
+    EXPECT_EQ(png.Colour, PngColour::Indexed);
+    EXPECT_FALSE(png.Interlaced);
+    EXPECT_TRUE(PlteOf(PaletteFromFile()) == png.Plte);
     // At most one entry is transparent, and fully so.
+    const std::vector<uint8_t> trns = png.TrnsAlpha.value_or(std::vector<uint8_t>{});
     int hole = -1;
-    for (size_t i = 0; i < png.Trns.size(); ++i) {
-      if (png.Trns[i] == 255) continue;
-      EXPECT_EQ(png.Trns[i], 0) << i;
+    for (size_t i = 0; i < trns.size(); ++i) {
+      if (trns[i] == 255) continue;
+      EXPECT_EQ(trns[i], 0) << i;
       EXPECT_EQ(hole, -1) << "a second transparent entry " << i;
       hole = static_cast<int>(i);
     }
     if (transparent) *transparent = hole;
     SpritePicture out = Blank();
-    if (png.Pixels.size() != 64 * 64) return out;
+    if (png.Rows.size() != 64 * 64) return out;
     for (int x = 0; x < 64; ++x)
       for (int y = 0; y < 64; ++y) {
-        const uint8_t index = png.Pixels[static_cast<size_t>(y * 64 + x)];
+        const uint8_t index = png.Rows[static_cast<size_t>(y * 64 + x)];
         out[x][y] = index == hole ? int16_t{-1} : int16_t{index};
       }
     return out;
@@ -183,13 +151,14 @@ TEST_F(FramingTest, APictureUsingEveryIndexWithHolesIsRgba) {
   ASSERT_TRUE(EncodeFramedPng(FrameElement(EncodeSprite(all), SectionKind::Sprite), BuiltInPalette(), file,
                               rgba, error));
   EXPECT_TRUE(rgba);
-  const ReadPng png(file);
-  EXPECT_EQ(png.ColorType, PNG_COLOR_TYPE_RGBA);
-  ASSERT_EQ(png.Pixels.size(), 64u * 64 * 4);
+  const PngPicture png = Decoded(file);
+  EXPECT_EQ(png.Colour, PngColour::Rgba);
+  EXPECT_EQ(png.Depth, 8);
+  ASSERT_EQ(png.Rows.size(), 64u * 64 * 4);
   const Palette palette = PaletteFromFile();
   for (int x = 0; x < 64; ++x)
     for (int y = 0; y < 64; ++y) {
-      const uint8_t* p = &png.Pixels[static_cast<size_t>((y * 64 + x) * 4)];
+      const uint8_t* p = &png.Rows[static_cast<size_t>((y * 64 + x) * 4)];
       const Rgb expected = all[x][y] < 0 ? Rgb{} : palette[static_cast<size_t>(all[x][y])];
       ASSERT_EQ((std::vector<int>{p[0], p[1], p[2], p[3]}),
                 (std::vector<int>{expected.R, expected.G, expected.B, all[x][y] < 0 ? 0 : 255}))
@@ -261,18 +230,19 @@ TEST_F(FramingTest, SheetsPutCellsSixteenARowWithTransparentGaps) {
   std::vector<uint8_t> file;
   std::string error;
   ASSERT_TRUE(EncodeSheetPng(cells, BuiltInPalette(), file, error)) << error;
-  const ReadPng png(file);
-  EXPECT_EQ(png.ColorType, PNG_COLOR_TYPE_RGBA);
+  const PngPicture png = Decoded(file);
+  EXPECT_EQ(png.Colour, PngColour::Rgba);
+  EXPECT_EQ(png.Depth, 8);
   ASSERT_EQ(png.Width, 16u * 64 + 15 * 2);
   ASSERT_EQ(png.Height, 2u * 64 + 2);
   const Palette palette = PaletteFromFile();
   const auto pixel = [&](size_t x, size_t y) {
-    const uint8_t* p = &png.Pixels[(y * png.Width + x) * 4];
+    const uint8_t* p = &png.Rows[(y * png.Width + x) * 4];
     return std::vector<int>{p[0], p[1], p[2], p[3]};
   };
   // Only the drawn pixels are opaque: not the gaps, nor cells' undrawn indices.
   size_t opaque = 0;
-  for (size_t i = 3; i < png.Pixels.size(); i += 4) opaque += png.Pixels[i] != 0;
+  for (size_t i = 3; i < png.Rows.size(); i += 4) opaque += png.Rows[i] != 0;
   EXPECT_EQ(opaque, 17u);
   for (size_t n = 0; n < cells.size(); ++n) {
     const Rgb c = palette[n + 1];

@@ -2,15 +2,21 @@
 
 #include <gtest/gtest.h>
 #ifdef TESSARINE_PNG
-#include <png.h>
+#include <libdeflate.h>
 #endif
 
+#include <algorithm>
 #include <vector>
 
+#include "base/bytes.h"
 #include "base/streams.h"
 #include "imaging/bmptemplate.h"
 #include "imaging/decoder.h"
 #include "pagefile/wlfile.h"
+#ifdef TESSARINE_PNG
+#include "imaging/framedpng.h"
+#include "pngfile.h"
+#endif
 
 namespace {
 
@@ -40,63 +46,188 @@ TEST(PaletteMatcherTest, ExactTakesTheLowestIndexAndNearestTheSmallestSquaredDis
 }
 
 #ifdef TESSARINE_PNG
-// A 64 x 64 PNG through libpng's writer: 256 colour-map entries of RGBA
-// with indices, or RGBA pixels; both 64 rows from the top.
-std::vector<uint8_t> Png(uint32_t format, const std::vector<uint8_t>& pixels,
-                         const std::vector<uint8_t>& colormap = {}, int side = 64) {
-  png_image image{};
-  image.version = PNG_IMAGE_VERSION;
-  image.width = image.height = static_cast<png_uint_32>(side);
-  image.format = format;
-  image.colormap_entries = static_cast<png_uint_32>(colormap.size() / 4);
-  png_alloc_size_t size = 0;
-  const png_int_32 stride = static_cast<png_int_32>(PNG_IMAGE_ROW_STRIDE(image));
-  EXPECT_TRUE(png_image_write_get_memory_size(image, size, 0, pixels.data(), stride, colormap.data()));
-  std::vector<uint8_t> png(size);
-  EXPECT_TRUE(
-      png_image_write_to_memory(&image, png.data(), &size, 0, pixels.data(), stride, colormap.data()));
-  png.resize(size);
+Rgb ColourOf(int index) {
+  const uint32_t c = Palette().Colour(index);
+  return {uint8_t(c >> 16), uint8_t(c >> 8), uint8_t(c)};
+}
+
+// A sprite of the given indices in diagonal stripes, every few pixels a hole.
+FramedPicture Striped(std::vector<int> indices) {
+  FramedPicture p;
+  for (size_t at = 0; at < p.Index.size(); ++at) {
+    const size_t k = (at / 64 + at % 64 * 3) % (indices.size() + 1);
+    if (k == indices.size()) continue;
+    p.Index[at] = static_cast<uint8_t>(indices[k]);
+    p.Opaque[at] = 1;
+  }
+  return p;
+}
+
+// What reading a picture's colours gives without a base: each colour at the
+// lowest index that has it.
+FramedPicture Lowest(FramedPicture p) {
+  for (size_t at = 0; at < p.Index.size(); ++at)
+    if (p.Opaque[at]) p.Index[at] = static_cast<uint8_t>(Palette().Exact(Palette().Colour(p.Index[at])));
+  return p;
+}
+
+// `picture` as an image editor saves it in this colour type and depth: each
+// drawn pixel in its palette colour, 16-bit samples as the 8-bit value x 257,
+// holes transparent by alpha 0 or by a tRNS colour that no drawn pixel has.
+// An indexed picture's PLTE holds the colours drawn, in order of first use,
+// and then one transparent entry; the caller makes sure they fit the depth.
+PngPicture Saved(const FramedPicture& picture, PngColour colour, uint8_t depth) {
+  PngPicture png;
+  png.Colour = colour;
+  png.Depth = depth;
+  png.Rows.resize(png.RowBytes() * 64);
+  const uint32_t scale = depth == 16 ? 257 : 1;
+  std::vector<int> entries;  // palette index of each PLTE entry
+  for (uint32_t y = 0; y < 64; ++y) {
+    for (size_t x = 0; x < 64; ++x) {
+      const size_t at = x * 64 + y;
+      const bool drawn = picture.Opaque[at] != 0;
+      const Rgb c = ColourOf(picture.Index[at]);
+      std::vector<uint32_t> samples;
+      switch (colour) {
+        case PngColour::Indexed: {
+          const int index = drawn ? picture.Index[at] : -1;
+          auto it = std::find(entries.begin(), entries.end(), index);
+          if (it == entries.end()) it = entries.insert(entries.end(), index);
+          samples = {static_cast<uint32_t>(it - entries.begin())};
+          break;
+        }
+        case PngColour::Grey:
+          samples = {drawn ? c.R * scale : 1};
+          break;
+        case PngColour::GreyAlpha:
+          samples = {c.R * scale, drawn ? 255 * scale : 0};
+          break;
+        case PngColour::Rgb:
+          samples = drawn ? std::vector<uint32_t>{c.R * scale, c.G * scale, c.B * scale}
+                          : std::vector<uint32_t>{1, 2, 3};
+          break;
+        case PngColour::Rgba:
+          samples = {c.R * scale, c.G * scale, c.B * scale, drawn ? 255 * scale : 0};
+          break;
+      }
+      for (size_t k = 0; k < samples.size(); ++k) png.SetSample(y, x * samples.size() + k, samples[k]);
+    }
+  }
+  if (colour == PngColour::Indexed) {
+    // The hole's entry last, so that tRNS covers every entry.
+    const auto hole = std::find(entries.begin(), entries.end(), -1);
+    const bool holes = hole != entries.end();
+    if (holes) {
+      const auto h = static_cast<uint32_t>(hole - entries.begin());
+      const auto last = static_cast<uint32_t>(entries.size() - 1);
+      for (uint32_t y = 0; y < 64; ++y) {
+        for (size_t x = 0; x < 64; ++x) {
+          const uint32_t i = png.Sample(y, x);
+          png.SetSample(y, x, i == h ? last : i > h ? i - 1 : i);
+        }
+      }
+      entries.erase(hole);
+      png.TrnsAlpha = std::vector<uint8_t>(entries.size(), 255);
+      png.TrnsAlpha->push_back(0);
+    }
+    for (int index : entries) {
+      const Rgb c = ColourOf(index);
+      png.Plte.push_back({c.R, c.G, c.B});
+    }
+    if (holes) png.Plte.push_back({0, 0, 0});
+  } else if (colour == PngColour::Grey) {
+    png.TrnsColour = {{1, 0, 0}};
+  } else if (colour == PngColour::Rgb) {
+    png.TrnsColour = {{1, 2, 3}};
+  }
   return png;
 }
 
-// The game's palette as a colour map, every entry opaque.
-std::vector<uint8_t> GameColormap() {
-  std::vector<uint8_t> map;
-  for (int i = 0; i < 256; ++i) {
-    const uint32_t c = Palette().Colour(i);
-    map.insert(map.end(), {uint8_t(c >> 16), uint8_t(c >> 8), uint8_t(c), 255});
+std::vector<uint8_t> File(const PngPicture& png) {
+  std::string error;
+  const std::vector<uint8_t> file = EncodePngFile(png, &error);
+  EXPECT_FALSE(file.empty()) << error;
+  return file;
+}
+
+// The exported PNG of a framed picture: indexed, the game's palette, holes
+// at one transparent entry.
+std::vector<uint8_t> Exported(const FramedPicture& picture) {
+  Palette();  // loads the built-in palette
+  std::vector<uint8_t> png;
+  bool rgba = false;
+  std::string error;
+  EXPECT_TRUE(EncodeFramedPng(picture, BuiltInPalette(), png, rgba, error)) << error;
+  return png;
+}
+
+// Fixes the CRC of the chunk that starts at `at` after its data changed.
+void FixCrc(std::vector<uint8_t>& file, size_t at) {
+  const uint32_t length = ReadBe32(&file[at]);
+  WriteBe32(&file[at + 8 + length], libdeflate_crc32(0, &file[at + 4], length + size_t{4}));
+}
+
+size_t ChunkAt(const std::vector<uint8_t>& file, const char* type) {
+  const std::optional<size_t> at = FindPngChunk(file, type);
+  EXPECT_TRUE(at) << type;
+  return at.value_or(0);
+}
+
+// `file` with a chunk of this type and data put before the first `before` chunk.
+std::vector<uint8_t> WithChunk(std::vector<uint8_t> file, const char* before, const char* type,
+                               const std::vector<uint8_t>& data) {
+  std::vector<uint8_t> chunk(12 + data.size());
+  WriteBe32(chunk.data(), static_cast<uint32_t>(data.size()));
+  std::copy_n(type, 4, chunk.begin() + 4);
+  std::copy(data.begin(), data.end(), chunk.begin() + 8);
+  FixCrc(chunk, 0);
+  file.insert(file.begin() + static_cast<ptrdiff_t>(ChunkAt(file, before)), chunk.begin(), chunk.end());
+  return file;
+}
+
+// `file` with its one IDAT cut into IDATs of `size` bytes and the rest, as
+// some editors write them.
+std::vector<uint8_t> SplitIdat(std::vector<uint8_t> file, size_t size) {
+  const size_t at = ChunkAt(file, "IDAT");
+  const std::vector<uint8_t> data(file.begin() + static_cast<ptrdiff_t>(at + 8),
+                                  file.begin() + static_cast<ptrdiff_t>(at + 8 + ReadBe32(&file[at])));
+  file.erase(file.begin() + static_cast<ptrdiff_t>(at),
+             file.begin() + static_cast<ptrdiff_t>(at + 12 + data.size()));
+  for (size_t from = 0; from < data.size(); from += size) {
+    const std::vector<uint8_t> piece(
+        data.begin() + static_cast<ptrdiff_t>(from),
+        data.begin() + static_cast<ptrdiff_t>(std::min(data.size(), from + size)));
+    file = WithChunk(file, "IEND", "IDAT", piece);
   }
-  return map;
+  return file;
 }
 
-// RGBA pixels all of palette colour `index`.
-std::vector<uint8_t> Filled(int index) {
-  const uint32_t c = Palette().Colour(index);
-  std::vector<uint8_t> rgba;
-  for (int i = 0; i < 64 * 64; ++i)
-    rgba.insert(rgba.end(), {uint8_t(c >> 16), uint8_t(c >> 8), uint8_t(c), 255});
-  return rgba;
-}
-
-void SetPixel(std::vector<uint8_t>& rgba, int x, int y, std::initializer_list<uint8_t> value) {
-  std::copy(value.begin(), value.end(), rgba.begin() + 4 * (64 * y + x));
-}
-
-TEST(PictureReaderTest, IndexedPngsKeepTheirIndicesAndTransparentEntriesAreHoles) {
-  std::vector<uint8_t> colormap = GameColormap();
-  colormap[4 * 200 + 3] = 0;  // index 200 is the hole
-  std::vector<uint8_t> indices(64 * 64);
-  for (size_t i = 0; i < indices.size(); ++i) indices[i] = static_cast<uint8_t>(i % 255 == 200 ? 0 : i % 255);
-  indices[64 * 5 + 3] = 200;
-  indices[64 * 6 + 4] = 255;
-  // Indices of a colour the palette holds twice stay as they are.
-  const ReadOptions options{&Palette(), false};
-  const PictureRead read = ReadFramedPng(Png(PNG_FORMAT_RGBA_COLORMAP, indices, colormap), options);
+TEST(PngReaderTest, IndexedPngsWithTheGamesPaletteKeepTheirIndicesAndTransparentEntriesAreHoles) {
+  PngPicture png;
+  png.Colour = PngColour::Indexed;
+  png.Rows.resize(64 * 64);
+  for (int i = 0; i < 256; ++i) {
+    const Rgb c = ColourOf(i);
+    png.Plte.push_back({c.R, c.G, c.B});
+  }
+  png.TrnsAlpha = std::vector<uint8_t>(201, 255);
+  png.TrnsAlpha->back() = 0;  // index 200 is the hole
+  for (size_t i = 0; i < png.Rows.size(); ++i)
+    png.Rows[i] = static_cast<uint8_t>(i % 255 == 200 ? 0 : i % 255);
+  png.Rows[64 * 5 + 3] = 200;
+  png.Rows[64 * 6 + 4] = 255;
+  // Indices of a colour the palette holds twice stay as they are, whatever
+  // the base has there.
+  FramedPicture base;
+  base.Opaque.fill(1);
+  base.Index.fill(7);
+  const PictureRead read = ReadFramedPng(File(png), {&Palette(), false, &base});
   ASSERT_EQ(read.Errors, std::vector<std::string>{});
   for (int x = 0; x < 64; ++x) {
     for (int y = 0; y < 64; ++y) {
       const size_t at = static_cast<size_t>(64 * x + y);
-      const uint8_t index = indices[static_cast<size_t>(64 * y + x)];
+      const uint8_t index = png.Rows[static_cast<size_t>(64 * y + x)];
       ASSERT_EQ(read.Picture.Opaque[at], index != 200) << x << ", " << y;
       if (index != 200) {
         ASSERT_EQ(read.Picture.Index[at], index) << x << ", " << y;
@@ -106,49 +237,292 @@ TEST(PictureReaderTest, IndexedPngsKeepTheirIndicesAndTransparentEntriesAreHoles
   EXPECT_EQ(read.MovedToNearest, 0u);
 
   // A partly transparent entry is an error at the first pixel that uses it.
-  colormap[4 * 9 + 3] = 128;
+  png.TrnsAlpha->at(9) = 128;
   EXPECT_EQ(
-      ReadFramedPng(Png(PNG_FORMAT_RGBA_COLORMAP, indices, colormap), options).Errors,
+      ReadFramedPng(File(png), {&Palette(), false}).Errors,
       std::vector<std::string>{"pixel (9, 0) is partly transparent (alpha 128): a pixel is either drawn "
                                "(alpha 255) or a hole (alpha 0) (and 16 more partly transparent pixels)"});
 }
 
-TEST(PictureReaderTest, ColourPngsMapToThePaletteOrFail) {
+TEST(PngReaderTest, ColourPngsMapToThePaletteOrFail) {
   const ReadOptions exact{&Palette(), false};
-  std::vector<uint8_t> rgba = Filled(30);
-  SetPixel(rgba, 1, 2, {0, 0, 0, 0});
-  const PictureRead read = ReadFramedPng(Png(PNG_FORMAT_RGBA, rgba), exact);
+  FramedPicture picture;
+  picture.Index.fill(30);
+  picture.Opaque.fill(1);
+  picture.Opaque[64 * 1 + 2] = 0;
+  PngPicture png = Saved(picture, PngColour::Rgba, 8);
+  const PictureRead read = ReadFramedPng(File(png), exact);
   ASSERT_TRUE(read.Errors.empty());
   EXPECT_EQ(read.Picture.Opaque[64 * 1 + 2], 0);
   EXPECT_EQ(read.Picture.Index[64 * 1 + 3], 30);
 
-  SetPixel(rgba, 3, 4, {1, 2, 3, 255});
-  SetPixel(rgba, 5, 6, {1, 2, 3, 255});
-  SetPixel(rgba, 7, 8, {9, 9, 9, 254});
-  const std::vector<uint8_t> bad = Png(PNG_FORMAT_RGBA, rgba);
+  const auto set = [&png](size_t x, uint32_t y, std::vector<uint32_t> rgba) {
+    for (size_t k = 0; k < 4; ++k) png.SetSample(y, 4 * x + k, rgba[k]);
+  };
+  set(3, 4, {1, 2, 3, 255});
+  set(5, 6, {1, 2, 3, 255});
+  set(7, 8, {9, 9, 9, 254});
   EXPECT_EQ(
-      ReadFramedPng(bad, exact).Errors,
+      ReadFramedPng(File(png), exact).Errors,
       (std::vector<std::string>{
           "pixel (7, 8) is partly transparent (alpha 254): a pixel is either drawn (alpha 255) or a hole "
           "(alpha 0)",
           "pixel (3, 4) has the colour #010203, which is not in the palette (and 1 more pixels of colours "
           "not in the palette)"}));
-  rgba = Filled(30);
-  SetPixel(rgba, 3, 4, {1, 2, 3, 255});
-  const PictureRead nearest = ReadFramedPng(Png(PNG_FORMAT_RGBA, rgba), {&Palette(), true});
+  set(7, 8, {0, 0, 0, 0});
+  const PictureRead nearest = ReadFramedPng(File(png), {&Palette(), true});
   ASSERT_TRUE(nearest.Errors.empty());
-  EXPECT_EQ(nearest.MovedToNearest, 1u);
+  EXPECT_EQ(nearest.MovedToNearest, 2u);
   EXPECT_EQ(nearest.Picture.Index[64 * 3 + 4], Palette().Nearest(0x010203));
+}
 
-  EXPECT_EQ(ReadFramedPng(Png(PNG_FORMAT_RGBA, std::vector<uint8_t>(65 * 65 * 4), {}, 65), exact).Errors,
+// Editors save a picture in whatever colour type and depth it has there;
+// each sample is a palette colour's value, never light to convert.
+TEST(PngReaderTest, EveryColourTypeAndDepthReadsTheColoursAsStored) {
+  // Colours the palette holds twice among them (7 and 21, 95 and 96).
+  const FramedPicture colours = Striped({1, 7, 21, 40, 95, 96, 130, 200, 254, 255});
+  const FramedPicture greys = Striped({0, 8, 15, 27, 29, 160});
+  struct Case {
+    std::string name;
+    std::vector<uint8_t> file;
+    FramedPicture picture;
+  };
+  std::vector<Case> cases;
+  const auto add = [&cases](const FramedPicture& picture, PngColour colour, uint8_t depth, bool interlaced) {
+    const std::string name = "colour type " + std::to_string(int(colour)) + ", " + std::to_string(depth) +
+                             " bits" + (interlaced ? ", interlaced" : "");
+    PngPicture png = Saved(picture, colour, depth);
+    png.Interlaced = interlaced;
+    cases.push_back({name, File(png), picture});
+    // Chunks that say how to turn samples into light change nothing.
+    png.Gama = 100000;
+    png.Chrm = png.Iccp = true;
+    cases.push_back({name + ", linear gAMA, cHRM and iCCP", File(png), picture});
+    png.Gama = 45455;
+    png.Chrm = png.Iccp = false;
+    png.Srgb = true;
+    cases.push_back({name + ", gAMA 1/2.2 and sRGB", File(png), picture});
+  };
+  for (uint8_t depth : {8, 16}) {
+    for (bool interlaced : {false, true}) {
+      add(greys, PngColour::Grey, depth, interlaced);
+      add(greys, PngColour::GreyAlpha, depth, interlaced);
+      add(colours, PngColour::Rgb, depth, interlaced);
+      add(colours, PngColour::Rgba, depth, interlaced);
+    }
+  }
+  add(Striped({40}), PngColour::Indexed, 1, false);
+  add(Striped({40, 7, 200}), PngColour::Indexed, 2, true);
+  add(Striped({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}), PngColour::Indexed, 4, false);
+  add(colours, PngColour::Indexed, 8, false);
+  cases.push_back({"RGBA, 16 bits, IDAT in pieces of 100 bytes",
+                   SplitIdat(File(Saved(colours, PngColour::Rgba, 16)), 100), colours});
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const PictureRead read = ReadFramedPng(c.file, {&Palette(), false});
+    ASSERT_EQ(read.Errors, std::vector<std::string>{});
+    const FramedPicture expected = Lowest(c.picture);
+    EXPECT_EQ(read.Picture.Opaque, expected.Opaque);
+    EXPECT_EQ(read.Picture.Index, expected.Index);
+  }
+}
+
+TEST(PngReaderTest, SamplesBelowEightBitsSpreadOverTheByte) {
+  // 1-bit grey: black drawn, white the tRNS colour.
+  PngPicture one;
+  one.Colour = PngColour::Grey;
+  one.Depth = 1;
+  one.Rows.resize(one.RowBytes() * 64);
+  one.SetSample(3, 5, 1);
+  one.TrnsColour = {{1, 0, 0}};
+  const PictureRead read = ReadFramedPng(File(one), {&Palette(), false});
+  ASSERT_EQ(read.Errors, std::vector<std::string>{});
+  FramedPicture black;
+  black.Opaque.fill(1);
+  black.Opaque[64 * 5 + 3] = 0;
+  EXPECT_EQ(read.Picture.Opaque, black.Opaque);
+  EXPECT_EQ(read.Picture.Index, black.Index);
+
+  struct Case {
+    uint8_t depth;
+    uint32_t sample;
+    const char* colour;
+  };
+  for (const Case& c : {Case{1, 1, "#ffffff"}, Case{2, 2, "#aaaaaa"}, Case{4, 5, "#555555"}}) {
+    PngPicture grey;
+    grey.Colour = PngColour::Grey;
+    grey.Depth = c.depth;
+    grey.Rows.resize(grey.RowBytes() * 64);
+    grey.SetSample(2, 7, c.sample);
+    EXPECT_EQ(ReadFramedPng(File(grey), {&Palette(), false}).Errors,
+              std::vector<std::string>{"pixel (7, 2) has the colour " + std::string(c.colour) +
+                                       ", which is not in the palette"});
+  }
+}
+
+TEST(PngReaderTest, ASixteenBitCopyOfAnExportReadsAsTheExportDoes) {
+  FramedPicture sprite = Striped({7, 21, 8, 27, 32, 55, 95, 96, 124, 249, 125, 253, 3});
+  const PictureRead exported = ReadFramedPng(Exported(sprite), {&Palette(), false});
+  ASSERT_EQ(exported.Errors, std::vector<std::string>{});
+  ASSERT_EQ(exported.Picture.Index, sprite.Index);
+  ASSERT_EQ(exported.Picture.Opaque, sprite.Opaque);
+
+  // The export as an editor saves it again in 16-bit RGBA, and with the
+  // exported sprite as the base.
+  PngPicture copy = Saved(sprite, PngColour::Rgba, 16);
+  copy.Gama = 45455;
+  const PictureRead read = ReadFramedPng(File(copy), {&Palette(), false, &sprite});
+  ASSERT_EQ(read.Errors, std::vector<std::string>{});
+  EXPECT_EQ(read.MovedToNearest, 0u);
+  EXPECT_EQ(read.Picture.Index, sprite.Index);
+  EXPECT_EQ(read.Picture.Opaque, sprite.Opaque);
+
+  // A 16-bit sample between two 8-bit values is rounded to the nearer:
+  // 44 x 257 + 128 is still 44, + 129 is 45 and so not in the palette.
+  FramedPicture dark;
+  dark.Index.fill(30);  // #2c2c2c
+  dark.Opaque.fill(1);
+  PngPicture near = Saved(dark, PngColour::Rgb, 16);
+  near.SetSample(0, 0, 44 * 257 + 128);
+  near.SetSample(1, 3 * 1 + 0, 44 * 257 + 129);
+  EXPECT_EQ(ReadFramedPng(File(near), {&Palette(), false}).Errors,
+            std::vector<std::string>{"pixel (1, 1) has the colour #2d2c2c, which is not in the palette"});
+}
+
+// The game's palette holds six colours twice; a picture saved as colours
+// does not say which index a pixel had, and the base's picture does.
+TEST(PngReaderTest, AColourThePaletteHoldsTwiceTakesTheBasesIndex) {
+  const std::vector<int> twice{7, 21, 8, 27, 32, 55, 95, 96, 124, 249, 125, 253};
+  FramedPicture texture;
+  for (size_t at = 0; at < texture.Index.size(); ++at)
+    texture.Index[at] = static_cast<uint8_t>(at % 3 ? twice[at % twice.size()] : at * 7 % 256);
+  texture.Opaque.fill(1);
+  const std::vector<uint8_t> rgb = File(Saved(texture, PngColour::Rgb, 8));
+  PictureRead read = ReadFramedPng(rgb, {&Palette(), false, &texture});
+  ASSERT_EQ(read.Errors, std::vector<std::string>{});
+  EXPECT_EQ(read.Picture.Index, texture.Index);
+  // Without a base, or where the base has another colour, the lowest index.
+  read = ReadFramedPng(rgb, {&Palette(), false});
+  EXPECT_EQ(read.Picture.Index, Lowest(texture).Index);
+  FramedPicture black;
+  black.Opaque.fill(1);
+  read = ReadFramedPng(rgb, {&Palette(), false, &black});
+  EXPECT_EQ(read.Picture.Index, Lowest(texture).Index);
+
+  // A sprite edited: a hole drawn in a colour held twice and a drawn pixel
+  // made a hole. The base's hole gives no index; the new hole stays one.
+  const FramedPicture sprite = Striped(twice);
+  const size_t hole =
+      static_cast<size_t>(std::find(sprite.Opaque.begin(), sprite.Opaque.end(), 0) - sprite.Opaque.begin());
+  FramedPicture edited = sprite;
+  edited.Opaque[hole] = 1;
+  edited.Index[hole] = 21;
+  edited.Opaque[hole + 1] = 0;
+  edited.Index[hole + 1] = 0;
+  FramedPicture expected = edited;
+  expected.Index[hole] = 7;
+  for (PngColour colour : {PngColour::Rgba, PngColour::Indexed}) {
+    read = ReadFramedPng(File(Saved(edited, colour, 8)), {&Palette(), false, &sprite});
+    ASSERT_EQ(read.Errors, std::vector<std::string>{});
+    EXPECT_EQ(read.Picture.Opaque, expected.Opaque);
+    EXPECT_EQ(read.Picture.Index, expected.Index);
+  }
+}
+
+TEST(PngReaderTest, PicturesOutsideTheFrameAreRefusedBeforeTheirPixelsAreRead) {
+  PngPicture big = Saved(FramedPicture{}, PngColour::Rgba, 8);
+  big.Width = big.Height = 65;
+  big.Rows.assign(big.RowBytes() * 65, 0);
+  EXPECT_EQ(ReadFramedPng(File(big), {&Palette(), false}).Errors,
             std::vector<std::string>{"the picture is 65 x 65 pixels; a framed picture is 64 x 64"});
-  EXPECT_EQ(ReadFramedPng(std::vector<uint8_t>(bad.begin(), bad.begin() + 60), exact).Errors.size(), 1u);
+  // A head that claims far more pixels than the file holds.
+  std::vector<uint8_t> huge = Exported(FramedPicture{});
+  WriteBe32(&huge[16], 1000000);
+  WriteBe32(&huge[20], 2000000);
+  FixCrc(huge, 8);
+  EXPECT_EQ(ReadFramedPng(huge, {&Palette(), false}).Errors,
+            std::vector<std::string>{"the picture is 1000000 x 2000000 pixels; a framed picture is 64 x 64"});
+}
+
+TEST(PngReaderTest, DamagedPngsAreRefusedSayingWhatIsWrong) {
+  const FramedPicture sprite = Striped({5, 6});
+  const std::vector<uint8_t> good = Exported(sprite);
+  struct Case {
+    std::string name;
+    std::vector<uint8_t> file;
+    std::string error;
+  };
+  std::vector<Case> cases;
+  const auto damaged = [&cases](std::string name, std::vector<uint8_t> file, const std::string& what) {
+    cases.push_back({std::move(name), std::move(file), "the PNG picture is damaged: " + what});
+  };
+  for (const char* type : {"tRNS", "IDAT", "IEND"}) {
+    std::vector<uint8_t> file = good;
+    file[ChunkAt(file, type) + 8 + ReadBe32(&file[ChunkAt(file, type)])] ^= 1;
+    damaged(std::string("CRC of ") + type, file, std::string("the CRC of its ") + type + " chunk is wrong");
+  }
+  PngPicture withGama = Saved(sprite, PngColour::Rgba, 16);
+  withGama.Gama = 45455;
+  std::vector<uint8_t> gama = File(withGama);
+  gama[ChunkAt(gama, "gAMA") + 8] ^= 0x10;
+  damaged("a gAMA value changed", gama, "the CRC of its gAMA chunk is wrong");
+
+  const auto cut = [&good](size_t size) {
+    return std::vector<uint8_t>(good.begin(), good.begin() + static_cast<ptrdiff_t>(size));
+  };
+  cases.push_back({"cut in the signature", cut(7), "not a PNG picture: the file does not start as one"});
+  damaged("cut in IHDR", cut(20), "it ends inside its IHDR chunk");
+  damaged("cut in IDAT", cut(ChunkAt(good, "IDAT") + 20), "it ends inside its IDAT chunk");
+  damaged("cut before IEND", cut(good.size() - 12), "it ends before its IEND chunk");
+  damaged("cut in IEND", cut(good.size() - 1), "it ends inside its IEND chunk");
+
+  std::vector<uint8_t> noIdat = good;
+  const size_t idat = ChunkAt(good, "IDAT");
+  noIdat.erase(noIdat.begin() + static_cast<ptrdiff_t>(idat),
+               noIdat.begin() + static_cast<ptrdiff_t>(idat + 12 + ReadBe32(&good[idat])));
+  damaged("no IDAT", noIdat, "it has no IDAT chunk");
+  std::vector<uint8_t> zlib = good;
+  zlib[idat + 8] = 0;  // the zlib head's method
+  FixCrc(zlib, idat);
+  damaged("zlib data", zlib, "its image data cannot be unpacked (IDAT stream error)");
+  // The rows of a picture one row shorter under a head that says 64.
+  PngPicture short_ = Saved(sprite, PngColour::Indexed, 8);
+  short_.Height = 63;
+  short_.Rows.resize(short_.RowBytes() * 63);
+  std::vector<uint8_t> rows = File(short_);
+  WriteBe32(&rows[20], 64);
+  FixCrc(rows, 8);
+  damaged("a row short", rows, "its image data end before its last row");
+  // tRNS with more entries than the PLTE has.
+  PngPicture four = Saved(Striped({1, 2, 3}), PngColour::Indexed, 4);
+  four.TrnsAlpha.reset();
+  damaged("tRNS past the PLTE", WithChunk(File(four), "IDAT", "tRNS", std::vector<uint8_t>(20, 0)),
+          "its tRNS chunk does not fit the picture");
+  damaged("tRNS after IDAT", WithChunk(File(four), "IEND", "tRNS", {0}),
+          "its tRNS chunk does not fit the picture");
+
+  // Indices past the end of a short PLTE, which read as nothing.
+  PngPicture past = Saved(Striped({1, 2, 3}), PngColour::Indexed, 8);
+  past.Plte.resize(16);
+  past.TrnsAlpha.reset();
+  past.SetSample(3, 5, 200);
+  past.SetSample(9, 9, 16);
+  cases.push_back(
+      {"index past the PLTE", File(past),
+       "pixel (5, 3) has index 200, but the PLTE has only 16 colours (and 1 more pixels of indices "
+       "past the PLTE)"});
+
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(ReadFramedPng(c.file, {&Palette(), false}).Errors, std::vector<std::string>{c.error});
+  }
 }
 
 #endif
 
 // pack_test packs the exporter's texture BMPs back to the same chunks.
 TEST(PictureReaderTest, OnlyWholeBmpsOfTheFrameAreRead) {
+  Palette();  // loads the head that every element bitmap starts with
   MemoryStream image;
   const std::vector<uint8_t> sprite{32, 0, 32, 0, 6, 0, 0, 0};
   WriteElementImage({sprite.data(), 8, 8}, SectionKind::Sprite, image);

@@ -5,15 +5,16 @@
 #include <numeric>
 #include <vector>
 
+#include "base/bytereader.h"
 #include "pagewriter.h"
 #include "tempdir.h"
 
 namespace {
 
+// A chunk's Size bytes: those the file holds, then zeros.
 std::vector<uint8_t> DataOf(const RWlChunk& chunk) {
-  std::vector<uint8_t> out(chunk.Size + 16u, 0xEE);
-  ByteViewStream data(chunk.Data);
-  out.resize(data.Read(out.data(), out.size()));
+  std::vector<uint8_t> out(chunk.Size);
+  ByteReader(chunk.Data.StoredBytes()).Read(out.data(), out.size());
   return out;
 }
 
@@ -100,12 +101,12 @@ TEST_F(LoaderTest, ChunksBeyondTheEndKeepTheirSizeAndReadAsZeros) {
   const RWlFile f = Load(layout);
   EXPECT_EQ(DataOf(f.Chunks[0]), std::vector<uint8_t>(1000, 0));
   EXPECT_EQ(DataOf(f.Chunks[1]), (std::vector<uint8_t>{1, 1, 0, 0}));
-  // Read in place, a chunk gives the bytes the file holds; its Size says
-  // how many more read as 0.
-  EXPECT_TRUE(ChunkBytes(f, 0).empty());
-  EXPECT_EQ(std::vector<uint8_t>(ChunkBytes(f, 1).begin(), ChunkBytes(f, 1).end()),
-            (std::vector<uint8_t>{1, 1}));
-  EXPECT_TRUE(ChunkBytes(f, 2).empty()) << "outside the table";
+  // In place, a chunk holds the bytes the file holds; its Size says how
+  // many more read as 0.
+  EXPECT_TRUE(f.Chunks[0].Data.StoredBytes().empty());
+  EXPECT_EQ(
+      std::vector<uint8_t>(f.Chunks[1].Data.StoredBytes().begin(), f.Chunks[1].Data.StoredBytes().end()),
+      (std::vector<uint8_t>{1, 1}));
 }
 
 TEST_F(LoaderTest, OverlappingChunksEachSeeTheirOwnBytes) {
