@@ -144,10 +144,6 @@ int Export(const std::vector<std::string>& given) {
   ExportOptions options;
   std::string problem;
   if (!ParseExportOptions(rest, options, problem)) return Fail(problem + "; " + usage);
-#ifndef TESSARINE_PNG
-  if (NeedsPng(options))
-    return Fail("this build writes BMP files only; PNG files need the build with libdeflate and libspng");
-#endif
   RWlFile file;
   Load(file, args[0]);
   if (file.Chunks.empty()) return Error("'" + args[0] + "' holds no texture or sprite; nothing was written");
@@ -268,11 +264,6 @@ int PackCommand(const std::vector<std::string>& given) {
   constexpr char usage[] = "usage: tessarine-cli pack DIR OUT --base FILE [--nearest] [--palette PALETTE]";
   if (given.size() == 1 && given[0] == "--help") {
     std::fputs(kPackHelp, stdout);
-#ifndef TESSARINE_PNG
-    std::fputs(
-        "This build reads BMP textures only; PNG pictures need the build with libdeflate and libspng.\n",
-        stdout);
-#endif
     return 0;
   }
   PackRequest request;

@@ -64,9 +64,8 @@ constexpr char kUsage[] =
     "  --help                 this text\n"
     "  --version              the version\n"
     "\n"
-    "Builds for Windows write BMP files only, and pack reads BMP textures only;\n"
-    "PNG files need the native build. Sound files are read and written by\n"
-    "every build (see 'pack --help' for their formats).\n";
+    "pack reads sounds in WAV, AIFF, FLAC, Ogg Vorbis, Ogg Opus and the other\n"
+    "formats libsndfile reads; MP3 in the Linux build only.\n";
 }  // namespace
 
 int main(int argc, char** argv) {

@@ -23,7 +23,6 @@
 #include "pagewriter.h"
 #include "tempdir.h"
 
-#ifdef TESSARINE_PNG
 namespace {
 
 // A sprite read the game's way, independently of the program's walk: row r
@@ -314,4 +313,3 @@ TEST(SpriteStyleTest, OtherToolsEncodingsDrawTheSamePicture) {
 }
 
 }  // namespace
-#endif
