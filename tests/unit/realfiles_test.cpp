@@ -261,7 +261,9 @@ TEST_P(RealFileTest, OneEditedPixelChangesItsChunkAndNothingElse) {
     const auto e = edited.find(i);
     if (e == edited.end()) {
       EXPECT_EQ(ChunkOf(after, i), ChunkOf(file_, i));
-      if (i < sprite) EXPECT_EQ(after.Chunks[i].Offset, file_.Chunks[i].Offset);
+      if (i < sprite) {
+        EXPECT_EQ(after.Chunks[i].Offset, file_.Chunks[i].Offset);
+      }
     } else {
       EXPECT_TRUE(FrameElement(ChunkOf(after, i), sections_.Of(i)) == e->second);
     }
