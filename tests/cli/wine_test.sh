@@ -116,7 +116,8 @@ check "the stereo sound is in the packed file: 1.5 s at 7042 Hz" "002 542 3 1056
 mkdir -p "Карты"
 cp game.wl6 "Карты/игра.wl6"
 wcli export "Карты/игра.wl6" "Картинки" --framed --sounds >/dev/null
-check "a Cyrillic input and output folder" "0 546" "$? $(ls Картинки | wc -l)"
+# Exit 1: the file's sixth sound lies past its pages, as the native tool says too.
+check "a Cyrillic input and output folder" "1 546" "$? $(ls Картинки | wc -l)"
 wcli pack "Картинки" "Карты/новая.wl6" --base "Карты/игра.wl6" >/dev/null
 check "pack with Cyrillic paths gives back the base" "0 " "$? $(cmp game.wl6 "Карты/новая.wl6" 2>&1)"
 wcli palette "Карты/палитра.gpl"
