@@ -83,36 +83,31 @@ void Bitmap::SetLayout(const Layout& layout, size_t infoAt, size_t bitsAt) {
   bottomUp_ = layout.Height > 0;
 }
 
-bool Bitmap::LoadFromStream(Stream& stream) {
+bool Bitmap::LoadFromBytes(std::span<const uint8_t> bytes) {
   Clear();
-  uint8_t head[kHeadSize];
-  if (stream.Read(head, sizeof head) != sizeof head) return false;
   Layout layout;
-  if (!layout.Parse(head)) return false;
-  if (stream.Size() - stream.Position() < layout.TableBytes + layout.ImageBytes) return false;
+  if (!layout.Parse(bytes)) return false;
+  if (bytes.size() - kHeadSize < layout.TableBytes + static_cast<uint64_t>(layout.ImageBytes)) return false;
 
   ByteVector store(layout.InfoBytes + static_cast<size_t>(layout.ImageBytes));
-  std::memcpy(store.data(), head + kFileHeaderSize, kInfoHeaderSize);
+  std::memcpy(store.data(), bytes.data() + kFileHeaderSize, kInfoHeaderSize + layout.TableBytes);
   uint8_t* table = store.data() + kInfoHeaderSize;
   std::memset(table + layout.TableBytes, 0, layout.InfoBytes - kInfoHeaderSize - layout.TableBytes);
-  if (stream.Read(table, layout.TableBytes) != layout.TableBytes) return false;
-  uint8_t* bits = store.data() + layout.InfoBytes;
-  if (stream.Read(bits, static_cast<size_t>(layout.ImageBytes)) != static_cast<size_t>(layout.ImageBytes))
-    return false;
-
+  std::memcpy(store.data() + layout.InfoBytes, bytes.data() + kHeadSize + layout.TableBytes,
+              static_cast<size_t>(layout.ImageBytes));
   store_ = std::move(store);
   SetLayout(layout, 0, layout.InfoBytes);
   return true;
 }
 
 bool Bitmap::TakeFromStream(MemoryStream& stream) {
-  const auto at = static_cast<size_t>(stream.Position());
   const size_t size = stream.Bytes().size();
+  const size_t at = std::min(static_cast<size_t>(stream.Position()), size);
+  const std::span<const uint8_t> image = std::span(stream.Bytes()).subspan(at);
   Layout layout;
-  const bool whole = at <= size && layout.Parse(std::span(stream.Bytes()).subspan(at)) &&
-                     layout.TableIsFull() &&
-                     size - at - kHeadSize >= layout.TableBytes + static_cast<size_t>(layout.ImageBytes);
-  if (!whole) return LoadFromStream(stream);
+  const bool whole = layout.Parse(image) && layout.TableIsFull() &&
+                     image.size() - kHeadSize >= layout.TableBytes + static_cast<size_t>(layout.ImageBytes);
+  if (!whole) return LoadFromBytes(image);
   Clear();
   store_ = stream.TakeBytes();
   SetLayout(layout, at + kFileHeaderSize, at + kHeadSize + layout.TableBytes);

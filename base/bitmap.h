@@ -10,7 +10,6 @@
 #include "base/bytevector.h"
 
 class MemoryStream;
-class Stream;
 
 class Bitmap {
  public:
@@ -18,15 +17,15 @@ class Bitmap {
   Bitmap(const Bitmap&) = delete;
   Bitmap& operator=(const Bitmap&) = delete;
 
-  // Loads a BMP file image that starts at the stream's position: the 14-byte
+  // Loads a copy of the BMP file image at the start of `bytes`: the 14-byte
   // file header, the 40-byte info header, bfOffBits - 54 bytes of colour
   // table, then the rows. Only uncompressed images with 1, 4, 8, 24 or 32
   // bits per pixel are taken. A malformed image leaves the bitmap empty
-  // (0 x 0) and returns false; nothing is read past the stream's end.
-  bool LoadFromStream(Stream& stream);
-  // Loads as LoadFromStream does, but a well-formed image with its full
-  // colour table is not copied: the bitmap takes the stream's bytes over and
-  // leaves the stream empty.
+  // (0 x 0) and returns false; nothing is read past the bytes' end.
+  bool LoadFromBytes(std::span<const uint8_t> bytes);
+  // Loads the image that starts at the stream's position as LoadFromBytes
+  // does, but a well-formed image with its full colour table is not copied:
+  // the bitmap takes the stream's bytes over and leaves the stream empty.
   bool TakeFromStream(MemoryStream& stream);
 
   int32_t Width() const { return width_; }

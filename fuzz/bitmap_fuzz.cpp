@@ -30,14 +30,13 @@ void Check(const Bitmap& b) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  MemoryStream in;
-  in.Write(data, size);
-  in.Seek(0, SeekOrigin::Begin);
   Bitmap copied;
-  const bool loaded = copied.LoadFromStream(in);
+  const bool loaded = copied.LoadFromBytes({data, size});
   if (loaded == copied.Empty()) std::abort();
   Check(copied);
 
+  MemoryStream in;
+  in.Write(data, size);
   in.Seek(0, SeekOrigin::Begin);
   Bitmap taken;
   if (taken.TakeFromStream(in) != loaded) std::abort();

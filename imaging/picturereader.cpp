@@ -5,7 +5,6 @@
 #include <optional>
 
 #include "base/bitmap.h"
-#include "base/streams.h"
 
 PaletteMatcher::PaletteMatcher(const Palette& palette) {
   for (size_t i = 0; i < colours_.size(); ++i)
@@ -174,12 +173,9 @@ std::optional<std::string> FrameSizeError(int64_t width, int64_t height) {
 }
 
 PictureRead ReadFramedBmp(std::span<const uint8_t> bytes, const ReadOptions& options) {
-  MemoryStream stream;
-  stream.Write(bytes.data(), bytes.size());
-  stream.Seek(0, SeekOrigin::Begin);
   Bitmap bitmap;
   PictureRead failed;
-  if (!bitmap.LoadFromStream(stream)) {
+  if (!bitmap.LoadFromBytes(bytes)) {
     failed.Errors.push_back("not a BMP picture that can be read (uncompressed, 1 to 32 bits per pixel)");
     return failed;
   }

@@ -27,14 +27,15 @@ std::vector<uint8_t> Bmp(int32_t width, int32_t height, uint16_t bits, uint32_t 
   return b;
 }
 
-// Both ways of loading: copying out of the stream, and taking its bytes.
+// Both ways of loading: copying the bytes, and taking a stream's.
 enum class Way { Copy, Take };
 
 bool Load(Bitmap& bmp, const std::vector<uint8_t>& bytes, Way way = Way::Copy) {
+  if (way == Way::Copy) return bmp.LoadFromBytes(bytes);
   MemoryStream s;
   s.Write(bytes.data(), bytes.size());
   s.Seek(0, SeekOrigin::Begin);
-  return way == Way::Copy ? bmp.LoadFromStream(s) : bmp.TakeFromStream(s);
+  return bmp.TakeFromStream(s);
 }
 
 TEST(Bitmap, LoadsAnEightBitImageWithItsOwnColourTable) {
