@@ -144,13 +144,6 @@ int Export(const std::vector<std::string>& given) {
   ExportOptions options;
   std::string problem;
   if (!ParseExportOptions(rest, options, problem)) return Fail(problem + "; " + usage);
-#ifndef TESSARINE_PNG
-  if (NeedsPng(options))
-    return Fail("this build writes BMP files only; PNG files need the build with libdeflate and libspng");
-#endif
-#ifndef TESSARINE_SOUND
-  if (sounds) return Fail("this build writes no sound files; --sounds needs the build with libsndfile");
-#endif
   RWlFile file;
   Load(file, args[0]);
   if (file.Chunks.empty()) return Error("'" + args[0] + "' holds no texture or sprite; nothing was written");
@@ -166,7 +159,6 @@ int Export(const std::vector<std::string>& given) {
       [](const std::string& note) { std::fprintf(stderr, "tessarine-cli: %s\n", note.c_str()); });
   if (!whole) return Error(problem + "; " + std::to_string(report.Written) + " files were written before it");
   size_t badSounds = 0;
-#ifdef TESSARINE_SOUND
   if (sounds) {
     const SoundExport exported = ExportSounds(file, sections, dir);
     report.Written += exported.Written;
@@ -174,7 +166,6 @@ int Export(const std::vector<std::string>& given) {
       return Error(exported.Error + "; " + std::to_string(report.Written) + " files were written before it");
     badSounds = exported.BadEntries;
   }
-#endif
   std::printf("%zu files written to %s\n", report.Written, args[1].c_str());
   if (report.AbsentTextures + report.AbsentSprites > 0)
     std::printf("absent from the file, so not written: %zu textures, %zu sprites\n", report.AbsentTextures,
@@ -251,12 +242,13 @@ constexpr char kPackHelp[] =
     "             the smallest sum of squared red, green and blue differences,\n"
     "             the lowest index on a tie; otherwise such a colour is an error.\n"
     "\n"
-    "Sounds, named as export --sounds names them (sound-003.wav), in any format\n"
-    "libsndfile reads (WAV, FLAC, Ogg Vorbis, ...; native build only), become\n"
-    "the game's 8-bit unsigned mono at 7042 Hz (a file already in that form is\n"
-    "taken as it is) in pages of 4096 bytes; the sound table is rewritten and\n"
-    "the chunks after them move; a sound holds at most 65535 samples. A sound\n"
-    "that holds the base's samples keeps its pages; an absent one may be given.\n"
+    "Sounds, named as export --sounds names them (sound-003.wav): WAV, AIFF,\n"
+    "FLAC, Ogg Vorbis, Ogg Opus or another format libsndfile reads (MP3 in the\n"
+    "Linux build only), become the game's 8-bit unsigned mono at 7042 Hz (a\n"
+    "file already in that form is taken as it is) in pages of 4096 bytes; the\n"
+    "sound table is rewritten and the chunks after them move; a sound holds at\n"
+    "most 65535 samples. A sound that holds the base's samples keeps its pages;\n"
+    "an absent one may be given.\n"
     "\n"
     "Layout: OUT keeps FILE's layout wherever nothing forces a change. When no\n"
     "chunk changes its length, every chunk keeps its offset and every other byte\n"
@@ -272,14 +264,6 @@ int PackCommand(const std::vector<std::string>& given) {
   constexpr char usage[] = "usage: tessarine-cli pack DIR OUT --base FILE [--nearest] [--palette PALETTE]";
   if (given.size() == 1 && given[0] == "--help") {
     std::fputs(kPackHelp, stdout);
-#ifndef TESSARINE_PNG
-    std::fputs(
-        "This build reads BMP textures only; PNG pictures need the build with libdeflate and libspng.\n",
-        stdout);
-#endif
-#ifndef TESSARINE_SOUND
-    std::fputs("This build reads no sound files; they need the build with libsndfile.\n", stdout);
-#endif
     return 0;
   }
   PackRequest request;

@@ -3,16 +3,14 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "base/bytes.h"
 #include "base/bytevector.h"
 #include "base/streams.h"
 #include "cli/outputfile.h"
 #include "imaging/decoder.h"
+#include "imaging/framedpng.h"
 #include "imaging/framing.h"
 #include "imaging/palettefile.h"
-#ifdef TESSARINE_PNG
-#include "base/bytes.h"
-#include "imaging/framedpng.h"
-#endif
 
 bool ParseExportOptions(const std::vector<std::string>& options, ExportOptions& out, std::string& error) {
   out = {};
@@ -40,10 +38,6 @@ bool ParseExportOptions(const std::vector<std::string>& options, ExportOptions& 
   return true;
 }
 
-bool NeedsPng(const ExportOptions& options) {
-  return options.Form != ExportOptions::Pictures::Bmp || options.Sheets;
-}
-
 uint32_t ElementNumber(uint32_t index) {
   switch (SectionOf(index)) {
     case SectionKind::Texture:
@@ -59,20 +53,15 @@ uint32_t ElementNumber(uint32_t index) {
 namespace {
 
 // The bytes of one picture file; false, with the reason, for a picture that
-// has no form in the chosen format. Builds without libdeflate and libspng write
-// BMP only.
-bool PictureFile(const RWlChunk& chunk, SectionKind section, [[maybe_unused]] const FramedPicture& framed,
-                 [[maybe_unused]] const Palette& palette, BmpHeadBytes& head,
-                 [[maybe_unused]] const ExportOptions& options, std::vector<uint8_t>& bytes,
-                 [[maybe_unused]] std::string& reason, bool& rgba) {
+// has no form in the chosen format.
+bool PictureFile(const RWlChunk& chunk, SectionKind section, const FramedPicture& framed,
+                 const Palette& palette, BmpHeadBytes& head, const ExportOptions& options,
+                 std::vector<uint8_t>& bytes, std::string& reason, bool& rgba) {
   rgba = false;
-#ifdef TESSARINE_PNG
   if (options.Form == ExportOptions::Pictures::Framed)
     return EncodeFramedPng(framed, palette, bytes, rgba, reason);
-#endif
   MemoryStream image;
   WriteElementImage(chunk.Data, section, head, image);
-#ifdef TESSARINE_PNG
   if (options.Form == ExportOptions::Pictures::Png) {
     // The same pixels as the BMP image, whose rows are stored bottom row first.
     const auto width = static_cast<int32_t>(ReadLe32(image.Bytes().data() + BiWidthOffset));
@@ -84,7 +73,6 @@ bool PictureFile(const RWlChunk& chunk, SectionKind section, [[maybe_unused]] co
     const uint8_t* top = image.Bytes().data() + BmpHeadSize + 63 * stride;
     return EncodePalettedPng(width, 64, top, -stride, palette, bytes, reason);
   }
-#endif
   bytes.assign(image.Bytes().begin(), image.Bytes().end());
   return true;
 }
@@ -140,7 +128,6 @@ bool ExportElements(const RWlFile& file, const GameSections& sections, const Pal
     if (!WriteFileWhole(dir / name, bytes, error)) return false;
     ++report.Written;
   }
-#ifdef TESSARINE_PNG
   if (options.Sheets) {
     const char* names[2] = {"textures.png", "sprites.png"};
     for (int s = 0; s < 2; ++s) {
@@ -151,6 +138,5 @@ bool ExportElements(const RWlFile& file, const GameSections& sections, const Pal
       ++report.Written;
     }
   }
-#endif
   return true;
 }

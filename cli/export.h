@@ -26,9 +26,6 @@ struct ExportOptions {
 // in `error`, for an unknown option or two that contradict each other.
 bool ParseExportOptions(const std::vector<std::string>& options, ExportOptions& out, std::string& error);
 
-// Whether the options need PNG files, which only the native build writes.
-bool NeedsPng(const ExportOptions& options);
-
 // Element number of chunk `index` in its section, as the tree counts.
 uint32_t ElementNumber(uint32_t index);
 

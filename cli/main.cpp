@@ -64,8 +64,8 @@ constexpr char kUsage[] =
     "  --help                 this text\n"
     "  --version              the version\n"
     "\n"
-    "Builds for Windows write BMP files only, and pack reads BMP textures only;\n"
-    "PNG and sound files need the native build.\n";
+    "pack reads sounds in WAV, AIFF, FLAC, Ogg Vorbis, Ogg Opus and the other\n"
+    "formats libsndfile reads; MP3 in the Linux build only.\n";
 }  // namespace
 
 int main(int argc, char** argv) {

@@ -149,11 +149,6 @@ std::optional<Replacement> MakeReplacement(const RWlChunk& old, uint32_t chunk, 
   if (file.Section == SectionKind::Sprite && file.Format == PictureFormat::Bmp)
     return fail(
         "a sprite needs its holes, which a BMP file does not keep: export with --framed and edit the PNG");
-#ifndef TESSARINE_PNG
-  if (file.Format == PictureFormat::Png)
-    return fail(
-        "this build reads BMP textures only; PNG pictures need the build with libdeflate and libspng");
-#endif
   std::vector<uint8_t> bytes;
   std::string error;
   if (!ReadFileWhole(file.Path, kMaxPictureFile, "a 64 x 64 picture", bytes, error)) return fail(error);
@@ -167,9 +162,7 @@ std::optional<Replacement> MakeReplacement(const RWlChunk& old, uint32_t chunk, 
   ReadOptions withBase = options;
   withBase.Base = drawn ? &*drawn : nullptr;
   PictureRead read;
-#ifdef TESSARINE_PNG
   if (file.Format == PictureFormat::Png) read = ReadFramedPng(bytes, withBase);
-#endif
   if (file.Format == PictureFormat::Bmp) read = ReadFramedBmp(bytes, withBase);
   if (file.Section == SectionKind::Texture && read.Errors.empty()) {
     if (auto holes = HoleError(read.Picture)) read.Errors.push_back(*holes);

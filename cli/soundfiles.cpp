@@ -10,9 +10,7 @@
 #include "base/bytes.h"
 #include "cli/outputfile.h"
 #include "pagefile/sounds.h"
-#ifdef TESSARINE_SOUND
 #include "sound/audio.h"
-#endif
 
 namespace {
 
@@ -31,7 +29,6 @@ std::optional<uint32_t> SoundFileNumber(const std::string& name) {
   return static_cast<uint32_t>(std::stoul(digits));
 }
 
-#ifdef TESSARINE_SOUND
 // A sound of at most 65535 samples, with room for whatever a sound editor
 // stores beside them: 9.3 seconds of 8 channels of 64-bit samples at 96 kHz
 // fit. Anything larger is not one of the game's sounds.
@@ -42,7 +39,6 @@ bool ReadSoundFile(const std::filesystem::path& path, std::vector<uint8_t>& samp
   if (!ReadFileWhole(path, kMaxSoundFile, "a sound of at most 65535 samples", bytes, error)) return false;
   return DecodeGameSound(bytes, kMaxSamples, samples, error);
 }
-#endif
 
 }  // namespace
 
@@ -65,7 +61,6 @@ SoundFiles ReadSoundFiles(const std::filesystem::path& dir, std::vector<std::str
   SoundFiles files;
   for (const auto& [number, name] : found) {
     if (std::find(twice.begin(), twice.end(), number) != twice.end()) continue;
-#ifdef TESSARINE_SOUND
     SoundReplacement sound{number, {}};
     std::string why;
     if (!ReadSoundFile(dir / Utf8Path(name), sound.Samples, why)) {
@@ -74,9 +69,6 @@ SoundFiles ReadSoundFiles(const std::filesystem::path& dir, std::vector<std::str
     }
     files.Sounds.push_back(std::move(sound));
     files.Names.push_back(name);
-#else
-    errors.push_back(name + ": this build reads no sound files; they need the build with libsndfile");
-#endif
   }
   return files;
 }

@@ -1,5 +1,5 @@
 // The sound files that `pack` puts in place of the base's sounds:
-// sound-NNN.EXT in any format libsndfile reads (native build only), turned
+// sound-NNN.EXT in any format libsndfile reads, turned
 // into the game's form and slotted into the new file's chunk list.
 #pragma once
 
@@ -21,8 +21,7 @@ struct SoundFiles {
 
 // Reads every sound-NNN.EXT of `dir` and converts it to the game's form;
 // what cannot be read, is longer than the table can hold, or names a sound
-// another file names too goes to `errors` with the file's name. A build
-// without libsndfile reports every such file.
+// another file names too goes to `errors` with the file's name.
 SoundFiles ReadSoundFiles(const std::filesystem::path& dir, std::vector<std::string>& errors);
 
 // Takes out of `files` the sounds that hold exactly the samples of the

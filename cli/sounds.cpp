@@ -5,9 +5,7 @@
 #include "cli/outputfile.h"
 #include "pagefile/sections.h"
 #include "pagefile/sounds.h"
-#ifdef TESSARINE_SOUND
 #include "sound/audio.h"
-#endif
 
 namespace {
 
@@ -37,7 +35,6 @@ size_t ListSounds(const RWlFile& file, const GameSections& sections) {
   return table.Problems.size();
 }
 
-#ifdef TESSARINE_SOUND
 SoundExport ExportSounds(const RWlFile& file, const GameSections& sections,
                          const std::filesystem::path& dir) {
   SoundExport result;
@@ -57,4 +54,3 @@ SoundExport ExportSounds(const RWlFile& file, const GameSections& sections,
   }
   return result;
 }
-#endif

@@ -1,5 +1,5 @@
 // The digitized sounds on the command line: the `sounds` listing, and the
-// WAV files that `export --sounds` writes (native build only).
+// WAV files that `export --sounds` writes.
 #pragma once
 
 #include <cstddef>
@@ -17,7 +17,6 @@
 // for a table that is missing.
 size_t ListSounds(const RWlFile& file, const GameSections& sections);
 
-#ifdef TESSARINE_SOUND
 struct SoundExport {
   size_t Written = 0;
   size_t BadEntries = 0;  // reported on stderr; the good ones are written
@@ -27,4 +26,3 @@ struct SoundExport {
 // Writes sound-NNN.wav into `dir` for every good entry of the table of
 // `file`, as `sections` places it, that is present.
 SoundExport ExportSounds(const RWlFile& file, const GameSections& sections, const std::filesystem::path& dir);
-#endif

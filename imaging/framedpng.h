@@ -1,6 +1,5 @@
 // Framed pictures, contact sheets and element pictures as PNG files: the
-// pixels compressed by libdeflate, the chunks around them written here (the
-// native build only).
+// pixels compressed by libdeflate, the chunks around them written here.
 #pragma once
 
 #include <cstddef>

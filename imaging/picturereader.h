@@ -68,7 +68,6 @@ std::optional<std::string> FrameSizeError(int64_t width, int64_t height);
 // any other table's colours are looked up. Every pixel is opaque.
 PictureRead ReadFramedBmp(std::span<const uint8_t> bytes, const ReadOptions& options);
 
-#ifdef TESSARINE_PNG
 // A 64 x 64 PNG file image, through libspng: every colour type at every bit
 // depth, interlaced or not. An indexed PNG whose palette is the game's gives
 // its indices as they are, and the entries that its tRNS chunk makes fully
@@ -79,4 +78,3 @@ PictureRead ReadFramedBmp(std::span<const uint8_t> bytes, const ReadOptions& opt
 // nothing. A file that cannot be read whole (a chunk's CRC wrong, cut short,
 // damaged image data) is refused.
 PictureRead ReadFramedPng(std::span<const uint8_t> bytes, const ReadOptions& options);
-#endif

@@ -179,7 +179,7 @@ PictureRead ReadFramedPng(std::span<const uint8_t> bytes, const ReadOptions& opt
   for (size_t y = 0; y < FrameSide; ++y) {
     const uint8_t* row = rows.data() + y * rowBytes;
     for (size_t x = 0; x < FrameSide; ++x) {
-      uint32_t s[4];
+      uint32_t s[4] = {};  // set as far as the colour type has samples
       for (size_t k = 0; k < samples; ++k) s[k] = Sample(row, x * samples + k, depth);
       uint8_t* to = rgba.data() + 4 * (y * FrameSide + x);
       if (grey) {

@@ -5,7 +5,7 @@ list(APPEND TESSARINE_PORTABLE_SOURCES
   imaging/palettefile.cpp
   imaging/picturereader.cpp
   imaging/spriteencoder.cpp)
-# Native builds only: they need libdeflate and libspng.
-list(APPEND TESSARINE_NATIVE_SOURCES
+# PNG files: written around libdeflate's data, read through libspng.
+list(APPEND TESSARINE_PORTABLE_SOURCES
   imaging/framedpng.cpp
   imaging/pngreader.cpp)

@@ -84,7 +84,8 @@ uint8_t Quantize(float sample) {
 // user hears of a bad file through this program's own message instead:
 // while libsndfile reads, the C library's stderr leads nowhere. glibc lets a
 // program point its stderr elsewhere; writes to the descriptor itself, as
-// the sanitizers' reports are, still go out.
+// the sanitizers' reports are, still go out. The Windows builds' libsndfile
+// has no MPEG decoder, and their C library no such stderr: nothing changes.
 class QuietLibraries {
  public:
   QuietLibraries() {
@@ -97,9 +98,11 @@ class QuietLibraries {
 #endif
   }
   ~QuietLibraries() {
+#ifdef __GLIBC__
     if (!saved_) return;
     std::fclose(stderr);
     stderr = saved_;
+#endif
   }
   QuietLibraries(const QuietLibraries&) = delete;
   QuietLibraries& operator=(const QuietLibraries&) = delete;

@@ -1,7 +1,6 @@
-// Sound files through libsndfile and libsamplerate, which only the native
-// build has: the game's samples as WAV files, and any file libsndfile reads
-// (WAV, FLAC, Ogg Vorbis, ...) turned into the game's form, 8-bit unsigned
-// mono at 7042 Hz.
+// Sound files through libsndfile and libsamplerate: the game's samples as
+// WAV files, and any file libsndfile reads (WAV, FLAC, Ogg Vorbis, ...)
+// turned into the game's form, 8-bit unsigned mono at 7042 Hz.
 #pragma once
 
 #include <cstddef>

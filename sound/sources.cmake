@@ -1,3 +1,3 @@
-# Native builds only: they need libsndfile and libsamplerate.
-list(APPEND TESSARINE_NATIVE_SOURCES
+# Sound files through libsndfile and libsamplerate, which every build links.
+list(APPEND TESSARINE_PORTABLE_SOURCES
   sound/audio.cpp)

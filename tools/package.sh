@@ -12,6 +12,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source tools/setup.sh
 install_packages
+tools/windows-libraries.sh
 
 SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)}
 export SOURCE_DATE_EPOCH TZ=UTC

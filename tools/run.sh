@@ -19,6 +19,7 @@ fi
 cd "$(dirname "$0")/.."
 source tools/setup.sh
 install_packages
+tools/windows-libraries.sh x86_64
 
 # The sample is drawn by a native tool; the viewer is a Windows program.
 cmake --preset native >/dev/null

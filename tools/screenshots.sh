@@ -11,6 +11,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source tools/setup.sh
 install_packages
+tools/windows-libraries.sh x86_64
 
 check=0
 out=${1:-docs}

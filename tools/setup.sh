@@ -6,7 +6,7 @@
 TESSARINE_PACKAGES=(
   cmake ninja-build g++ clang libclang-rt-14-dev googletest libgtest-dev libbenchmark-dev libspng-dev libdeflate-dev pkgconf
   libsndfile1-dev libsamplerate0-dev
-  g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
+  g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix libz-mingw-w64-dev make
   wine wine64 fonts-wine xvfb x11-utils xdotool imagemagick fonts-liberation time python3
   help2man dpkg-dev strip-nondeterminism unzip
 )

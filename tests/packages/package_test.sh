@@ -5,7 +5,8 @@
 #   are the same bytes;
 # - each zip holds exactly the two programs, stripped, and a README.txt with
 #   Windows line ends; the 64-bit viewer from it, unpacked into a folder with
-#   blanks and Cyrillic letters, opens the sample under Wine;
+#   blanks and Cyrillic letters, opens the sample under Wine; the programs
+#   need no DLL but Windows' own;
 # - the .deb names what it needs, holds the tool and its manual page, and
 #   the tool unpacked from it into a scratch root reads the sample.
 set -u
@@ -56,6 +57,14 @@ fi
 no_symbols() {
   [[ -z "$("$1-nm" "$2" 2>/dev/null)" ]] && ! "$1-objdump" -h "$2" | grep -q '\.debug'
 }
+# only_system_dlls TOOL_PREFIX EXE: every DLL the import table names comes
+# with Windows; the libraries (C++ runtime, PNG, sound) are linked in.
+only_system_dlls() {
+  local dlls
+  dlls=$("$1-objdump" -p "$2" | sed -n 's/^\tDLL Name: //p' | tr 'A-Z' 'a-z')
+  [[ -n "$dlls" ]] && ! grep -vxE 'kernel32|user32|gdi32|comctl32|comdlg32|advapi32|shell32|msimg32|msvcrt' \
+    <<<"${dlls//.dll/}"
+}
 for pair in "$zip64 x86_64-w64-mingw32" "$zip32 i686-w64-mingw32"; do
   read -r zip tools <<<"$pair"
   check "$zip: not exactly the two programs and README.txt" \
@@ -66,6 +75,7 @@ for pair in "$zip64 x86_64-w64-mingw32" "$zip32 i686-w64-mingw32"; do
   check "$zip: README.txt names both programs" grep -q 'tessarine-cli.exe --help' "$dir/README.txt"
   for exe in tessarine.exe tessarine-cli.exe; do
     check "$zip: $exe is not stripped" no_symbols "$tools" "$dir/$exe"
+    check "$zip: $exe needs a DLL that is not Windows' own" only_system_dlls "$tools" "$dir/$exe"
   done
 done
 

@@ -161,14 +161,40 @@ TEST(GameSound, AFileCutShortIsRefusedNotHalfUsed) {
             "the file is cut short: its header promises 8000 frames, it holds 4096");
 }
 
+// Whether the libsndfile linked has its MPEG codec: the native build's has,
+// the Windows builds' has not (Debian's sources of libmpg123 at the native
+// build's version cannot be had to build it).
+bool ReadsMp3() {
+  int count = 0;
+  sf_command(nullptr, SFC_GET_FORMAT_MAJOR_COUNT, &count, sizeof count);
+  for (int i = 0; i < count; ++i) {
+    SF_FORMAT_INFO info{};
+    info.format = i;
+    sf_command(nullptr, SFC_GET_FORMAT_MAJOR, &info, sizeof info);
+    if (info.format == SF_FORMAT_MPEG) return true;
+  }
+  return false;
+}
+
+TEST(GameSound, OnlyTheWindowsBuildsLackMp3) {
+#ifdef _WIN32
+  EXPECT_FALSE(ReadsMp3());
+#else
+  EXPECT_TRUE(ReadsMp3());
+#endif
+}
+
 TEST(GameSound, WholeFilesOfEveryKindAreTakenWhole) {
   const std::vector<float> second(8000, 0.25f);
   for (const int format :
        {SF_FORMAT_WAV | SF_FORMAT_FLOAT, SF_FORMAT_WAVEX | SF_FORMAT_PCM_24,
         SF_FORMAT_AIFF | SF_FORMAT_PCM_16, SF_FORMAT_CAF | SF_FORMAT_PCM_16, SF_FORMAT_W64 | SF_FORMAT_PCM_16,
         SF_FORMAT_RF64 | SF_FORMAT_PCM_16, SF_FORMAT_AU | SF_FORMAT_ULAW, SF_FORMAT_FLAC | SF_FORMAT_PCM_16,
-        SF_FORMAT_OGG | SF_FORMAT_VORBIS, SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III})
+        SF_FORMAT_OGG | SF_FORMAT_VORBIS, SF_FORMAT_OGG | SF_FORMAT_OPUS,
+        SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III}) {
+    if ((format & SF_FORMAT_TYPEMASK) == SF_FORMAT_MPEG && !ReadsMp3()) continue;
     EXPECT_EQ(Decoded(Encoded(format, 1, 8000, second)).size(), 7042u) << std::hex << format;
+  }
 }
 
 TEST(GameSound, SamplesThatAreNoNumbersAreRefusedAndLoudOnesClipWhereTheyAre) {
@@ -188,11 +214,15 @@ TEST(GameSound, SamplesThatAreNoNumbersAreRefusedAndLoudOnesClipWhereTheyAre) {
   click[22050] = 1e30f;
   const std::vector<uint8_t> samples = Decoded(Encoded(SF_FORMAT_WAV | SF_FORMAT_FLOAT, 1, 44100, click));
   ASSERT_EQ(samples.size(), 7042u);
-  for (size_t k = 0; k < samples.size(); ++k)
-    if (k < 3521 - 50 || k > 3521 + 50) ASSERT_EQ(samples[k], 128) << k;
+  for (size_t k = 0; k < samples.size(); ++k) {
+    if (k < 3521 - 50 || k > 3521 + 50) {
+      ASSERT_EQ(samples[k], 128) << k;
+    }
+  }
 }
 
 TEST(GameSound, LibraryWarningsDoNotReachTheTerminal) {
+  if (!ReadsMp3()) GTEST_SKIP() << "this build's libsndfile reads no MP3";
   // libmpg123 warns about an MP3 file cut short, a line for every frame it
   // misses.
   const std::vector<uint8_t> mp3 =

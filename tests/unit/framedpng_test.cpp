@@ -213,9 +213,10 @@ TEST_F(FramingTest, ATruncatedSpriteDrawsPartOfItsPictureAndNothingElse) {
       for (int y = 0; y < 64; ++y) {
         const size_t at = static_cast<size_t>(x * 64 + y);
         // Pixels whose bytes are cut off read as 0.
-        if (f.Opaque[at])
+        if (f.Opaque[at]) {
           ASSERT_TRUE(picture[x][y] >= 0 && (f.Index[at] == picture[x][y] || f.Index[at] == 0))
               << size << ": " << x << "," << y;
+        }
       }
   }
 }

@@ -10,10 +10,8 @@
 #include "base/streams.h"
 #include "imaging/bmptemplate.h"
 #include "imaging/decoder.h"
-#include "imaging/framing.h"
-#ifdef TESSARINE_PNG
 #include "imaging/framedpng.h"
-#endif
+#include "imaging/framing.h"
 #include "imaging/spriteencoder.h"
 #include "pagefile/pagelayout.h"
 #include "pagewriter.h"
@@ -122,7 +120,6 @@ std::vector<uint8_t> ChunkOf(const RWlFile& file, size_t i) {
   return bytes;
 }
 
-#ifdef TESSARINE_PNG
 // What an export in the frame writes for a sprite.
 std::vector<uint8_t> FramedPng(const FramedPicture& picture) {
   InitBmpTemplate();
@@ -132,7 +129,6 @@ std::vector<uint8_t> FramedPng(const FramedPicture& picture) {
   EXPECT_TRUE(EncodeFramedPng(picture, BuiltInPalette(), png, rgba, error)) << error;
   return png;
 }
-#endif
 
 // What `export` writes for a texture.
 std::vector<uint8_t> TextureBmp(const FramedPicture& picture) {
@@ -206,12 +202,10 @@ class PackTest : public ::testing::Test {
         std::snprintf(name, sizeof name, "texture-%03zu.bmp", i + 1);
         EXPECT_TRUE(WriteBytes((folder / name).string(), TextureBmp(pictures_[i])));
       }
-#ifdef TESSARINE_PNG
       if (i >= 106) {
         std::snprintf(name, sizeof name, "sprite-%03zu.png", i - 105);
         EXPECT_TRUE(WriteBytes((folder / name).string(), FramedPng(pictures_[i])));
       }
-#endif
     }
     return folder.string();
   }
@@ -235,7 +229,6 @@ class PackTest : public ::testing::Test {
   TempDir dir_;
 };
 
-#ifdef TESSARINE_PNG
 TEST_F(PackTest, OneEditedPixelChangesOnlyItsOwnByte) {
   base_.Align = 512;
   const std::string base = WriteBase(base_);
@@ -260,7 +253,6 @@ TEST_F(PackTest, OneEditedPixelChangesOnlyItsOwnByte) {
   EXPECT_EQ(changed, (std::vector<size_t>{file.Chunks[3].Offset + 64 * 10 + 20u,
                                           file.Chunks[sprite].Offset + from[pixel]}));
 }
-#endif
 
 TEST_F(PackTest, ADamagedBaseIsCopiedAsTheLoaderReadsIt) {
   base_.TruncateAt = BuildPageFile(base_).size() - 3000;

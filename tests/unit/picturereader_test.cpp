@@ -1,9 +1,7 @@
 #include "imaging/picturereader.h"
 
 #include <gtest/gtest.h>
-#ifdef TESSARINE_PNG
 #include <libdeflate.h>
-#endif
 
 #include <algorithm>
 #include <vector>
@@ -12,11 +10,9 @@
 #include "base/streams.h"
 #include "imaging/bmptemplate.h"
 #include "imaging/decoder.h"
-#include "pagefile/wlfile.h"
-#ifdef TESSARINE_PNG
 #include "imaging/framedpng.h"
+#include "pagefile/wlfile.h"
 #include "pngfile.h"
-#endif
 
 namespace {
 
@@ -45,7 +41,6 @@ TEST(PaletteMatcherTest, ExactTakesTheLowestIndexAndNearestTheSmallestSquaredDis
   EXPECT_EQ(small.Nearest(0x000909), 3);
 }
 
-#ifdef TESSARINE_PNG
 Rgb ColourOf(int index) {
   const uint32_t c = Palette().Colour(index);
   return {uint8_t(c >> 16), uint8_t(c >> 8), uint8_t(c)};
@@ -517,8 +512,6 @@ TEST(PngReaderTest, DamagedPngsAreRefusedSayingWhatIsWrong) {
     EXPECT_EQ(ReadFramedPng(c.file, {&Palette(), false}).Errors, std::vector<std::string>{c.error});
   }
 }
-
-#endif
 
 // pack_test packs the exporter's texture BMPs back to the same chunks.
 TEST(PictureReaderTest, OnlyWholeBmpsOfTheFrameAreRead) {

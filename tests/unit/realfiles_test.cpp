@@ -23,7 +23,6 @@
 #include "pagewriter.h"
 #include "tempdir.h"
 
-#ifdef TESSARINE_PNG
 namespace {
 
 // A sprite read the game's way, independently of the program's walk: row r
@@ -167,10 +166,8 @@ class RealFileTest : public ::testing::TestWithParam<Shape> {
     for (uint32_t i = 0; i < sections_.SoundStart; ++i) absent += file_.Chunks[i].Size == 0;
     EXPECT_EQ(report.AbsentTextures + report.AbsentSprites, absent);
     EXPECT_EQ(report.Written, sections_.SoundStart - absent);
-#ifdef TESSARINE_SOUND
     const SoundExport sounds = ExportSounds(file_, sections_, dir);
     EXPECT_EQ(sounds.Error, "");
-#endif
     return dir.string();
   }
 
@@ -264,7 +261,9 @@ TEST_P(RealFileTest, OneEditedPixelChangesItsChunkAndNothingElse) {
     const auto e = edited.find(i);
     if (e == edited.end()) {
       EXPECT_EQ(ChunkOf(after, i), ChunkOf(file_, i));
-      if (i < sprite) EXPECT_EQ(after.Chunks[i].Offset, file_.Chunks[i].Offset);
+      if (i < sprite) {
+        EXPECT_EQ(after.Chunks[i].Offset, file_.Chunks[i].Offset);
+      }
     } else {
       EXPECT_TRUE(FrameElement(ChunkOf(after, i), sections_.Of(i)) == e->second);
     }
@@ -316,4 +315,3 @@ TEST(SpriteStyleTest, OtherToolsEncodingsDrawTheSamePicture) {
 }
 
 }  // namespace
-#endif

@@ -1,0 +1,159 @@
+#!/bin/bash
+# The Windows tool under Wine beside the native one:
+#   wine_test.sh WINDOWS_CLI NATIVE_CLI WRITER
+# The same input gives the same bytes on both platforms, so that a user can
+# move between them and diff the results: every export mode, the palettes,
+# the sounds, and pack (an unchanged round trip, and one with a replaced
+# 44.1 kHz stereo sound), with the same texts and exit codes. Then what only
+# Windows has: paths outside the ANSI code page, a read-only folder, and the
+# base named through another spelling.
+set -u
+win=$(realpath "$1")
+native=$(realpath "$2")
+writer=$(realpath "$3")
+export LC_ALL=C.UTF-8 # Cyrillic paths cross between Linux and Wine as UTF-8
+dir=$(mktemp -d)
+trap 'chattr -i "$dir/locked" 2>/dev/null; rm -rf "$dir"' EXIT
+"$writer" "$dir" || {
+  echo "cannot write test files"
+  exit 1
+}
+cd "$dir" || exit 1
+
+failures=0
+passes=0
+check() { # check NAME EXPECTED ACTUAL
+  if [[ "$2" == "$3" ]]; then
+    passes=$((passes + 1))
+  else
+    echo "FAIL: $1"
+    diff <(printf '%s\n' "$2") <(printf '%s\n' "$3") | head -20
+    failures=$((failures + 1))
+  fi
+}
+exists() { [[ -e "$1" ]] && echo yes || echo no; }
+# The tool's own messages on stderr, without the lines Wine adds there.
+messages() { tr -d '\r' <"$1" | grep '^tessarine-cli'; }
+# wcli ARGS...: the Windows tool, its line ends made Linux's, its messages in
+# werr.txt. Paths are given relative to the test folder, which Wine reaches
+# through its Z: drive.
+wcli() {
+  wine "$win" "$@" 2>"$dir/werr" | tr -d '\r'
+  local status=${PIPESTATUS[0]}
+  messages "$dir/werr" >"$dir/werr.txt"
+  return "$status"
+}
+ncli() { "$native" "$@" 2>"$dir/nerr"; }
+# same NAME ARGS...: both tools run with ARGS, in folders n/ and w/ (ARGS
+# name OUT for the folder), give the same output, messages, exit code and
+# files, byte for byte.
+same() {
+  local name=$1
+  shift
+  rm -rf n w
+  mkdir n w
+  (cd n && "$native" "${@//OUT/.}" >../nout 2>../nerr)
+  local nstatus=$?
+  (cd w && wine "$win" "${@//OUT/.}" >../wout 2>../werr)
+  local wstatus=$?
+  check "$name: output, messages and exit code" "$nstatus $(cat nout; messages nerr)" \
+    "$wstatus $(tr -d '\r' <wout; messages werr)"
+  check "$name: files" "" "$(diff -r n w 2>&1)"
+  check "$name: some file written" yes "$([[ -n "$(ls n)" ]] && echo yes || echo no)"
+}
+
+# --- Every export mode, the palettes and the sounds ----------------------------
+
+game=../game.wl6
+same "export as BMP" export "$game" OUT
+same "export --png" export "$game" OUT --png
+same "export --sounds" export "$game" OUT --sounds
+same "export --framed --sheet --sounds" export "$game" OUT --framed --sheet --sounds
+same "export --png --sheet" export "$game" OUT --png --sheet
+same "export --sheet" export "$game" OUT --sheet
+same "export of zero-width sprites --png" export ../full.wl6 OUT --png
+for format in gpl pal act; do
+  same "palette .$format" palette OUT/wolf.$format
+done
+for command in info list sounds; do
+  check "$command: the same text" "$(ncli "$command" game.wl6)" "$(wcli "$command" game.wl6)"
+done
+check "show: the same text" "$(ncli show game.wl6 106)" "$(wcli show game.wl6 106)"
+check "--help: the same text" "$(ncli --help)" "$(wcli --help)"
+check "pack --help: the same text" "$(ncli pack --help)" "$(wcli pack --help)"
+
+# --- pack ----------------------------------------------------------------------
+
+# The framed pictures and the sounds, exported and packed back unchanged.
+mkdir loop
+ncli export game.wl6 loop --framed --sounds >/dev/null
+same "pack of an unchanged export" pack ../loop OUT/new.wl6 --base "$game"
+check "the unchanged export packs back to the base" "" "$(cmp game.wl6 n/new.wl6 2>&1)"
+
+# Sound 2 replaced by a 44.1 kHz stereo 16-bit sound: mixed, resampled and
+# quantised the same way on both platforms.
+python3 - loop/sound-002.wav <<'EOF'
+import math, struct, sys, wave
+with wave.open(sys.argv[1], "wb") as w:
+    w.setnchannels(2)
+    w.setsampwidth(2)
+    w.setframerate(44100)
+    frames = bytearray()
+    for i in range(44100 * 3 // 2):
+        t = i / 44100
+        left = 0.6 * math.sin(2 * math.pi * 440 * t) + 0.3 * math.sin(2 * math.pi * 3001 * t)
+        right = 0.5 * math.sin(2 * math.pi * 660 * t + 1) * math.exp(-t)
+        frames += struct.pack("<hh", round(left * 32767), round(right * 32767))
+    w.writeframes(bytes(frames))
+EOF
+same "pack with a 44.1 kHz stereo sound" pack ../loop OUT/new.wl6 --base "$game"
+check "the stereo sound is in the packed file: 1.5 s at 7042 Hz" "002 542 3 10563 1.500" \
+  "$(ncli sounds n/new.wl6 | sed -n 2p)"
+
+# --- What only Windows has -----------------------------------------------------
+
+# Paths outside the ANSI code page, for the input and the outputs.
+mkdir -p "Карты"
+cp game.wl6 "Карты/игра.wl6"
+wcli export "Карты/игра.wl6" "Картинки" --framed --sounds >/dev/null
+# Exit 1: the file's sixth sound lies past its pages, as the native tool says too.
+check "a Cyrillic input and output folder" "1 546" "$? $(ls Картинки | wc -l)"
+wcli pack "Картинки" "Карты/новая.wl6" --base "Карты/игра.wl6" >/dev/null
+check "pack with Cyrillic paths gives back the base" "0 " "$? $(cmp game.wl6 "Карты/новая.wl6" 2>&1)"
+wcli palette "Карты/палитра.gpl"
+check "a palette under a Cyrillic name" "0 $(ncli palette p.gpl && md5sum <p.gpl)" "$? $(md5sum <"Карты/палитра.gpl")"
+
+# A folder no file can be made in: nothing is written, nothing is left, the
+# exit says so. Root writes past a folder's permissions, but not into an
+# immutable folder.
+mkdir locked
+chmod a-w locked
+[[ ! -w locked ]] || chattr +i locked
+wcli export game.wl6 locked >/dev/null
+check "export into a read-only folder fails and says so" "1 1 0" \
+  "$? $(grep -c "cannot" werr.txt) $(ls -A locked | wc -l)"
+wcli palette locked/wolf.gpl
+check "a palette into a read-only folder fails" "1 0" "$? $(ls -A locked | wc -l)"
+wcli pack loop locked/new.wl6 --base game.wl6 >/dev/null
+check "pack into a read-only folder fails and leaves nothing" "1 0" "$? $(ls -A locked | wc -l)"
+chattr -i locked 2>/dev/null
+chmod u+w locked
+
+# The base named through another spelling: refused, and the base unchanged.
+mkdir -p "base folder"
+cp game.wl6 "base folder/the game file.wl6"
+sum=$(md5sum <game.wl6)
+# short NAME: the 8.3 name Wine gives NAME in the current folder.
+short() { wine cmd /c dir /x 2>/dev/null | tr -d '\r' | sed -n "s/.* \([^ ]*~[^ ]*\) *$1\$/\1/p"; }
+short=$(short "base folder")/$(cd "base folder" && short "the game file.wl6")
+check "Wine gives the base a short name" yes "$([[ "$short" == *~*/*~* ]] && echo yes || echo no)"
+for spelling in "$short" "BASE FOLDER/THE GAME FILE.WL6" "base folder/the game file.wl6" \
+  'base folder\.\the game file.wl6' "Z:$dir/base folder/the game file.wl6"; do
+  wcli pack loop "$spelling" --base "base folder\\the game file.wl6" >/dev/null
+  check "pack onto the base spelt '$spelling' is refused" "1 1 $sum" \
+    "$? $(grep -c "is the base file" werr.txt) $(md5sum <"base folder/the game file.wl6")"
+done
+check "the refusals leave nothing behind" "the game file.wl6" "$(ls -A "base folder")"
+
+echo "wine cli checks: $passes passed, $failures failed"
+[[ $failures -eq 0 ]]
