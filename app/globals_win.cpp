@@ -1,6 +1,6 @@
 #include "app/globals_win.h"
 
-#include "ui/nodetext.h"
+#include "nodetext/nodetext.h"
 #include "ui/viewer_win.h"
 
 RWlFile WlFile;

@@ -12,7 +12,7 @@
 #include "ui/about_win.h"
 #include "ui/elementtree_win.h"
 #include "ui/infopanel_win.h"
-#include "ui/nodetext.h"
+#include "nodetext/nodetext.h"
 #include "ui/preview_win.h"
 #include "ui/texts.h"
 

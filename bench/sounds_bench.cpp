@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "cli/outputfile.h"
-#include "pagefile/sounds.h"
+#include "cli/files.h"
+#include "pagefile/soundtable.h"
 #include "pagewriter.h"
-#include "sound/audio.h"
+#include "sound/gamesound.h"
 
 namespace fs = std::filesystem;
 

@@ -10,18 +10,16 @@
 
 #include "base/streams.h"
 #include "cli/export.h"
+#include "cli/files.h"
 #include "cli/gamefacts.h"
-#include "cli/outputfile.h"
 #include "cli/pack.h"
-#include "cli/sounds.h"
-#include "imaging/bmptemplate.h"
 #include "imaging/decoder.h"
 #include "imaging/palettefile.h"
+#include "nodetext/nodetext.h"
 #include "pagefile/pagelayout.h"
 #include "pagefile/sections.h"
-#include "pagefile/sounds.h"
+#include "pagefile/soundtable.h"
 #include "pagefile/wlfile.h"
-#include "ui/nodetext.h"
 
 namespace {
 
@@ -76,6 +74,15 @@ int TakePalette(std::vector<std::string>& args, Palette& palette) {
   return 0;
 }
 
+// The sound table's problems, and a table of no sounds, on stderr.
+void ReportTable(const RWlFile& file, const SoundTable& table) {
+  if (table.Problems.empty() && table.Entries == 0)
+    std::fprintf(stderr, "tessarine-cli: %s: the sound table (chunk %u) holds no sounds\n",
+                 file.FileName.c_str(), static_cast<unsigned>(table.TableChunk));
+  for (const std::string& problem : table.Problems)
+    std::fprintf(stderr, "tessarine-cli: %s: %s\n", file.FileName.c_str(), problem.c_str());
+}
+
 void PrintInfo(const NodeInfo& info) {
   std::printf("%s\n", info.Title.c_str());
   for (const auto& line : info.Lines) {
@@ -122,10 +129,10 @@ int Show(const std::vector<std::string>& args) {
                 " chunks, numbered from 0");
   const auto chunk = static_cast<uint32_t>(index);
   const SectionKind section = SectionOf(chunk);
-  InitBmpTemplate();
-  EnsureDecoded(file, chunk);
+  ByteVector copy;
+  const ElementPlane plane = DecodePlane(WholeChunk(file.Chunks[chunk].Data, copy), section);
   std::printf("%s\n", ElementCaption(section, ElementNumber(chunk)).c_str());
-  PrintInfo(NodeInfoText(ElementNodeKind(section), file, chunk));
+  PrintInfo(ElementInfoText(section, file, chunk, plane.Width, plane.Colors));
   return 0;
 }
 
@@ -160,11 +167,11 @@ int Export(const std::vector<std::string>& given) {
   if (!whole) return Error(problem + "; " + std::to_string(report.Written) + " files were written before it");
   size_t badSounds = 0;
   if (sounds) {
-    const SoundExport exported = ExportSounds(file, sections, dir);
-    report.Written += exported.Written;
-    if (!exported.Error.empty())
-      return Error(exported.Error + "; " + std::to_string(report.Written) + " files were written before it");
-    badSounds = exported.BadEntries;
+    const SoundTable table = ReadSoundTable(file, sections);
+    ReportTable(file, table);
+    if (!ExportSounds(file, table, dir, report.Written, problem))
+      return Error(problem + "; " + std::to_string(report.Written) + " files were written before it");
+    badSounds = table.Problems.size();
   }
   std::printf("%zu files written to %s\n", report.Written, args[1].c_str());
   if (report.AbsentTextures + report.AbsentSprites > 0)
@@ -189,11 +196,16 @@ int Sounds(const std::vector<std::string>& args) {
   if (args.size() != 1) return Fail("usage: tessarine-cli sounds FILE");
   RWlFile file;
   Load(file, args[0]);
-  const size_t bad = ListSounds(file, Sections(file));
+  const SoundTable table = ReadSoundTable(file, Sections(file));
+  ReportTable(file, table);
+  for (const SoundEntry& s : table.Sounds)
+    std::printf("%s %u %u %u %s%s\n", SoundNumber(s.Number).c_str(), static_cast<unsigned>(s.FirstChunk),
+                static_cast<unsigned>(s.ChunkCount), static_cast<unsigned>(s.Bytes),
+                SoundSeconds(s.Bytes).c_str(), s.Absent ? " absent" : "");
   const std::vector<std::string> damage = DamageLines(file, ReadPageLayout(file));
   for (const std::string& line : damage)
     std::fprintf(stderr, "tessarine-cli: %s: %s\n", args[0].c_str(), line.c_str());
-  return bad + damage.size() == 0 ? 0 : 1;
+  return table.Problems.size() + damage.size() == 0 ? 0 : 1;
 }
 
 // A palette for image editors, in the format OUT's extension names: the

@@ -3,14 +3,14 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "base/bytes.h"
 #include "base/bytevector.h"
 #include "base/streams.h"
-#include "cli/outputfile.h"
+#include "cli/files.h"
 #include "imaging/decoder.h"
 #include "imaging/framedpng.h"
 #include "imaging/framing.h"
 #include "imaging/palettefile.h"
+#include "sound/gamesound.h"
 
 bool ParseExportOptions(const std::vector<std::string>& options, ExportOptions& out, std::string& error) {
   out = {};
@@ -53,26 +53,31 @@ uint32_t ElementNumber(uint32_t index) {
 namespace {
 
 // The bytes of one picture file; false, with the reason, for a picture that
-// has no form in the chosen format.
-bool PictureFile(const RWlChunk& chunk, SectionKind section, const FramedPicture& framed,
-                 const Palette& palette, BmpHeadBytes& head, const ExportOptions& options,
-                 std::vector<uint8_t>& bytes, std::string& reason, bool& rgba) {
+// has no form in the chosen format. All come from the same plane.
+bool PictureFile(const ElementPlane& plane, const FramedPicture& framed, const Palette& palette,
+                 BmpHeadBytes& head, const ExportOptions& options, std::vector<uint8_t>& bytes,
+                 std::string& reason, bool& rgba) {
   rgba = false;
-  if (options.Form == ExportOptions::Pictures::Framed)
-    return EncodeFramedPng(framed, palette, bytes, rgba, reason);
-  MemoryStream image;
-  WriteElementImage(chunk.Data, section, head, image);
-  if (options.Form == ExportOptions::Pictures::Png) {
-    // The same pixels as the BMP image, whose rows are stored bottom row first.
-    const auto width = static_cast<int32_t>(ReadLe32(image.Bytes().data() + BiWidthOffset));
-    if (width <= 0) {
-      reason = "a picture 0 x 64 pixels has no PNG form";
-      return false;
+  switch (options.Form) {
+    case ExportOptions::Pictures::Framed:
+      return EncodeFramedPng(framed, palette, bytes, rgba, reason);
+    case ExportOptions::Pictures::Png: {
+      if (plane.Width <= 0) {
+        reason = "a picture 0 x 64 pixels has no PNG form";
+        return false;
+      }
+      // Rows from the plane's columns.
+      const auto width = static_cast<size_t>(plane.Width);
+      std::vector<uint8_t> rows(width * FrameSide);
+      for (size_t x = 0; x < width; ++x)
+        for (size_t y = 0; y < FrameSide; ++y) rows[y * width + x] = plane.Index[x * FrameSide + y];
+      return EncodePalettedPng(plane.Width, FrameSide, rows.data(), plane.Width, palette, bytes, reason);
     }
-    const ptrdiff_t stride = (width + 3) / 4 * 4;
-    const uint8_t* top = image.Bytes().data() + BmpHeadSize + 63 * stride;
-    return EncodePalettedPng(width, 64, top, -stride, palette, bytes, reason);
+    case ExportOptions::Pictures::Bmp:
+      break;
   }
+  MemoryStream image;
+  WriteBmpImage(plane, head, image);
   bytes.assign(image.Bytes().begin(), image.Bytes().end());
   return true;
 }
@@ -108,16 +113,17 @@ bool ExportElements(const RWlFile& file, const GameSections& sections, const Pal
     std::snprintf(name, sizeof name, "%s-%03u.%s", texture ? "texture" : "sprite",
                   static_cast<unsigned>(sections.Number(i)),
                   options.Form == ExportOptions::Pictures::Bmp ? "bmp" : "png");
+    ByteVector copy;
+    const ElementPlane plane = DecodePlane(WholeChunk(chunk.Data, copy), section);
     FramedPicture framed;
     if (framing) {
-      ByteVector copy;
-      framed = FrameElement(WholeChunk(chunk.Data, copy), section);
+      framed = Framed(plane);
       if (options.Sheets) sheets[texture ? 0 : 1].push_back(framed);
     }
     std::vector<uint8_t> bytes;
     std::string reason;
     bool rgba = false;
-    if (!PictureFile(chunk, section, framed, palette, head, options, bytes, reason, rgba)) {
+    if (!PictureFile(plane, framed, palette, head, options, bytes, reason, rgba)) {
       note(std::string(name) + " not written: " + reason);
       ++report.Skipped;
       continue;
@@ -137,6 +143,22 @@ bool ExportElements(const RWlFile& file, const GameSections& sections, const Pal
       if (!WriteFileWhole(dir / names[s], bytes, error)) return false;
       ++report.Written;
     }
+  }
+  return true;
+}
+
+bool ExportSounds(const RWlFile& file, const SoundTable& table, const std::filesystem::path& dir,
+                  size_t& written, std::string& error) {
+  std::vector<uint8_t> wav;
+  for (const SoundEntry& s : table.Sounds) {
+    if (s.Absent) continue;
+    const std::string name = "sound-" + SoundNumber(s.Number) + ".wav";
+    if (!EncodeGameWav(SoundSamples(file, s), wav, error)) {
+      error = name + " not written: " + error;
+      return false;
+    }
+    if (!WriteFileWhole(dir / name, wav, error)) return false;
+    ++written;
   }
   return true;
 }

@@ -10,6 +10,7 @@
 
 #include "imaging/palettefile.h"
 #include "pagefile/sections.h"
+#include "pagefile/soundtable.h"
 #include "pagefile/wlfile.h"
 
 struct ExportOptions {
@@ -51,3 +52,10 @@ struct ExportReport {
 bool ExportElements(const RWlFile& file, const GameSections& sections, const Palette& palette,
                     const std::filesystem::path& dir, const ExportOptions& options, ExportReport& report,
                     std::string& error, const std::function<void(const std::string&)>& note);
+
+// Writes sound-NNN.wav, 8-bit unsigned mono at 7042 Hz, into `dir` for every
+// good entry of `table`, the sound table of `file`, that is present. Stops at
+// the first file that cannot be written and returns false with the reason in
+// `error`; `written` counts the files written whole.
+bool ExportSounds(const RWlFile& file, const SoundTable& table, const std::filesystem::path& dir,
+                  size_t& written, std::string& error);

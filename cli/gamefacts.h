@@ -7,7 +7,7 @@
 
 #include "pagefile/pagelayout.h"
 #include "pagefile/sections.h"
-#include "pagefile/sounds.h"
+#include "pagefile/soundtable.h"
 
 std::vector<std::string> GameFacts(const RWlFile& file, const GameSections& sections,
                                    const PageLayout& layout, const SoundTable& sounds);

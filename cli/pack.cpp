@@ -8,15 +8,15 @@
 
 #include "base/bytereader.h"
 #include "base/streams.h"
-#include "cli/outputfile.h"
-#include "cli/soundfiles.h"
+#include "cli/files.h"
+#include "cli/packsounds.h"
 #include "imaging/decoder.h"
 #include "imaging/framing.h"
 #include "imaging/picturereader.h"
 #include "imaging/spriteencoder.h"
 #include "pagefile/pagelayout.h"
 #include "pagefile/sections.h"
-#include "pagefile/sounds.h"
+#include "pagefile/soundtable.h"
 #include "pagefile/wlfile.h"
 
 namespace fs = std::filesystem;

@@ -3,7 +3,6 @@
 list(APPEND TESSARINE_PORTABLE_SOURCES
   cli/export.cpp
   cli/gamefacts.cpp
-  cli/outputfile.cpp
+  cli/files.cpp
   cli/pack.cpp
-  cli/soundfiles.cpp
-  cli/sounds.cpp)
+  cli/packsounds.cpp)

@@ -183,8 +183,8 @@ int main(int argc, char** argv) {
                    {std::vector<uint8_t>(904, 6), {}, {}},
                    {{0, 0, 1, 0, 1, 0, 0, 16, 2, 0, 0x88, 0x13}, {}, {}}};
   Seed(root / "soundtable_fuzz", "sounds.wl6", BuildPageFile(sounds));
-  SoundSeed(root / "audio_fuzz", "game.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_U8, 1, 7042);
-  SoundSeed(root / "audio_fuzz", "stereo16-44100.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 2, 44100);
+  SoundSeed(root / "gamesound_fuzz", "game.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_U8, 1, 7042);
+  SoundSeed(root / "gamesound_fuzz", "stereo16-44100.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 2, 44100);
 
   // Pictures as export writes them, and as an editor may leave them: in
   // colours off the palette (the BMP's colour table moved, the PNG's palette

@@ -4,7 +4,7 @@
 #include <cstdlib>
 
 #include "pagefile/sections.h"
-#include "pagefile/sounds.h"
+#include "pagefile/soundtable.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   MemoryStream in;

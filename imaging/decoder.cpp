@@ -16,13 +16,8 @@
 
 namespace {
 
-constexpr int kSide = 64;
-constexpr size_t kPixels = kSide * kSide;
-
-// The image being decoded, column after column, 64 bytes each with row 0 at
-// the top: the order in which both chunk formats store their pixels. It
-// becomes BMP rows only when the image is written.
-using ColumnImage = std::array<uint8_t, kPixels>;
+constexpr int kSide = FrameSide;
+constexpr size_t kPixels = FramePixels;
 
 // One flag per palette index that some pixel uses.
 class UsedIndices {
@@ -112,27 +107,6 @@ void WriteBmp(const uint8_t* columns, int32_t width, BmpHeadBytes& head, MemoryS
   }
 }
 
-uint16_t WriteTexture(const ByteView& data, BmpHeadBytes& head, MemoryStream& image) {
-  // A chunk shorter than 4096 bytes supplies only its first pixels, column
-  // by column; the rest show index 0 and, as the chunk does not hold them,
-  // do not count as used. Bytes after the first 4096 are ignored.
-  UsedIndices used;
-  const std::span<const uint8_t> held = data.StoredBytes();
-  if (held.size() >= kPixels) {
-    // The whole picture in memory: read where it lies.
-    used.MarkAll(held.data(), kPixels);
-    WriteBmp(held.data(), kSide, head, image);
-    return used.Count();
-  }
-  ColumnImage columns;
-  const size_t supplied = std::min<size_t>(data.Size, kPixels);
-  ByteReader(held).Read(columns.data(), supplied);
-  std::fill(columns.begin() + static_cast<std::ptrdiff_t>(supplied), columns.end(), 0);
-  used.MarkAll(columns.data(), supplied);
-  WriteBmp(columns.data(), kSide, head, image);
-  return used.Count();
-}
-
 // Copies a run's pixels in whole words; the last word may overlap the one
 // before it, so nothing outside the n bytes is read or written.
 void CopyRun(uint8_t* to, const uint8_t* from, size_t n) {
@@ -147,23 +121,31 @@ void CopyRun(uint8_t* to, const uint8_t* from, size_t n) {
   }
 }
 
-uint16_t WriteSprite(const ByteView& data, BmpHeadBytes& head, MemoryStream& image) {
-  ByteVector copy;
-  const std::span<const uint8_t> chunk = WholeChunk(data, copy);
-  const SpriteLayout layout = ReadSpriteLayout(chunk);
+// A chunk shorter than 4096 bytes supplies only its first pixels, column by
+// column; the rest show index 0 and, as the chunk does not hold them, do not
+// count as used. Bytes after the first 4096 are ignored.
+void DecodeTexture(std::span<const uint8_t> chunk, ElementPlane& plane) {
+  const size_t supplied = std::min(chunk.size(), kPixels);
+  std::copy_n(chunk.begin(), supplied, plane.Index.begin());
+  plane.Opaque.fill(1);
+  plane.Width = kSide;
+  UsedIndices used;
+  used.MarkAll(chunk.data(), supplied);
+  plane.Colors = used.Count();
+}
 
-  // Uncovered pixels are 0, and so are the columns that pad the rows and
-  // fill the last 8-column block that WriteBmp reads.
-  ColumnImage columns;
-  std::fill_n(columns.begin(), (layout.Width + 7) / 8 * 8 * kSide, 0);
+void DecodeSprite(std::span<const uint8_t> chunk, ElementPlane& plane) {
+  const SpriteLayout layout = ReadSpriteLayout(chunk);
+  plane.First = layout.First;
+  plane.Width = layout.Width;
   UsedIndices used;
   WalkSpriteRuns(chunk, layout.Listed, [&](int32_t c, int32_t top, const uint8_t* pixels, size_t n) {
-    CopyRun(columns.data() + c * kSide + top, pixels, n);
+    const size_t at = static_cast<size_t>(c * kSide + top);
+    CopyRun(plane.Index.data() + at, pixels, n);
+    std::memset(plane.Opaque.data() + at, 1, n);
     used.MarkAll(pixels, n);
   });
-
-  WriteBmp(columns.data(), layout.Width, head, image);
-  return used.Count();
+  plane.Colors = used.Count();
 }
 
 }  // namespace
@@ -176,21 +158,31 @@ std::span<const uint8_t> WholeChunk(const ByteView& data, ByteVector& copy) {
   return {copy.data(), copy.size()};
 }
 
-uint16_t WriteElementImage(const ByteView& data, SectionKind section, MemoryStream& image) {
-  return WriteElementImage(data, section, BmpTemplate, image);
+ElementPlane DecodePlane(std::span<const uint8_t> chunk, SectionKind section) {
+  ElementPlane plane;
+  if (section == SectionKind::Texture) DecodeTexture(chunk, plane);
+  if (section == SectionKind::Sprite) DecodeSprite(chunk, plane);
+  return plane;
 }
 
-uint16_t WriteElementImage(const ByteView& data, SectionKind section, BmpHeadBytes& head,
-                           MemoryStream& image) {
-  switch (section) {
-    case SectionKind::Texture:
-      return WriteTexture(data, head, image);
-    case SectionKind::Sprite:
-      return WriteSprite(data, head, image);
-    case SectionKind::Unknown:
-      break;
+void WriteBmpImage(const ElementPlane& plane, BmpHeadBytes& head, MemoryStream& image) {
+  WriteBmp(plane.Index.data(), plane.Width, head, image);
+}
+
+uint16_t WriteElementImage(const ByteView& data, SectionKind section, MemoryStream& image) {
+  if (section == SectionKind::Unknown) return 0;
+  const std::span<const uint8_t> held = data.StoredBytes();
+  if (section == SectionKind::Texture && held.size() >= kPixels) {
+    // The whole picture in memory: read where it lies.
+    UsedIndices used;
+    used.MarkAll(held.data(), kPixels);
+    WriteBmp(held.data(), kSide, BmpTemplate, image);
+    return used.Count();
   }
-  return 0;
+  ByteVector copy;
+  const ElementPlane plane = DecodePlane(WholeChunk(data, copy), section);
+  WriteBmpImage(plane, BmpTemplate, image);
+  return plane.Colors;
 }
 
 void DecodeElement(RWlFile& file, int32_t index) {

@@ -3,9 +3,11 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 constexpr int FrameSide = 64;
+constexpr size_t FramePixels = FrameSide * FrameSide;
 
 struct FramedPicture {
   std::array<uint8_t, FrameSide * FrameSide> Index{};   // palette index of each pixel

@@ -5,48 +5,26 @@
 
 #include "imaging/spriteruns.h"
 
-namespace {
-
-constexpr size_t kPixels = FrameSide * FrameSide;
-
-FramedPicture FrameTexture(std::span<const uint8_t> chunk) {
+FramedPicture Framed(const ElementPlane& plane) {
   FramedPicture picture;
-  std::memcpy(picture.Index.data(), chunk.data(), std::min(chunk.size(), kPixels));
-  picture.Opaque.fill(1);
+  // Columns past the frame's right edge are left out.
+  const int32_t inFrame = std::clamp(FrameSide - plane.First, 0, plane.Width);
+  const size_t at = static_cast<size_t>(std::min(plane.First, FrameSide)) * FrameSide;
+  const size_t n = static_cast<size_t>(inFrame) * FrameSide;
+  std::copy_n(plane.Index.begin(), n, picture.Index.begin() + static_cast<std::ptrdiff_t>(at));
+  std::copy_n(plane.Opaque.begin(), n, picture.Opaque.begin() + static_cast<std::ptrdiff_t>(at));
   return picture;
 }
-
-FramedPicture FrameSprite(std::span<const uint8_t> chunk) {
-  FramedPicture picture;
-  const SpriteLayout layout = ReadSpriteLayout(chunk);
-  const int32_t inFrame = std::clamp(FrameSide - layout.First, 0, layout.Listed);
-  WalkSpriteRuns(chunk, inFrame, [&](int32_t c, int32_t top, const uint8_t* pixels, size_t n) {
-    const size_t at = static_cast<size_t>((layout.First + c) * FrameSide + top);
-    std::memcpy(picture.Index.data() + at, pixels, n);
-    std::memset(picture.Opaque.data() + at, 1, n);
-  });
-  return picture;
-}
-
-}  // namespace
 
 FramedPicture FrameElement(std::span<const uint8_t> chunk, SectionKind section) {
-  switch (section) {
-    case SectionKind::Texture:
-      return FrameTexture(chunk);
-    case SectionKind::Sprite:
-      return FrameSprite(chunk);
-    case SectionKind::Unknown:
-      break;
-  }
-  return {};
+  return Framed(DecodePlane(chunk, section));
 }
 
 std::optional<std::vector<uint8_t>> RepaintChunk(std::span<const uint8_t> chunk, SectionKind section,
                                                  const FramedPicture& picture) {
   std::vector<uint8_t> bytes(chunk.begin(), chunk.end());
   if (section == SectionKind::Texture) {
-    std::copy_n(picture.Index.begin(), std::min(bytes.size(), kPixels), bytes.begin());
+    std::copy_n(picture.Index.begin(), std::min(bytes.size(), FramePixels), bytes.begin());
   } else if (section == SectionKind::Sprite) {
     const SpriteLayout layout = ReadSpriteLayout(chunk);
     const int32_t inFrame = std::clamp(FrameSide - layout.First, 0, layout.Listed);
@@ -68,7 +46,7 @@ int TransparentIndex(const FramedPicture& picture) {
   // Stores only: OR-ing into the entry would wait for the store of the pixel
   // before, which mostly has the same index.
   uint8_t used[256] = {};
-  for (size_t i = 0; i < kPixels; ++i)
+  for (size_t i = 0; i < FramePixels; ++i)
     if (picture.Opaque[i]) used[picture.Index[i]] = 1;
   for (int index = 255; index >= 0; --index)
     if (!used[index]) return index;

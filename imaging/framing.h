@@ -7,8 +7,13 @@
 #include <span>
 #include <vector>
 
+#include "imaging/decoder.h"
 #include "imaging/framedpicture.h"
 #include "pagefile/wlfile.h"
+
+// The plane in the frame: its column c at x = First + c; columns past
+// x = 63 are left out.
+FramedPicture Framed(const ElementPlane& plane);
 
 // Frames a chunk's bytes. A texture is opaque, pixel (x, y) its byte
 // 64 x + y, index 0 where the chunk ends. A sprite's column k stands at

@@ -1,6 +1,6 @@
 list(APPEND TESSARINE_PORTABLE_SOURCES
   pagefile/pagelayout.cpp
   pagefile/sections.cpp
-  pagefile/sounds.cpp
-  pagefile/soundsection.cpp
+  pagefile/soundtable.cpp
+  pagefile/soundreplace.cpp
   pagefile/wlfile.cpp)

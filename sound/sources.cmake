@@ -1,3 +1,3 @@
 # Sound files through libsndfile and libsamplerate, which every build links.
 list(APPEND TESSARINE_PORTABLE_SOURCES
-  sound/audio.cpp)
+  sound/gamesound.cpp)

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "pagefile/wlfile.h"
-#include "ui/nodetext.h"
+#include "nodetext/nodetext.h"
 #include "winlayer/winlayer_win.h"
 
 // Builds SmallImages and LargeImages from the program's pictures and puts the

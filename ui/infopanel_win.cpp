@@ -2,7 +2,7 @@
 
 #include "imaging/decoder.h"
 #include "ui/elementtree_win.h"
-#include "ui/nodetext.h"
+#include "nodetext/nodetext.h"
 #include "ui/viewer_win.h"
 
 namespace {

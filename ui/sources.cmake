@@ -1,5 +1,5 @@
 list(APPEND TESSARINE_PORTABLE_SOURCES
-  ui/nodetext.cpp
+  nodetext/nodetext.cpp
   ui/preview.cpp)
 # The viewer's windows, built into their own library over the core; the
 # state they share is declared in ui/viewer_win.h.

@@ -2,9 +2,6 @@
 // Convert with Cp1251ToUtf8 before showing them.
 #pragma once
 
-inline constexpr char TextureWord[] = "\xD2\xE5\xEA\xF1\xF2\xF3\xF0\xE0";           // Текстура
-inline constexpr char SpriteWord[] = "\xD1\xEF\xF0\xE0\xE9\xF2";                    // Спрайт
-inline constexpr char UnknownWord[] = "\xCD\xE5 \xE8\xE7\xE2\xE5\xF1\xF2\xE5\xED";  // Не известен
 inline constexpr char MenuFile[] = "&\xD4\xE0\xE9\xEB";                             // &Файл
 inline constexpr char MenuOpen[] = "&\xCE\xF2\xEA\xF0\xFB\xF2\xFC...\tCtrl+O";  // &Открыть...\tCtrl+O
 inline constexpr char MenuExit[] = "&\xC2\xFB\xF5\xEE\xE4\tAlt+X";              // &Выход\tAlt+X

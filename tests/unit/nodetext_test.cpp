@@ -1,4 +1,4 @@
-#include "ui/nodetext.h"
+#include "nodetext/nodetext.h"
 
 #include <gtest/gtest.h>
 

@@ -14,7 +14,6 @@
 #include "base/bytes.h"
 #include "cli/export.h"
 #include "cli/pack.h"
-#include "cli/sounds.h"
 #include "imaging/decoder.h"
 #include "imaging/framedpng.h"
 #include "imaging/framing.h"
@@ -166,8 +165,8 @@ class RealFileTest : public ::testing::TestWithParam<Shape> {
     for (uint32_t i = 0; i < sections_.SoundStart; ++i) absent += file_.Chunks[i].Size == 0;
     EXPECT_EQ(report.AbsentTextures + report.AbsentSprites, absent);
     EXPECT_EQ(report.Written, sections_.SoundStart - absent);
-    const SoundExport sounds = ExportSounds(file_, sections_, dir);
-    EXPECT_EQ(sounds.Error, "");
+    size_t written = 0;
+    EXPECT_TRUE(ExportSounds(file_, ReadSoundTable(file_, sections_), dir, written, error)) << error;
     return dir.string();
   }
 

@@ -10,7 +10,7 @@
 #include "imaging/bmptemplate.h"
 #include "imaging/decoder.h"
 #include "pagefile/sections.h"
-#include "pagefile/sounds.h"
+#include "pagefile/soundtable.h"
 #include "pagefile/wlfile.h"
 
 namespace {

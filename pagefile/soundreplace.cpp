@@ -1,4 +1,4 @@
-#include "pagefile/soundsection.h"
+#include "pagefile/soundreplace.h"
 
 #include <algorithm>
 #include <map>

@@ -1,4 +1,4 @@
-#include "sound/audio.h"
+#include "sound/gamesound.h"
 
 #include <gtest/gtest.h>
 #include <sndfile.h>

@@ -2,11 +2,11 @@
 
 #include <filesystem>
 
+#include "cli/export.h"
 #include "cli/pack.h"
-#include "cli/sounds.h"
-#include "pagefile/sounds.h"
+#include "pagefile/soundtable.h"
 #include "pagewriter.h"
-#include "sound/audio.h"
+#include "sound/gamesound.h"
 #include "tempdir.h"
 
 namespace {
@@ -55,9 +55,12 @@ class SoundPackTest : public ::testing::Test {
 TEST_F(SoundPackTest, AnUnchangedExportPacksBackToTheSameBytes) {
   RWlFile file;
   LoadPageFile(file, base_path_);
-  const SoundExport exported = ExportSounds(file, ReadGameSections(file), sounds_);
-  EXPECT_EQ(exported.Written, 5u);
-  EXPECT_EQ(exported.BadEntries + exported.Error.size(), 0u);
+  const SoundTable table = ReadSoundTable(file, ReadGameSections(file));
+  EXPECT_EQ(table.Problems, std::vector<std::string>{});
+  size_t written = 0;
+  std::string error;
+  EXPECT_TRUE(ExportSounds(file, table, sounds_, written, error)) << error;
+  EXPECT_EQ(written, 5u);
   const PackResult result = PackSounds();
   EXPECT_EQ(result.Errors, std::vector<std::string>{});
   EXPECT_EQ(result.ReplacedCount, 0u);

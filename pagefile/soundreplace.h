@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "pagefile/pagelayout.h"
-#include "pagefile/sounds.h"
+#include "pagefile/soundtable.h"
 
 struct SoundReplacement {
   uint32_t Number = 0;           // the table entry, from 1

@@ -1,4 +1,4 @@
-#include "pagefile/sounds.h"
+#include "pagefile/soundtable.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 
 #include "base/bytes.h"
 #include "pagefile/pagelayout.h"
-#include "pagefile/soundsection.h"
+#include "pagefile/soundreplace.h"
 #include "pagewriter.h"
 #include "tempdir.h"
 
@@ -185,7 +185,7 @@ class ReplaceTest : public SoundTableTest {
   std::string errors_;
 };
 
-// soundpack_test packs whole files with sounds replaced by the same and by
+// packsounds_test packs whole files with sounds replaced by the same and by
 // longer ones, which moves the chunks and pages that follow.
 TEST_F(ReplaceTest, ASoundOfNoBytesGetsItsPagesWhereItsEntryPoints) {
   const std::vector<std::vector<uint8_t>> filled = Replaced(SoundFile({10, 0}), {{2, {5, 6}}});

@@ -1,4 +1,4 @@
-#include "cli/soundfiles.h"
+#include "cli/packsounds.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -8,9 +8,9 @@
 
 #include "base/bytereader.h"
 #include "base/bytes.h"
-#include "cli/outputfile.h"
-#include "pagefile/sounds.h"
-#include "sound/audio.h"
+#include "cli/files.h"
+#include "pagefile/soundtable.h"
+#include "sound/gamesound.h"
 
 namespace {
 

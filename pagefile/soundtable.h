@@ -53,6 +53,8 @@ SoundTable ReadSoundTable(const RWlFile& file, const GameSections& sections);
 // its pages.
 std::vector<uint8_t> SoundSamples(const RWlFile& file, const SoundEntry& sound);
 
+// "007": a sound's number as messages and file names give it.
+std::string SoundNumber(uint32_t number);
 // "sound 007": how the sounds are named in messages.
 std::string SoundName(uint32_t number);
 

@@ -43,3 +43,8 @@ struct NodeInfo {
 // For element kinds `chunk` is the chunk index and a texture or sprite must
 // already be decoded (its width and colour count are read from the entry).
 NodeInfo NodeInfoText(NodeKind kind, const RWlFile& file, uint32_t chunk = 0);
+
+// The facts of element `chunk` of `section`, whose decoded picture is
+// `width` columns wide and uses `colors` palette indices.
+NodeInfo ElementInfoText(SectionKind section, const RWlFile& file, uint32_t chunk, int32_t width,
+                         uint16_t colors);

@@ -1,7 +1,7 @@
-#include "ui/nodetext.h"
+#include "nodetext/nodetext.h"
 
 #include "base/codepage.h"
-#include "ui/texts.h"
+#include "nodetext/words.h"
 
 NodeKind SectionNodeKind(SectionKind section) {
   switch (section) {
@@ -46,17 +46,38 @@ std::string ColorBitsText(int32_t colors) {
 }
 
 namespace {
-std::string ColorLine(const RWlChunk& e) {
-  return "Colors: " + std::to_string(e.Colors) + " (" + ColorBitsText(e.Colors) + " bit)";
+std::string ColorLine(uint16_t colors) {
+  return "Colors: " + std::to_string(colors) + " (" + ColorBitsText(colors) + " bit)";
 }
 
 NodeInfo SectionInfo(const char* title, int64_t bytes, uint16_t count) {
   return {title, {"Size: " + std::to_string(bytes), "Elements: " + std::to_string(count)}};
 }
+
+std::string NumberLine(uint32_t chunk, int64_t first) {
+  return "Num: " + std::to_string(int64_t{chunk} + 1 - first);
+}
 }  // namespace
 
+NodeInfo ElementInfoText(SectionKind section, const RWlFile& file, uint32_t chunk, int32_t width,
+                         uint16_t colors) {
+  switch (section) {
+    case SectionKind::Texture:
+      return {"Texture Element",
+              {NumberLine(chunk, 0), "Size: 4096", "Width: 64", "Height: 64", ColorLine(colors)}};
+    case SectionKind::Sprite:
+      return {"Sprite Element",
+              {NumberLine(chunk, file.TextureCount), "Size: " + std::to_string(file.Chunks.at(chunk).Size),
+               "Width: " + std::to_string(width), "Height: 64", ColorLine(colors)}};
+    case SectionKind::Unknown:
+      break;
+  }
+  return {"Unknow Element",
+          {NumberLine(chunk, int64_t{file.TextureCount} + file.SpriteCount),
+           "Size: " + std::to_string(file.Chunks.at(chunk).Size)}};
+}
+
 NodeInfo NodeInfoText(NodeKind kind, const RWlFile& file, uint32_t chunk) {
-  const auto number = [&](int64_t first) { return "Num: " + std::to_string(int64_t{chunk} + 1 - first); };
   switch (kind) {
     case FileNode:
       return {
@@ -69,19 +90,14 @@ NodeInfo NodeInfoText(NodeKind kind, const RWlFile& file, uint32_t chunk) {
     case UnknownSection:
       return SectionInfo("Unknow Section", file.UnknownBytes, file.UnknownCount);
     case TextureElement:
-      return {"Texture Element",
-              {number(0), "Size: 4096", "Width: 64", "Height: 64", ColorLine(file.Chunks.at(chunk))}};
-    case SpriteElement: {
+    case SpriteElement:
+    case UnknownElement: {
       const RWlChunk& e = file.Chunks.at(chunk);
-      const int32_t width = e.Image ? e.Image->Width() : 0;
-      return {"Sprite Element",
-              {number(file.TextureCount), "Size: " + std::to_string(e.Size),
-               "Width: " + std::to_string(width), "Height: 64", ColorLine(e)}};
+      const SectionKind section = kind == TextureElement  ? SectionKind::Texture
+                                  : kind == SpriteElement ? SectionKind::Sprite
+                                                          : SectionKind::Unknown;
+      return ElementInfoText(section, file, chunk, e.Image ? e.Image->Width() : 0, e.Colors);
     }
-    case UnknownElement:
-      return {"Unknow Element",
-              {number(int64_t{file.TextureCount} + file.SpriteCount),
-               "Size: " + std::to_string(file.Chunks.at(chunk).Size)}};
     case NoNode:
       break;
   }

@@ -1,4 +1,4 @@
-#include "pagefile/sounds.h"
+#include "pagefile/soundtable.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -15,11 +15,13 @@ std::string SoundSeconds(uint32_t bytes) {
   return text;
 }
 
-std::string SoundName(uint32_t number) {
-  char text[24];
-  std::snprintf(text, sizeof text, "sound %03u", static_cast<unsigned>(number));
+std::string SoundNumber(uint32_t number) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%03u", static_cast<unsigned>(number));
   return text;
 }
+
+std::string SoundName(uint32_t number) { return "sound " + SoundNumber(number); }
 
 size_t SoundTable::AbsentCount() const {
   return static_cast<size_t>(

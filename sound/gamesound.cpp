@@ -1,4 +1,4 @@
-#include "sound/audio.h"
+#include "sound/gamesound.h"
 
 #include <samplerate.h>
 #include <sndfile.h>
@@ -12,7 +12,7 @@
 #include <string>
 
 #include "base/bytes.h"
-#include "pagefile/sounds.h"
+#include "pagefile/soundtable.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "cli/outputfile.h"
+#include "cli/files.h"
 
 #include <gtest/gtest.h>
 

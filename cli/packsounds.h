@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "pagefile/pagelayout.h"
-#include "pagefile/sounds.h"
-#include "pagefile/soundsection.h"
+#include "pagefile/soundreplace.h"
+#include "pagefile/soundtable.h"
 #include "pagefile/wlfile.h"
 
 struct SoundFiles {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "sound/audio.h"
+#include "sound/gamesound.h"
 
 // Each run sets libsndfile up afresh, with libFLAC, libvorbis or libmpg123
 // behind it: some hundred kilobytes allocated and freed. AddressSanitizer
