@@ -4,7 +4,8 @@
 
 #include <cstdint>
 
-#include "app/mainwindow_win.h"
+#include "ui/viewer_win.h"
+#include "winlayer/winlayer_win.h"
 
 // Asks for a page file and opens it; a cancel changes nothing.
 void OpenCommand(RMainWindow& mainWindow, Menu& menu, int32_t item);

@@ -7,12 +7,12 @@
 #include "base/codepage.h"
 #include "base/version.h"
 #include "imaging/bmptemplate.h"
+#include "nodetext/nodetext.h"
 #include "shell/association.h"
 #include "shell/openargument_win.h"
 #include "ui/about_win.h"
 #include "ui/elementtree_win.h"
 #include "ui/infopanel_win.h"
-#include "nodetext/nodetext.h"
 #include "ui/preview_win.h"
 #include "ui/texts.h"
 

@@ -1,8 +1,5 @@
-# The command-line tool's own building blocks, in the core so that the unit
-# tests, fuzz targets and benchmarks reach them.
-list(APPEND TESSARINE_PORTABLE_SOURCES
-  cli/export.cpp
-  cli/gamefacts.cpp
-  cli/files.cpp
-  cli/pack.cpp
-  cli/packsounds.cpp)
+# The command-line tool's building blocks, a library so that the unit tests,
+# fuzz targets and benchmarks reach them; the program is cli/CMakeLists.txt.
+tessarine_layer(cli
+  PORTABLE export.cpp files.cpp gamefacts.cpp pack.cpp packsounds.cpp
+  DEPENDS nodetext imaging sound)

@@ -1,11 +1,8 @@
-list(APPEND TESSARINE_PORTABLE_SOURCES
-  imaging/bmptemplate.cpp
-  imaging/decoder.cpp
-  imaging/framing.cpp
-  imaging/palettefile.cpp
-  imaging/picturereader.cpp
-  imaging/spriteencoder.cpp)
-# PNG files: written around libdeflate's data, read through libspng.
-list(APPEND TESSARINE_PORTABLE_SOURCES
-  imaging/framedpng.cpp
-  imaging/pngreader.cpp)
+# Pictures: the bitmap template, palettes, the decoder and the framing, the
+# sprite encoder, and PNG files, written around libdeflate's data and read
+# through libspng.
+tessarine_layer(imaging
+  PORTABLE bmptemplate.cpp decoder.cpp framedpng.cpp framing.cpp palettefile.cpp picturereader.cpp
+           pngreader.cpp spriteencoder.cpp
+  DEPENDS pagefile
+  LIBRARIES PkgConfig::SPNG PkgConfig::LIBDEFLATE)

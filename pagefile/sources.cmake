@@ -1,6 +1,5 @@
-list(APPEND TESSARINE_PORTABLE_SOURCES
-  pagefile/pagelayout.cpp
-  pagefile/sections.cpp
-  pagefile/soundtable.cpp
-  pagefile/soundreplace.cpp
-  pagefile/wlfile.cpp)
+# The page file: the loader and chunk table, the game's sections, the layout
+# and the assembly of new files, the sound table and its replacement.
+tessarine_layer(pagefile
+  PORTABLE pagelayout.cpp sections.cpp soundreplace.cpp soundtable.cpp wlfile.cpp
+  DEPENDS base)

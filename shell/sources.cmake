@@ -1,11 +1,8 @@
-# Shell integration: file association and command line.
-list(APPEND TESSARINE_PORTABLE_SOURCES
-  shell/association.cpp
-  shell/cmdline.cpp)
-list(APPEND TESSARINE_WIN_SOURCES
-  shell/association_win.cpp
-  shell/cmdline_win.cpp)
-# Opening the argument is a handler of the main window, so it joins the
-# viewer's windows.
-list(APPEND TESSARINE_UI_SOURCES
-  shell/openargument_win.cpp)
+# Shell integration: the file association and the command line (portable),
+# their registry and process halves, and the opening of the argument, a
+# handler of the main window.
+tessarine_layer(shell
+  PORTABLE association.cpp cmdline.cpp
+  WIN association_win.cpp cmdline_win.cpp openargument_win.cpp
+  DEPENDS ui
+  WIN_LIBRARIES advapi32)

@@ -1,3 +1,6 @@
-# Sound files through libsndfile and libsamplerate, which every build links.
-list(APPEND TESSARINE_PORTABLE_SOURCES
-  sound/gamesound.cpp)
+# Sound files in the game's form and out of any other, through libsndfile
+# and libsamplerate.
+tessarine_layer(sound
+  PORTABLE gamesound.cpp
+  DEPENDS pagefile
+  LIBRARIES PkgConfig::SndFile PkgConfig::SampleRate)

@@ -1,11 +1,7 @@
-list(APPEND TESSARINE_PORTABLE_SOURCES
-  nodetext/nodetext.cpp
-  ui/preview.cpp)
-# The viewer's windows, built into their own library over the core; the
-# state they share is declared in ui/viewer_win.h.
-list(APPEND TESSARINE_UI_SOURCES
-  ui/about_win.cpp
-  ui/elementtree_win.cpp
-  ui/infopanel_win.cpp
-  ui/openfile_win.cpp
-  ui/preview_win.cpp)
+# The viewer's panels: the element tree, the info panel, the preview pane
+# (its zoom is portable), the About box; the state they share is declared in
+# ui/viewer_win.h.
+tessarine_layer(ui
+  PORTABLE preview.cpp
+  WIN about_win.cpp elementtree_win.cpp infopanel_win.cpp openfile_win.cpp preview_win.cpp
+  DEPENDS winlayer nodetext imaging)

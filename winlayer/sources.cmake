@@ -1,17 +1,7 @@
 # The Win32 object layer: windows, controls, GDI objects and the message loop.
-list(APPEND TESSARINE_WIN_SOURCES
-  winlayer/appwindow_win.cpp
-  winlayer/bitmap_win.cpp
-  winlayer/gdi_win.cpp
-  winlayer/imagelist_win.cpp
-  winlayer/label_win.cpp
-  winlayer/menu_win.cpp
-  winlayer/messageloop_win.cpp
-  winlayer/opendialog_win.cpp
-  winlayer/paintbox_win.cpp
-  winlayer/panel_win.cpp
-  winlayer/splitter_win.cpp
-  winlayer/systemdll_win.cpp
-  winlayer/topwindow_win.cpp
-  winlayer/treeview_win.cpp
-  winlayer/window_win.cpp)
+tessarine_layer(winlayer
+  WIN appwindow_win.cpp bitmap_win.cpp gdi_win.cpp imagelist_win.cpp label_win.cpp menu_win.cpp
+      messageloop_win.cpp opendialog_win.cpp paintbox_win.cpp panel_win.cpp splitter_win.cpp systemdll_win.cpp
+      topwindow_win.cpp treeview_win.cpp window_win.cpp
+  DEPENDS base
+  WIN_LIBRARIES user32 gdi32 comctl32 comdlg32 shell32 msimg32)

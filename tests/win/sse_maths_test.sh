@@ -2,7 +2,7 @@
 # The 32-bit Windows build's sound path computes in SSE2 registers, as x86_64
 # does, and not in the x87 unit's wider ones, whose rounding would give other
 # samples: sse_maths_test.sh OBJDUMP ARCHIVE...
-# Run on the archives whose floating point shapes a packed sound: the core,
+# Run on the archives whose floating point shapes a packed sound: ours,
 # libsndfile with its Vorbis and Opus decoders, and libsamplerate. (FLAC
 # decodes in integers; the x87 code in libFLAC is its encoder's and seek's.)
 # This machine cannot run 32-bit Windows programs, so the code is read.
