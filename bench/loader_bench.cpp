@@ -52,7 +52,8 @@ void PlainRead(benchmark::State& state, const std::string& path) {
 void Load(benchmark::State& state, const std::string& path) {
   RWlFile file;
   for (auto _ : state) {
-    LoadPageFile(file, path);
+    std::string error;
+    LoadPageFile(file, path, error);
     benchmark::DoNotOptimize(file.Chunks.data());
   }
 }

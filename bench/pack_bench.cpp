@@ -54,7 +54,8 @@ RWlFile& FullSizeFile() {
     const std::string path = (Folder() / "vswap.wl6").string();
     WritePageFile(path, layout);
     RWlFile f;
-    LoadPageFile(f, path);
+    std::string error;
+    LoadPageFile(f, path, error);
     return f;
   }();
   return file;

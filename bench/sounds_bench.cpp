@@ -48,7 +48,8 @@ SoundFile& FullSizeFile() {
     const fs::path dir = fs::temp_directory_path() / "tessarine-bench-sounds";
     fs::create_directories(dir / "out");
     WritePageFile((dir / "sounds.wl6").string(), layout);
-    LoadPageFile(made.File, (dir / "sounds.wl6").string());
+    std::string error;
+    LoadPageFile(made.File, (dir / "sounds.wl6").string(), error);
     made.Table = ReadSoundTable(made.File, ReadGameSections(made.File));
     made.Out = dir / "out";
     return made;

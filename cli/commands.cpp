@@ -38,10 +38,9 @@ int Error(const std::string& message) {
 // Loads like the viewer does; an unreadable file is an empty table, and the
 // user hears about it on stderr.
 void Load(RWlFile& file, const std::string& path) {
-  const FileStream in(path);
-  if (!in.IsOpen())
-    std::fprintf(stderr, "tessarine-cli: cannot open '%s': %s\n", path.c_str(), in.Problem().c_str());
-  LoadPageFile(file, path);
+  std::string error;
+  if (!LoadPageFile(file, path, error))
+    std::fprintf(stderr, "tessarine-cli: cannot open '%s': %s\n", path.c_str(), error.c_str());
 }
 
 // The sections as the game reads them; when the header words do not fit,

@@ -197,60 +197,52 @@ std::optional<Replacement> MakeReplacement(const RWlChunk& old, uint32_t chunk, 
   return r;
 }
 
-}  // namespace
-
-PackResult Pack(const PackRequest& request) {
-  PackResult result;
-  const fs::path dir = Utf8Path(request.Dir);
-  const fs::path out = Utf8Path(request.Out);
-  const fs::path base = Utf8Path(request.Base);
-  if (SameFile(out, base)) {
+// Loads the base after checking that OUT is not the base and DIR is a
+// folder; false, with the reason in `result`, when one of them fails.
+bool LoadBase(const PackRequest& request, RWlFile& file, PackResult& result) {
+  if (SameFile(Utf8Path(request.Out), Utf8Path(request.Base))) {
     result.Errors.push_back("'" + request.Out + "' is the base file '" + request.Base +
                             "': pack never changes the base; name a new file");
-    return result;
-  }
-  if (const FileStream in(request.Base); !in.IsOpen()) {
-    result.Errors.push_back("cannot open the base file '" + request.Base + "': " + in.Problem());
-    return result;
+    return false;
   }
   std::error_code error;
-  if (!fs::is_directory(dir, error)) {
+  if (!fs::is_directory(Utf8Path(request.Dir), error)) {
     result.Errors.push_back("'" + request.Dir + "' is not a folder");
-    return result;
+    return false;
   }
+  std::string reason;
+  if (!LoadPageFile(file, request.Base, reason)) {
+    result.Errors.push_back("cannot open the base file '" + request.Base + "': " + reason);
+    return false;
+  }
+  return true;
+}
 
-  RWlFile file;
-  LoadPageFile(file, request.Base);
-  const GameSections sections = ReadGameSections(file);
+// What is odd about the base but does not keep it from being packed.
+void WarnAboutBase(const RWlFile& file, const GameSections& sections, std::vector<std::string>& warnings) {
   if (!sections.FromHeader && sections.ChunkCount > 0)
-    result.Warnings.push_back(SectionsFallbackReason(file.Header, sections.ChunkCount) +
-                              "; the base's sections follow the viewer's split instead");
+    warnings.push_back(SectionsFallbackReason(file.Header, sections.ChunkCount) +
+                       "; the base's sections follow the viewer's split instead");
   const PageLayout layout = ReadPageLayout(file);
   if (!layout.PastEnd.empty())
-    result.Warnings.push_back("the base's table points past its end (" + std::to_string(file.FileSize) +
-                              " bytes) for " + std::to_string(layout.PastEnd.size()) +
-                              " chunks: they are copied as the viewer reads them, zeros where the file ends");
+    warnings.push_back("the base's table points past its end (" + std::to_string(file.FileSize) +
+                       " bytes) for " + std::to_string(layout.PastEnd.size()) +
+                       " chunks: they are copied as the viewer reads them, zeros where the file ends");
   if (layout.EntriesMissing > 0)
-    result.Warnings.push_back(
+    warnings.push_back(
         "the base's tables end past the file's end: the entries it does not hold are "
         "empty chunks, as the viewer reads them");
+}
 
-  const PaletteMatcher palette(request.Colours);
-  const ReadOptions options{&palette, request.Nearest};
-  std::vector<Replacement> replacements;
-  for (const auto& [chunk, picture] : FindPictures(dir, sections, result.Errors)) {
-    if (auto r = MakeReplacement(file.Chunks[chunk], chunk, picture, options, result.Errors))
-      replacements.push_back(std::move(*r));
-  }
-  SoundFiles sounds = ReadSoundFiles(dir, result.Errors);
-  if (!result.Errors.empty()) return result;
-
-  // The base's chunks with the replacements over them, and the sound
-  // section rewritten around new sounds.
-  const size_t n = file.Chunks.size();
-  std::vector<NewChunk> chunks(n);
-  for (uint32_t i = 0; i < n; ++i) chunks[i].Base = i;
-  for (const Replacement& r : replacements) {
+// The new file's chunks: the base's, with the pictures' new bytes over them
+// and the sound section rewritten around new sounds, whose pages and table
+// `sounds` and `table` keep. Counts what `result` reports.
+std::vector<NewChunk> NewChunks(const RWlFile& file, const GameSections& sections,
+                                const std::vector<Replacement>& pictures, SoundFiles& sounds,
+                                std::vector<uint8_t>& table, PackResult& result) {
+  std::vector<NewChunk> chunks(file.Chunks.size());
+  for (uint32_t i = 0; i < chunks.size(); ++i) chunks[i].Base = i;
+  for (const Replacement& r : pictures) {
     if (r.Unchanged) {
       ++result.UnchangedCount;
       continue;
@@ -259,17 +251,42 @@ PackResult Pack(const PackRequest& request) {
     result.Replaced.push_back(r.Line);
     ++result.ReplacedCount;
   }
-  const SoundTable table = ReadSoundTable(file, sections);
-  result.UnchangedCount += DropUnchangedSounds(file, table, sounds);
-  std::vector<uint8_t> soundTable;
+  const SoundTable old = ReadSoundTable(file, sections);
+  result.UnchangedCount += DropUnchangedSounds(file, old, sounds);
   if (!sounds.Sounds.empty()) {
-    PlaceSounds(file, table, sounds, chunks, soundTable, result.Replaced, result.Errors);
-    if (!result.Errors.empty()) return result;
+    PlaceSounds(file, old, sounds, chunks, table, result.Replaced, result.Errors);
     result.ReplacedCount += sounds.Sounds.size();
   }
+  return chunks;
+}
+
+}  // namespace
+
+PackResult Pack(const PackRequest& request) {
+  PackResult result;
+  RWlFile file;
+  if (!LoadBase(request, file, result)) return result;
+  const GameSections sections = ReadGameSections(file);
+  WarnAboutBase(file, sections, result.Warnings);
+
+  const fs::path dir = Utf8Path(request.Dir);
+  const PaletteMatcher palette(request.Colours);
+  const ReadOptions options{&palette, request.Nearest};
+  std::vector<Replacement> pictures;
+  for (const auto& [chunk, picture] : FindPictures(dir, sections, result.Errors)) {
+    if (auto r = MakeReplacement(file.Chunks[chunk], chunk, picture, options, result.Errors))
+      pictures.push_back(std::move(*r));
+  }
+  SoundFiles sounds = ReadSoundFiles(dir, result.Errors);
+  if (!result.Errors.empty()) return result;
+
+  std::vector<uint8_t> table;
+  const std::vector<NewChunk> chunks = NewChunks(file, sections, pictures, sounds, table, result);
   std::vector<uint8_t> bytes;
   std::string reason;
-  if (!AssemblePageFile(file, chunks, bytes, reason) || !WriteFileWhole(out, bytes, reason)) {
+  if (!result.Errors.empty()) return result;
+  if (!AssemblePageFile(file, chunks, bytes, reason) ||
+      !WriteFileWhole(Utf8Path(request.Out), bytes, reason)) {
     result.Errors.push_back(reason);
     return result;
   }

@@ -124,7 +124,9 @@ void LoadPageFile(RWlFile& file, Stream& in, const std::string& name, LoadObserv
   if (observer) Report(file, *observer);
 }
 
-void LoadPageFile(RWlFile& file, const std::string& path, LoadObserver* observer) {
+bool LoadPageFile(RWlFile& file, const std::string& path, std::string& error, LoadObserver* observer) {
   FileStream in(path);
   LoadPageFile(file, in, path, observer);
+  if (!in.IsOpen()) error = in.Problem();
+  return in.IsOpen();
 }

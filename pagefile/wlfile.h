@@ -75,9 +75,11 @@ class LoadObserver {
 // directory fields the stream does not hold read as 0; chunk bytes beyond its
 // end read as 0. The observer, if any, sees the new table.
 void LoadPageFile(RWlFile& file, Stream& in, const std::string& name, LoadObserver* observer = nullptr);
-// The same for the file at `path`; one that cannot be opened gives an empty
-// table.
-void LoadPageFile(RWlFile& file, const std::string& path, LoadObserver* observer = nullptr);
+// The same for the file at `path`, opened once. One that cannot be opened
+// (a missing file, a folder, a pipe, a device) gives an empty table and
+// false, with the reason in `error`.
+bool LoadPageFile(RWlFile& file, const std::string& path, std::string& error,
+                  LoadObserver* observer = nullptr);
 
 // Releases every entry's image and data and empties the table; the name,
 // size and statistics keep their values.

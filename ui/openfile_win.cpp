@@ -11,7 +11,9 @@ void LoadWlFile(RMainWindow& mw, const std::string& path) {
   tree.SetRedraw(false);
   ClearTree(tree);
   TreeBuilder builder(tree);
-  LoadPageFile(WlFile, path, &builder);
+  // A file that cannot be read is an empty table, and the tree shows it.
+  std::string ignored;
+  LoadPageFile(WlFile, path, ignored, &builder);
   tree.SetRedraw(true);
   mw.AuthorLink->Hide();
   mw.WebLink->Hide();

@@ -220,7 +220,8 @@ class PackTest : public ::testing::Test {
 
   static RWlFile Load(const std::string& path) {
     RWlFile file;
-    LoadPageFile(file, path);
+    std::string error;
+    EXPECT_TRUE(LoadPageFile(file, path, error)) << error;
     return file;
   }
 

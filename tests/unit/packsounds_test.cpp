@@ -54,11 +54,11 @@ class SoundPackTest : public ::testing::Test {
 
 TEST_F(SoundPackTest, AnUnchangedExportPacksBackToTheSameBytes) {
   RWlFile file;
-  LoadPageFile(file, base_path_);
+  std::string error;
+  ASSERT_TRUE(LoadPageFile(file, base_path_, error)) << error;
   const SoundTable table = ReadSoundTable(file, ReadGameSections(file));
   EXPECT_EQ(table.Problems, std::vector<std::string>{});
   size_t written = 0;
-  std::string error;
   EXPECT_TRUE(ExportSounds(file, table, sounds_, written, error)) << error;
   EXPECT_EQ(written, 5u);
   const PackResult result = PackSounds();

@@ -146,7 +146,8 @@ class RealFileTest : public ::testing::TestWithParam<Shape> {
     base_.Chunks.push_back({table, {}, {}});
     bytes_ = BuildPageFile(base_);
     ASSERT_TRUE(WriteBytes(path_, bytes_));
-    LoadPageFile(file_, path_);
+    std::string error;
+    ASSERT_TRUE(LoadPageFile(file_, path_, error)) << error;
     sections_ = ReadGameSections(file_);
     ASSERT_TRUE(sections_.FromHeader);
   }

@@ -41,7 +41,8 @@ class SoundTableTest : public ::testing::Test {
   SoundTable ReadFromBytes(const std::vector<uint8_t>& bytes) {
     const std::string path = dir_.File("vswap.wl6");
     EXPECT_TRUE(WriteBytes(path, bytes));
-    LoadPageFile(file_, path);
+    std::string error;
+    EXPECT_TRUE(LoadPageFile(file_, path, error)) << error;
     return ReadSoundTable(file_, ReadGameSections(file_));
   }
   // The problems as one text, for matching.

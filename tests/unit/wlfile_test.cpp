@@ -147,7 +147,9 @@ TEST_F(LoaderTest, ShortOrMissingFilesGiveAnEmptyTable) {
     EXPECT_EQ(f.FileSize, static_cast<int64_t>(bytes.size()));
   }
   RWlFile f = Load(ChunksOfSizes(3, 3));
-  LoadPageFile(f, dir_.File("missing.wl6"));
+  std::string error;
+  EXPECT_FALSE(LoadPageFile(f, dir_.File("missing.wl6"), error));
+  EXPECT_FALSE(error.empty());
   ExpectConsistent(f);
   EXPECT_EQ(f.FileName, dir_.File("missing.wl6"));
   EXPECT_TRUE(f.Chunks.empty());
@@ -172,7 +174,8 @@ TEST_F(LoaderTest, ReloadingReplacesEverything) {
   f.Chunks[3].Colors = 7;
   const std::string other = dir_.File("other.wl1");
   ASSERT_TRUE(WritePageFile(other, ChunksOfSizes(110, 9)));
-  LoadPageFile(f, other);
+  std::string error;
+  EXPECT_TRUE(LoadPageFile(f, other, error)) << error;
   ExpectConsistent(f);
   EXPECT_EQ(f.FileName, other);
   EXPECT_EQ(DataOf(f.Chunks[109]), std::vector<uint8_t>(9, 109));
@@ -212,7 +215,8 @@ TEST_F(LoaderTest, TheObserverSeesEveryChunkNumberedWithinItsSection) {
   ASSERT_TRUE(WritePageFile(path, ChunksOfSizes(663, 1)));
   CountingObserver o;
   RWlFile f;
-  LoadPageFile(f, path, &o);
+  std::string error;
+  EXPECT_TRUE(LoadPageFile(f, path, error, &o)) << error;
   EXPECT_EQ(o.tableAtDirectory, 663u);
   ASSERT_EQ(o.seen.size(), 663u);
   for (uint32_t i = 0; i < 663; ++i) {
@@ -223,7 +227,7 @@ TEST_F(LoaderTest, TheObserverSeesEveryChunkNumberedWithinItsSection) {
   }
 
   CountingObserver missing;
-  LoadPageFile(f, dir_.File("none.wl6"), &missing);
+  EXPECT_FALSE(LoadPageFile(f, dir_.File("none.wl6"), error, &missing));
   EXPECT_EQ(missing.tableAtDirectory, 0u) << "the tree is rebuilt even for an unreadable file";
 }
 

@@ -19,7 +19,8 @@ class Sample : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     InitBmpTemplate();
-    LoadPageFile(file_, TESSARINE_SAMPLE_FILE);
+    std::string error;
+    LoadPageFile(file_, TESSARINE_SAMPLE_FILE, error);
   }
   static RWlFile file_;
 };
