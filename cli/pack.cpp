@@ -122,8 +122,9 @@ std::map<uint32_t, PictureFile> FindPictures(const fs::path& dir, const GameSect
   return found;
 }
 
-// The first hole of a texture, and how many there are.
-std::optional<std::string> HoleError(const FramedPicture& picture) {
+// Whether a texture has no holes; if it has, `error` names the first and
+// counts the others.
+bool NoHoles(const FramedPicture& picture, std::string& error) {
   size_t holes = 0;
   std::string first;
   for (int y = 0; y < FrameSide; ++y) {
@@ -134,8 +135,9 @@ std::optional<std::string> HoleError(const FramedPicture& picture) {
                 ") is transparent: a texture has no holes";
     }
   }
-  if (holes == 0) return std::nullopt;
-  return holes == 1 ? first : first + " (and " + std::to_string(holes - 1) + " more transparent pixels)";
+  if (holes == 0) return true;
+  error = holes == 1 ? first : first + " (and " + std::to_string(holes - 1) + " more transparent pixels)";
+  return false;
 }
 
 // Reads and checks one picture, and finds the bytes its chunk gets; its
@@ -165,7 +167,7 @@ std::optional<Replacement> MakeReplacement(const RWlChunk& old, uint32_t chunk, 
   if (file.Format == PictureFormat::Png) read = ReadFramedPng(bytes, withBase);
   if (file.Format == PictureFormat::Bmp) read = ReadFramedBmp(bytes, withBase);
   if (file.Section == SectionKind::Texture && read.Errors.empty()) {
-    if (auto holes = HoleError(read.Picture)) read.Errors.push_back(*holes);
+    if (std::string holes; !NoHoles(read.Picture, holes)) read.Errors.push_back(holes);
   }
   for (const std::string& why : read.Errors) fail(why);
   if (!read.Errors.empty()) return std::nullopt;

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <optional>
 
 #include "base/bitmap.h"
 
@@ -166,10 +165,11 @@ PictureRead MapColourPixels(std::span<const uint8_t> rgba, const ReadOptions& op
   return mapper.Finish();
 }
 
-std::optional<std::string> FrameSizeError(int64_t width, int64_t height) {
-  if (width == FrameSide && height == FrameSide) return std::nullopt;
-  return "the picture is " + std::to_string(width) + " x " + std::to_string(height) +
-         " pixels; a framed picture is 64 x 64";
+bool FramedSize(int64_t width, int64_t height, std::string& error) {
+  if (width == FrameSide && height == FrameSide) return true;
+  error = "the picture is " + std::to_string(width) + " x " + std::to_string(height) +
+          " pixels; a framed picture is 64 x 64";
+  return false;
 }
 
 PictureRead ReadFramedBmp(std::span<const uint8_t> bytes, const ReadOptions& options) {
@@ -184,8 +184,8 @@ PictureRead ReadFramedBmp(std::span<const uint8_t> bytes, const ReadOptions& opt
                             " bits per pixel; a texture as BMP has 8, as `export` writes it");
     return failed;
   }
-  if (auto error = FrameSizeError(bitmap.Width(), bitmap.Height())) {
-    failed.Errors.push_back(*error);
+  if (std::string error; !FramedSize(bitmap.Width(), bitmap.Height(), error)) {
+    failed.Errors.push_back(error);
     return failed;
   }
   std::array<uint8_t, FrameSide * FrameSide> indices;

@@ -5,7 +5,6 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -60,8 +59,8 @@ PictureRead MapPalettePixels(std::span<const uint8_t> indices, std::span<const u
                              const ReadOptions& options);
 // Pixels as red, green, blue and alpha bytes, 64 rows of 64 from the top.
 PictureRead MapColourPixels(std::span<const uint8_t> rgba, const ReadOptions& options);
-// Why a picture of this size is not framed; nothing when it is.
-std::optional<std::string> FrameSizeError(int64_t width, int64_t height);
+// Whether a picture of this size is framed; if not, `error` says why.
+bool FramedSize(int64_t width, int64_t height, std::string& error);
 
 // A 64 x 64 8-bit BMP file image (what `export` writes for textures). A
 // colour table that is the game's palette gives its indices as they are;

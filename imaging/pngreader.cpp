@@ -134,7 +134,7 @@ PictureRead ReadFramedPng(std::span<const uint8_t> bytes, const ReadOptions& opt
   spng_ihdr ihdr{};
   if (const int error = spng_get_ihdr(ctx, &ihdr)) return Damaged(SpngError(error));
   // Checked before anything is allocated for the pixels.
-  if (auto error = FrameSizeError(ihdr.width, ihdr.height)) return Failure(*error);
+  if (std::string error; !FramedSize(ihdr.width, ihdr.height, error)) return Failure(error);
 
   // The rows as the file holds them, at most 8 bytes a pixel. Zeroed:
   // libspng ORs the samples of interlaced pictures below 8 bits into place.

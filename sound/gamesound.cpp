@@ -8,7 +8,6 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
-#include <optional>
 #include <string>
 
 #include "base/bytes.h"
@@ -116,10 +115,10 @@ class QuietLibraries {
 // its log. So the chunks of a WAV (RIFF or RIFX) or AIFF file are walked
 // here, up to the chunk of samples, whose length must fit in the file.
 // (RF64 and CAF give their lengths in 64 bits, elsewhere.)
-std::optional<std::string> CutShort(std::span<const uint8_t> file, const SF_INFO& info) {
+bool Whole(std::span<const uint8_t> file, const SF_INFO& info, std::string& error) {
   const int type = info.format & SF_FORMAT_TYPEMASK;
   const bool wav = type == SF_FORMAT_WAV || type == SF_FORMAT_WAVEX;
-  if ((!wav && type != SF_FORMAT_AIFF) || file.size() < 12) return std::nullopt;
+  if ((!wav && type != SF_FORMAT_AIFF) || file.size() < 12) return true;
   const bool little = wav && std::memcmp(file.data(), "RIFF", 4) == 0;
   const char* samples = wav ? "data" : "SSND";
   // "RIFF" (or "FORM"), the length of the rest, "WAVE" (or "AIFF"); then
@@ -132,13 +131,14 @@ std::optional<std::string> CutShort(std::span<const uint8_t> file, const SF_INFO
                : uint32_t{head[4]} << 24 | uint32_t{head[5]} << 16 | uint32_t{head[6]} << 8 | head[7];
     if (std::memcmp(head, samples, 4) == 0) {
       const uint64_t promised = at + 8 + length;
-      if (promised <= file.size()) return std::nullopt;
-      return "the file is cut short: its header promises " + std::to_string(promised) + " bytes, it has " +
-             std::to_string(file.size());
+      if (promised <= file.size()) return true;
+      error = "the file is cut short: its header promises " + std::to_string(promised) + " bytes, it has " +
+              std::to_string(file.size());
+      return false;
     }
     at += 8 + uint64_t{length} + (length & 1);
   }
-  return std::nullopt;
+  return true;
 }
 
 std::string FewerFrames(sf_count_t promised, size_t found) {
@@ -185,10 +185,7 @@ bool DecodeGameSound(std::span<const uint8_t> bytes, size_t maxSamples, std::vec
     error = sf_strerror(nullptr);
     return false;
   }
-  if (std::optional<std::string> cut = CutShort(bytes, info)) {
-    error = *cut;
-    return false;
-  }
+  if (!Whole(bytes, info, error)) return false;
   if (info.channels < 1 || info.samplerate < 1) {
     error = "the file declares " + std::to_string(info.channels) + " channels at " +
             std::to_string(info.samplerate) + " Hz";
