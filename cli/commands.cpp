@@ -8,6 +8,7 @@
 #include <optional>
 #include <system_error>
 
+#include "base/decimal.h"
 #include "base/streams.h"
 #include "cli/export.h"
 #include "cli/files.h"
@@ -106,12 +107,9 @@ int List(const std::vector<std::string>& args) {
   if (args.size() != 1) return Fail("usage: tessarine-cli list FILE");
   RWlFile file;
   Load(file, args[0]);
-  uint32_t numbers[3] = {};
-  for (size_t i = 0; i < file.Chunks.size(); ++i) {
-    const SectionKind section = SectionOf(static_cast<uint32_t>(i));
-    const uint32_t number = ++numbers[static_cast<int>(section)];
-    std::printf("%zu %s %u\n", i, ElementCaption(section, number).c_str(), unsigned{file.Chunks[i].Size});
-  }
+  for (uint32_t i = 0; i < file.Chunks.size(); ++i)
+    std::printf("%u %s %u\n", static_cast<unsigned>(i),
+                ElementCaption(SectionOf(i), ElementNumber(i)).c_str(), unsigned{file.Chunks[i].Size});
   return 0;
 }
 
@@ -120,13 +118,11 @@ int Show(const std::vector<std::string>& args) {
   RWlFile file;
   Load(file, args[0]);
   const std::string& text = args[1];
-  const bool digits =
-      !text.empty() && text.size() <= 5 && text.find_first_not_of("0123456789") == std::string::npos;
-  const unsigned long index = digits ? std::stoul(text) : 0;
-  if (!digits || index >= file.Chunks.size())
+  const std::optional<uint64_t> index = ParseDecimal(text, 5);
+  if (!index || *index >= file.Chunks.size())
     return Fail("no chunk '" + text + "': the file has " + std::to_string(file.Chunks.size()) +
                 " chunks, numbered from 0");
-  const auto chunk = static_cast<uint32_t>(index);
+  const auto chunk = static_cast<uint32_t>(*index);
   const SectionKind section = SectionOf(chunk);
   ByteVector copy;
   const ElementPlane plane = DecodePlane(WholeChunk(file.Chunks[chunk].Data, copy), section);

@@ -38,18 +38,6 @@ bool ParseExportOptions(const std::vector<std::string>& options, ExportOptions& 
   return true;
 }
 
-uint32_t ElementNumber(uint32_t index) {
-  switch (SectionOf(index)) {
-    case SectionKind::Texture:
-      return index + 1;
-    case SectionKind::Sprite:
-      return index + 1 - TextureChunks;
-    case SectionKind::Unknown:
-      break;
-  }
-  return index + 1 - TextureChunks - SpriteChunks;
-}
-
 namespace {
 
 // The bytes of one picture file; false, with the reason, for a picture that

@@ -27,9 +27,6 @@ struct ExportOptions {
 // in `error`, for an unknown option or two that contradict each other.
 bool ParseExportOptions(const std::vector<std::string>& options, ExportOptions& out, std::string& error);
 
-// Element number of chunk `index` in its section, as the tree counts.
-uint32_t ElementNumber(uint32_t index);
-
 struct ExportReport {
   size_t Written = 0;  // files written whole
   size_t Skipped = 0;  // pictures without a form in the chosen format, not written

@@ -6,6 +6,7 @@
 #include <set>
 #include <system_error>
 
+#include "base/decimal.h"
 #include "base/fileops.h"
 #include "base/streams.h"
 
@@ -34,10 +35,6 @@ std::filesystem::path TemporaryBeside(const std::filesystem::path& path) {
   return path.parent_path() / Utf8Path(name);
 }
 
-bool AllDigits(const std::string& text, size_t most) {
-  return !text.empty() && text.size() <= most && text.find_first_not_of("0123456789") == std::string::npos;
-}
-
 // The process of a name that TemporaryBeside made, or nothing for any other
 // name.
 std::optional<uint32_t> TemporaryOf(const std::string& name) {
@@ -45,12 +42,11 @@ std::optional<uint32_t> TemporaryOf(const std::string& name) {
   if (name.size() < 2 || name[0] != '.' || mark == std::string::npos || mark < 2) return std::nullopt;
   const std::string numbers = name.substr(mark + sizeof kTemporaryMark - 1);
   const size_t dash = numbers.find('-');
-  if (dash == std::string::npos || !AllDigits(numbers.substr(0, dash), 10) ||
-      !AllDigits(numbers.substr(dash + 1), 10))
+  if (dash == std::string::npos) return std::nullopt;
+  const std::optional<uint64_t> process = ParseDecimal(std::string_view(numbers).substr(0, dash), 10);
+  if (!process || *process > UINT32_MAX || !ParseDecimal(std::string_view(numbers).substr(dash + 1), 10))
     return std::nullopt;
-  const unsigned long long process = std::stoull(numbers.substr(0, dash));
-  if (process > UINT32_MAX) return std::nullopt;
-  return static_cast<uint32_t>(process);
+  return static_cast<uint32_t>(*process);
 }
 
 // Where the system has no unnamed files, a run that is killed leaves its

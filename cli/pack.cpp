@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "base/bytereader.h"
+#include "base/decimal.h"
 #include "base/streams.h"
 #include "cli/files.h"
 #include "cli/packsounds.h"
@@ -84,9 +85,9 @@ std::optional<PictureFile> ParseName(const fs::path& path) {
     file.Format = PictureFormat::Bmp;
   else
     return std::nullopt;
-  if (digits.empty() || digits.size() > 5 || digits.find_first_not_of("0123456789") != std::string::npos)
-    return std::nullopt;
-  file.Number = static_cast<uint32_t>(std::stoul(digits));
+  const std::optional<uint64_t> number = ParseDecimal(digits, 5);
+  if (!number) return std::nullopt;
+  file.Number = static_cast<uint32_t>(*number);
   return file;
 }
 

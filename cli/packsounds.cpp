@@ -8,6 +8,7 @@
 
 #include "base/bytereader.h"
 #include "base/bytes.h"
+#include "base/decimal.h"
 #include "cli/files.h"
 #include "pagefile/soundtable.h"
 #include "sound/gamesound.h"
@@ -23,10 +24,9 @@ std::optional<uint32_t> SoundFileNumber(const std::string& name) {
   const size_t dot = name.find('.');
   if (dot == std::string::npos || dot + 1 == name.size() || name.find('.', dot + 1) != std::string::npos)
     return std::nullopt;
-  const std::string digits = name.substr(6, dot - 6);
-  if (digits.empty() || digits.size() > 5 || digits.find_first_not_of("0123456789") != std::string::npos)
-    return std::nullopt;
-  return static_cast<uint32_t>(std::stoul(digits));
+  const std::optional<uint64_t> number = ParseDecimal(std::string_view(name).substr(6, dot - 6), 5);
+  if (!number) return std::nullopt;
+  return static_cast<uint32_t>(*number);
 }
 
 // A sound of at most 65535 samples, with room for whatever a sound editor

@@ -38,12 +38,6 @@ void InitBmpTemplate() {
 BmpHeadBytes BmpHead(const Palette& palette) {
   BmpHeadBytes head{};
   WriteConstantFields(head.data());
-  // Blue, green, red, unused.
-  for (size_t i = 0; i < palette.size(); ++i) {
-    uint8_t* entry = head.data() + PaletteOffset + 4 * i;
-    entry[0] = palette[i].B;
-    entry[1] = palette[i].G;
-    entry[2] = palette[i].R;
-  }
+  WriteBmpTable(palette, head.data() + PaletteOffset);
   return head;
 }

@@ -9,14 +9,25 @@
 #include "base/streams.h"
 
 Palette BuiltInPalette() {
-  // The resource is blue, green, red, unused.
   MemoryStream resource;
   LoadPaletteResource(resource);
-  const ByteVector& table = resource.Bytes();
+  return PaletteFromBmpTable(resource.Bytes());
+}
+
+Palette PaletteFromBmpTable(std::span<const uint8_t> table) {
   Palette palette;
   for (size_t i = 0; i < palette.size() && 4 * i + 2 < table.size(); ++i)
     palette[i] = {table[4 * i + 2], table[4 * i + 1], table[4 * i]};
   return palette;
+}
+
+void WriteBmpTable(const Palette& palette, uint8_t* table) {
+  for (const Rgb c : palette) {
+    *table++ = c.B;
+    *table++ = c.G;
+    *table++ = c.R;
+    *table++ = 0;
+  }
 }
 
 std::optional<PaletteFormat> PaletteFormatOf(const std::string& fileName) {

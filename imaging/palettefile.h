@@ -11,11 +11,19 @@
 struct Rgb {
   uint8_t R = 0, G = 0, B = 0;
   bool operator==(const Rgb&) const = default;
+  // 0xRRGGBB.
+  uint32_t Packed() const { return uint32_t{R} << 16 | uint32_t{G} << 8 | B; }
 };
 using Palette = std::array<Rgb, 256>;
 
 // The full game's palette, which the program carries.
 Palette BuiltInPalette();
+
+// A colour table as BMP files and the palette resource hold it: 4 bytes an
+// entry, blue, green, red and one unused. Entries `table` does not hold
+// whole are black.
+Palette PaletteFromBmpTable(std::span<const uint8_t> table);
+void WriteBmpTable(const Palette& palette, uint8_t* table);
 
 enum class PaletteFormat {
   Gimp,  // .gpl: GIMP palette

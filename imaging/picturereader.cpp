@@ -6,8 +6,7 @@
 #include "base/bitmap.h"
 
 PaletteMatcher::PaletteMatcher(const Palette& palette) {
-  for (size_t i = 0; i < colours_.size(); ++i)
-    colours_[i] = uint32_t{palette[i].R} << 16 | uint32_t{palette[i].G} << 8 | palette[i].B;
+  for (size_t i = 0; i < colours_.size(); ++i) colours_[i] = palette[i].Packed();
   for (size_t i = 0; i < colours_.size(); ++i) sorted_.emplace_back(colours_[i], static_cast<uint8_t>(i));
   // Stable, so that of equal colours the lowest index comes first.
   std::stable_sort(sorted_.begin(), sorted_.end(),
@@ -193,9 +192,8 @@ PictureRead ReadFramedBmp(std::span<const uint8_t> bytes, const ReadOptions& opt
     for (int x = 0; x < FrameSide; ++x)
       indices[static_cast<size_t>(y * FrameSide + x)] = static_cast<uint8_t>(bitmap.PixelIndex(x, y));
   // The bitmap always holds all 256 entries of an 8-bit table.
+  const Palette colours = PaletteFromBmpTable(bitmap.Info().subspan(40));
   std::array<uint32_t, 256> table;
-  const uint8_t* entry = bitmap.Info().data() + 40;
-  for (size_t i = 0; i < table.size(); ++i, entry += 4)
-    table[i] = 0xFF000000u | uint32_t{entry[2]} << 16 | uint32_t{entry[1]} << 8 | entry[0];
+  for (size_t i = 0; i < table.size(); ++i) table[i] = 0xFF000000u | colours[i].Packed();
   return MapPalettePixels(indices, table, options);
 }

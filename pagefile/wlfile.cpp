@@ -11,6 +11,18 @@ SectionKind SectionOf(uint32_t index) {
   return SectionKind::Unknown;
 }
 
+uint32_t ElementNumber(uint32_t index) {
+  switch (SectionOf(index)) {
+    case SectionKind::Texture:
+      return index + 1;
+    case SectionKind::Sprite:
+      return index + 1 - TextureChunks;
+    case SectionKind::Unknown:
+      break;
+  }
+  return index + 1 - TextureChunks - SpriteChunks;
+}
+
 void FreeWlFile(RWlFile& file) {
   // Each entry's image goes one by one; the entries' data are views into
   // the file's bytes, which go with them at the end.
@@ -96,12 +108,8 @@ void FillTable(RWlFile& file, std::span<const uint8_t> fields, size_t n, bool ch
 // Tells the observer about the finished table, chunk by chunk.
 void Report(const RWlFile& file, LoadObserver& observer) {
   observer.DirectoryRead(file);
-  uint32_t counts[3] = {};
-  for (size_t i = 0; i < file.Chunks.size(); ++i) {
-    const auto index = static_cast<uint32_t>(i);
-    const SectionKind kind = SectionOf(index);
-    observer.ChunkCounted(file, index, kind, ++counts[static_cast<size_t>(kind)]);
-  }
+  for (uint32_t i = 0; i < file.Chunks.size(); ++i)
+    observer.ChunkCounted(file, i, SectionOf(i), ElementNumber(i));
 }
 
 }  // namespace

@@ -19,6 +19,9 @@ constexpr uint32_t SpriteChunks = 435;
 
 // Sections are fixed by chunk index alone, never by the file's header words.
 SectionKind SectionOf(uint32_t index);
+// The element number of chunk `index` in its section, from 1, as the tree
+// counts.
+uint32_t ElementNumber(uint32_t index);
 
 struct RWlChunk {
   std::unique_ptr<Bitmap> Image;  // decoded element; empty until first shown
