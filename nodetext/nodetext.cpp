@@ -54,7 +54,10 @@ NodeInfo SectionInfo(const char* title, int64_t bytes, uint16_t count) {
   return {title, {"Size: " + std::to_string(bytes), "Elements: " + std::to_string(count)}};
 }
 
-std::string NumberLine(uint32_t chunk) { return "Num: " + std::to_string(ElementNumber(chunk)); }
+// The info panel counts from the file's own section counts.
+std::string NumberLine(uint32_t chunk, int64_t first) {
+  return "Num: " + std::to_string(int64_t{chunk} + 1 - first);
+}
 }  // namespace
 
 NodeInfo ElementInfoText(SectionKind section, const RWlFile& file, uint32_t chunk, int32_t width,
@@ -62,15 +65,17 @@ NodeInfo ElementInfoText(SectionKind section, const RWlFile& file, uint32_t chun
   switch (section) {
     case SectionKind::Texture:
       return {"Texture Element",
-              {NumberLine(chunk), "Size: 4096", "Width: 64", "Height: 64", ColorLine(colors)}};
+              {NumberLine(chunk, 0), "Size: 4096", "Width: 64", "Height: 64", ColorLine(colors)}};
     case SectionKind::Sprite:
       return {"Sprite Element",
-              {NumberLine(chunk), "Size: " + std::to_string(file.Chunks.at(chunk).Size),
+              {NumberLine(chunk, file.TextureCount), "Size: " + std::to_string(file.Chunks.at(chunk).Size),
                "Width: " + std::to_string(width), "Height: 64", ColorLine(colors)}};
     case SectionKind::Unknown:
       break;
   }
-  return {"Unknow Element", {NumberLine(chunk), "Size: " + std::to_string(file.Chunks.at(chunk).Size)}};
+  return {"Unknow Element",
+          {NumberLine(chunk, int64_t{file.TextureCount} + file.SpriteCount),
+           "Size: " + std::to_string(file.Chunks.at(chunk).Size)}};
 }
 
 NodeInfo NodeInfoText(NodeKind kind, const RWlFile& file, uint32_t chunk) {
