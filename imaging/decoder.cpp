@@ -16,9 +16,6 @@
 
 namespace {
 
-constexpr int kSide = FrameSide;
-constexpr size_t kPixels = FramePixels;
-
 // One flag per palette index that some pixel uses.
 class UsedIndices {
  public:
@@ -76,22 +73,22 @@ inline void Transpose8x16(Bytes16 columns[8], Bytes16 rows[8]) {
 // length, and are read as whole blocks.
 void WriteBmp(const uint8_t* columns, int32_t width, BmpHeadBytes& head, MemoryStream& image) {
   const int32_t rowBytes = (width + 3) / 4 * 4;
-  WriteLe32(head.data() + BfSizeOffset, static_cast<uint32_t>(BmpHeadSize + kSide * rowBytes));
+  WriteLe32(head.data() + BfSizeOffset, static_cast<uint32_t>(BmpHeadSize + FrameSide * rowBytes));
   WriteLe32(head.data() + BiWidthOffset, static_cast<uint32_t>(width));
-  WriteLe32(head.data() + BiHeightOffset, kSide);
+  WriteLe32(head.data() + BiHeightOffset, FrameSide);
 
-  uint8_t* bmp = image.Append(BmpHeadSize + static_cast<size_t>(kSide * rowBytes));
+  uint8_t* bmp = image.Append(BmpHeadSize + static_cast<size_t>(FrameSide * rowBytes));
   std::memcpy(bmp, head.data(), BmpHeadSize);
   uint8_t* rows = bmp + BmpHeadSize;
   // Eight columns by sixteen rows at a time; the last block of a row length
   // that is not a multiple of 8 gives only the 4 columns the row holds.
   for (int32_t x0 = 0; x0 < rowBytes; x0 += 8) {
     const size_t n = rowBytes - x0 >= 8 ? 8 : 4;
-    for (int y0 = 0; y0 < kSide; y0 += 16) {
+    for (int y0 = 0; y0 < FrameSide; y0 += 16) {
       Bytes16 block[8], blockRows[8];
-      for (int i = 0; i < 8; ++i) std::memcpy(&block[i], columns + (x0 + i) * kSide + y0, 16);
+      for (int i = 0; i < 8; ++i) std::memcpy(&block[i], columns + (x0 + i) * FrameSide + y0, 16);
       Transpose8x16(block, blockRows);
-      uint8_t* to = rows + (kSide - 1 - y0) * rowBytes + x0;
+      uint8_t* to = rows + (FrameSide - 1 - y0) * rowBytes + x0;
       for (int k = 0; k < 8; ++k, to -= 2 * rowBytes) {
         const auto* from = reinterpret_cast<const uint8_t*>(&blockRows[k]);
         // Fixed sizes, so that each copy is a single store.
@@ -125,10 +122,10 @@ void CopyRun(uint8_t* to, const uint8_t* from, size_t n) {
 // column; the rest show index 0 and, as the chunk does not hold them, do not
 // count as used. Bytes after the first 4096 are ignored.
 void DecodeTexture(std::span<const uint8_t> chunk, ElementPlane& plane) {
-  const size_t supplied = std::min(chunk.size(), kPixels);
+  const size_t supplied = std::min(chunk.size(), FramePixels);
   std::copy_n(chunk.begin(), supplied, plane.Index.begin());
   plane.Opaque.fill(1);
-  plane.Width = kSide;
+  plane.Width = FrameSide;
   UsedIndices used;
   used.MarkAll(chunk.data(), supplied);
   plane.Colors = used.Count();
@@ -140,7 +137,7 @@ void DecodeSprite(std::span<const uint8_t> chunk, ElementPlane& plane) {
   plane.Width = layout.Width;
   UsedIndices used;
   WalkSpriteRuns(chunk, layout.Listed, [&](int32_t c, int32_t top, const uint8_t* pixels, size_t n) {
-    const size_t at = static_cast<size_t>(c * kSide + top);
+    const size_t at = static_cast<size_t>(c * FrameSide + top);
     CopyRun(plane.Index.data() + at, pixels, n);
     std::memset(plane.Opaque.data() + at, 1, n);
     used.MarkAll(pixels, n);
@@ -172,11 +169,11 @@ void WriteBmpImage(const ElementPlane& plane, BmpHeadBytes& head, MemoryStream& 
 uint16_t WriteElementImage(const ByteView& data, SectionKind section, MemoryStream& image) {
   if (section == SectionKind::Unknown) return 0;
   const std::span<const uint8_t> held = data.StoredBytes();
-  if (section == SectionKind::Texture && held.size() >= kPixels) {
+  if (section == SectionKind::Texture && held.size() >= FramePixels) {
     // The whole picture in memory: read where it lies.
     UsedIndices used;
-    used.MarkAll(held.data(), kPixels);
-    WriteBmp(held.data(), kSide, BmpTemplate, image);
+    used.MarkAll(held.data(), FramePixels);
+    WriteBmp(held.data(), FrameSide, BmpTemplate, image);
     return used.Count();
   }
   ByteVector copy;

@@ -1,11 +1,8 @@
 #include "imaging/spriteencoder.h"
 
-namespace {
+#include "base/bytes.h"
 
-void Put16(uint8_t* p, size_t v) {
-  p[0] = static_cast<uint8_t>(v);
-  p[1] = static_cast<uint8_t>(v >> 8);
-}
+namespace {
 
 struct Run {
   int Column;  // counted from the first opaque column
@@ -47,19 +44,19 @@ std::vector<uint8_t> EncodeSpriteChunk(const FramedPicture& picture) {
   const size_t poolAt = 4 + 2 * columns;
   const size_t listsAt = poolAt + poolSize + (poolSize & 1);
   std::vector<uint8_t> out(listsAt + 6 * runs.size() + 2 * columns, 0);
-  Put16(out.data(), static_cast<size_t>(first));
-  Put16(out.data() + 2, static_cast<size_t>(last));
+  WriteLe16(out.data(), static_cast<uint16_t>(first));
+  WriteLe16(out.data() + 2, static_cast<uint16_t>(last));
 
   size_t pool = poolAt;
   size_t list = listsAt;
   auto run = runs.begin();
   for (size_t c = 0; c < columns; ++c) {
-    Put16(out.data() + 4 + 2 * c, list);
+    WriteLe16(out.data() + 4 + 2 * c, static_cast<uint16_t>(list));
     const uint8_t* index = picture.Index.data() + (static_cast<size_t>(first) + c) * FrameSide;
     for (; run != runs.end() && run->Column == static_cast<int>(c); ++run) {
-      Put16(out.data() + list, static_cast<size_t>(run->End * 2));
-      Put16(out.data() + list + 2, (pool - static_cast<size_t>(run->Start)) & 0xFFFF);
-      Put16(out.data() + list + 4, static_cast<size_t>(run->Start * 2));
+      WriteLe16(out.data() + list, static_cast<uint16_t>(run->End * 2));
+      WriteLe16(out.data() + list + 2, static_cast<uint16_t>(pool - static_cast<size_t>(run->Start)));
+      WriteLe16(out.data() + list + 4, static_cast<uint16_t>(run->Start * 2));
       list += 6;
       for (int y = run->Start; y < run->End; ++y) out[pool++] = index[y];
     }

@@ -12,6 +12,7 @@
 #include <span>
 
 #include "base/bytereader.h"
+#include "imaging/framedpicture.h"
 
 struct SpriteLayout {
   int32_t First = 0;   // the frame column of the sprite's column 0
@@ -27,7 +28,7 @@ inline SpriteLayout ReadSpriteLayout(std::span<const uint8_t> chunk) {
   layout.First = words.Le16At(0);
   // A last column more than one below the first gives no columns; beyond 64
   // columns only the first 64 are shown, as the frame is 64 pixels wide.
-  layout.Width = std::clamp(int32_t{words.Le16At(2)} - layout.First + 1, 0, 64);
+  layout.Width = std::clamp(int32_t{words.Le16At(2)} - layout.First + 1, 0, FrameSide);
   // Offset table entries that the chunk does not hold leave their columns
   // without runs.
   layout.Listed = std::min(layout.Width, static_cast<int32_t>((chunk.size() - 4) / 2));
@@ -35,7 +36,7 @@ inline SpriteLayout ReadSpriteLayout(std::span<const uint8_t> chunk) {
 }
 
 // What a run reads where its positions lie outside the chunk: index 0.
-inline constexpr uint8_t OutsideChunk[64] = {};
+inline constexpr uint8_t OutsideChunk[FrameSide] = {};
 
 // Calls draw(column, top, pixels, n) for every run of columns 0 to
 // `columns` - 1 (at most layout.Listed), with n > 0 pixels for rows top to
@@ -61,7 +62,7 @@ inline void WalkSpriteRuns(std::span<const uint8_t> bytes, int32_t columns, Draw
       // An upside-down run (end above start) covers no rows; rows below the
       // frame are not drawn.
       const int32_t top = start2 >> 1;
-      int32_t rows = std::min((end2 - start2) / 2, 64 - top);
+      int32_t rows = std::min((end2 - start2) / 2, FrameSide - top);
       // The rows' bytes lie in a row unless they wrap at 65536 or leave
       // the chunk, where the run is cut into pieces.
       for (int32_t row = top; rows > 0;) {
