@@ -174,14 +174,30 @@ bool EncodeGameWav(std::span<const uint8_t> samples, std::vector<uint8_t>& wav, 
   return true;
 }
 
-bool DecodeGameSound(std::span<const uint8_t> bytes, size_t maxSamples, std::vector<uint8_t>& samples,
-                     std::string& error) {
-  samples.clear();
-  const QuietLibraries quiet;
-  MemoryFile in{bytes, nullptr, 0};
-  SF_INFO info{};
-  SndfilePtr file(sf_open_virtual(&kMemoryIo, SFM_READ, &info, &in));
-  if (!file) {
+namespace {
+
+constexpr size_t kBlock = 4096;
+
+// An open sound file and what its header says, checked.
+struct Source {
+  SndfilePtr File;
+  SF_INFO Info{};
+  double Ratio = 1;  // 7042 Hz over the file's rate
+  // Frames past which the sound is too long however it is converted: a
+  // header may understate the length, and decoding stops one block past the
+  // most that can be used, so memory stays in proportion to what is asked.
+  size_t MaxFrames = 0;
+  // A stated length that the frames fall short of is a file cut short.
+  // libmpg123 only guesses the length of an MPEG file without a tag that
+  // gives it, so there the frames are all there is to go by.
+  bool LengthStated = false;
+};
+
+bool Open(std::span<const uint8_t> bytes, MemoryFile& in, size_t maxSamples, Source& source,
+          std::string& error) {
+  SF_INFO& info = source.Info;
+  source.File.reset(sf_open_virtual(&kMemoryIo, SFM_READ, &info, &in));
+  if (!source.File) {
     error = sf_strerror(nullptr);
     return false;
   }
@@ -191,59 +207,59 @@ bool DecodeGameSound(std::span<const uint8_t> bytes, size_t maxSamples, std::vec
             std::to_string(info.samplerate) + " Hz";
     return false;
   }
-  const double ratio = double{SoundRate} / info.samplerate;
-  if (ratio < 1.0 / 256 || ratio > 256) {
+  source.Ratio = double{SoundRate} / info.samplerate;
+  if (source.Ratio < 1.0 / 256 || source.Ratio > 256) {
     // libsamplerate converts by at most a factor of 256 either way.
     error = "its rate of " + std::to_string(info.samplerate) + " Hz is more than 256 times off 7042 Hz";
     return false;
   }
   // Formats that do not know their length say SF_COUNT_MAX.
-  if (info.frames >= 0 && info.frames != SF_COUNT_MAX &&
-      std::ceil(static_cast<double>(info.frames) * ratio) > static_cast<double>(maxSamples)) {
-    error = TooLong(std::ceil(static_cast<double>(info.frames) * ratio), maxSamples);
+  const bool known = info.frames >= 0 && info.frames != SF_COUNT_MAX;
+  if (known && std::ceil(static_cast<double>(info.frames) * source.Ratio) > static_cast<double>(maxSamples)) {
+    error = TooLong(std::ceil(static_cast<double>(info.frames) * source.Ratio), maxSamples);
     return false;
   }
-  // A header may understate the length: decoding stops one block past the
-  // most that can be used, so memory stays in proportion to what is asked.
-  const auto maxFrames =
-      static_cast<size_t>(std::min(std::ceil(static_cast<double>(maxSamples) / ratio), 0x1p52)) + 1;
-  constexpr size_t kBlock = 4096;
-  // A stated length that the frames fall short of is a file cut short.
-  // libmpg123 only guesses the length of an MPEG file without a tag that
-  // gives it, so there the frames are all there is to go by.
-  const bool lengthStated =
-      info.frames >= 0 && info.frames != SF_COUNT_MAX && (info.format & SF_FORMAT_TYPEMASK) != SF_FORMAT_MPEG;
+  source.MaxFrames =
+      static_cast<size_t>(std::min(std::ceil(static_cast<double>(maxSamples) / source.Ratio), 0x1p52)) + 1;
+  source.LengthStated = known && (info.format & SF_FORMAT_TYPEMASK) != SF_FORMAT_MPEG;
+  return true;
+}
 
-  const bool gameForm = (info.format & SF_FORMAT_SUBMASK) == SF_FORMAT_PCM_U8 && info.channels == 1 &&
-                        info.samplerate == static_cast<int>(SoundRate);
-  if (gameForm) {
-    // The bytes as they are: an exported sound packs back unchanged.
-    for (;;) {
-      const size_t at = samples.size();
-      samples.resize(at + kBlock);
-      const sf_count_t got = sf_read_raw(file.get(), samples.data() + at, kBlock);
-      samples.resize(at + static_cast<size_t>(std::max<sf_count_t>(got, 0)));
-      if (got <= 0) break;
-      if (samples.size() > maxSamples) {
-        error = "the sound is longer than the " + std::to_string(maxSamples) + " samples a sound can hold";
-        return false;
-      }
-    }
-    if (lengthStated && samples.size() < static_cast<size_t>(info.frames)) {
-      error = FewerFrames(info.frames, samples.size());
+std::string LongerThan(size_t maxSamples) {
+  return "the sound is longer than the " + std::to_string(maxSamples) + " samples a sound can hold";
+}
+
+// A file already in the game's form: its bytes as they are, so that an
+// exported sound packs back unchanged.
+bool ReadGameForm(Source& source, size_t maxSamples, std::vector<uint8_t>& samples, std::string& error) {
+  for (;;) {
+    const size_t at = samples.size();
+    samples.resize(at + kBlock);
+    const sf_count_t got = sf_read_raw(source.File.get(), samples.data() + at, kBlock);
+    samples.resize(at + static_cast<size_t>(std::max<sf_count_t>(got, 0)));
+    if (got <= 0) break;
+    if (samples.size() > maxSamples) {
+      error = LongerThan(maxSamples);
       return false;
     }
-    return true;
   }
+  if (source.LengthStated && samples.size() < static_cast<size_t>(source.Info.frames)) {
+    error = FewerFrames(source.Info.frames, samples.size());
+    return false;
+  }
+  return true;
+}
 
+// The channels mixed down by their mean, clipped to full scale.
+bool MixDown(Source& source, size_t maxSamples, std::vector<float>& mono, std::string& error) {
   // Blocks of the same number of samples whatever the channel count, so
   // that a header claiming a thousand channels costs no more memory.
-  const auto channels = static_cast<size_t>(info.channels);
+  const auto channels = static_cast<size_t>(source.Info.channels);
   const size_t blockFrames = std::max<size_t>(kBlock * 4 / channels, 1);
   std::vector<float> block(blockFrames * channels);
-  std::vector<float> mono;
   for (;;) {
-    const sf_count_t got = sf_readf_float(file.get(), block.data(), static_cast<sf_count_t>(blockFrames));
+    const sf_count_t got =
+        sf_readf_float(source.File.get(), block.data(), static_cast<sf_count_t>(blockFrames));
     if (got <= 0) break;
     for (sf_count_t i = 0; i < got; ++i) {
       const float* frame = &block[static_cast<size_t>(i) * channels];
@@ -263,40 +279,64 @@ bool DecodeGameSound(std::span<const uint8_t> bytes, size_t maxSamples, std::vec
       // far past full scale over its neighbours.
       mono.push_back(static_cast<float>(std::clamp(sum / static_cast<double>(channels), -1.0, 1.0)));
     }
-    if (mono.size() > maxFrames) {
-      error = "the sound is longer than the " + std::to_string(maxSamples) + " samples a sound can hold";
+    if (mono.size() > source.MaxFrames) {
+      error = LongerThan(maxSamples);
       return false;
     }
   }
-  if (lengthStated && mono.size() < static_cast<size_t>(info.frames)) {
-    error = FewerFrames(info.frames, mono.size());
+  if (source.LengthStated && mono.size() < static_cast<size_t>(source.Info.frames)) {
+    error = FewerFrames(source.Info.frames, mono.size());
     return false;
   }
+  return true;
+}
 
+// `mono` at 7042 Hz, by `ratio`, into `resampled`.
+bool Resample(std::vector<float>& mono, double ratio, std::vector<float>& resampled, std::string& error) {
+  // The converter holds back the last few samples of what it is given:
+  // silence after the end lets the sound's own tail out, and the result is
+  // cut to the sound's length at the new rate.
+  const auto length = static_cast<size_t>(std::lround(static_cast<double>(mono.size()) * ratio));
+  mono.resize(mono.size() + static_cast<size_t>(std::ceil(256 / ratio)), 0.0f);
+  resampled.resize(static_cast<size_t>(std::ceil(static_cast<double>(mono.size()) * ratio)) + 16);
+  SRC_DATA data{};
+  data.data_in = mono.data();
+  data.input_frames = static_cast<long>(mono.size());
+  data.data_out = resampled.data();
+  data.output_frames = static_cast<long>(resampled.size());
+  data.end_of_input = 1;
+  data.src_ratio = ratio;
+  // The fastest of libsamplerate's band-limited converters still keeps far
+  // more than the 8 bits the game plays: it is over twice as quick as the
+  // next, with nothing to hear for the difference.
+  if (const int failed = src_simple(&data, SRC_SINC_FASTEST, 1)) {
+    error = src_strerror(failed);
+    return false;
+  }
+  resampled.resize(std::min(length, static_cast<size_t>(data.output_frames_gen)));
+  return true;
+}
+
+}  // namespace
+
+bool DecodeGameSound(std::span<const uint8_t> bytes, size_t maxSamples, std::vector<uint8_t>& samples,
+                     std::string& error) {
+  samples.clear();
+  const QuietLibraries quiet;
+  MemoryFile in{bytes, nullptr, 0};
+  Source source;
+  if (!Open(bytes, in, maxSamples, source, error)) return false;
+  const SF_INFO& info = source.Info;
+  if ((info.format & SF_FORMAT_SUBMASK) == SF_FORMAT_PCM_U8 && info.channels == 1 &&
+      info.samplerate == static_cast<int>(SoundRate))
+    return ReadGameForm(source, maxSamples, samples, error);
+
+  std::vector<float> mono;
+  if (!MixDown(source, maxSamples, mono, error)) return false;
   std::vector<float> resampled;
   const std::vector<float>* out = &mono;
   if (info.samplerate != static_cast<int>(SoundRate) && !mono.empty()) {
-    // The converter holds back the last few samples of what it is given:
-    // silence after the end lets the sound's own tail out, and the result
-    // is cut to the sound's length at the new rate.
-    const auto length = static_cast<size_t>(std::lround(static_cast<double>(mono.size()) * ratio));
-    mono.resize(mono.size() + static_cast<size_t>(std::ceil(256 / ratio)), 0.0f);
-    resampled.resize(static_cast<size_t>(std::ceil(static_cast<double>(mono.size()) * ratio)) + 16);
-    SRC_DATA data{};
-    data.data_in = mono.data();
-    data.input_frames = static_cast<long>(mono.size());
-    data.data_out = resampled.data();
-    data.output_frames = static_cast<long>(resampled.size());
-    data.end_of_input = 1;
-    data.src_ratio = ratio;
-    // The fastest of libsamplerate's band-limited converters still keeps
-    // far more than the 8 bits the game plays: it is over twice as quick as
-    // the next, with nothing to hear for the difference.
-    if (const int failed = src_simple(&data, SRC_SINC_FASTEST, 1)) {
-      error = src_strerror(failed);
-      return false;
-    }
-    resampled.resize(std::min(length, static_cast<size_t>(data.output_frames_gen)));
+    if (!Resample(mono, source.Ratio, resampled, error)) return false;
     out = &resampled;
   }
   if (out->size() > maxSamples) {

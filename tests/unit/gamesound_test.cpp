@@ -120,6 +120,13 @@ TEST(GameSound, RefusesWhatIsTooLongOrUnreadable) {
   EXPECT_EQ(Refusal(Encoded(SF_FORMAT_WAV | SF_FORMAT_PCM_16, 1, 2000000, {0.5f}), 100),
             "its rate of 2000000 Hz is more than 256 times off 7042 Hz");
   EXPECT_NE(Refusal({'R', 'I', 'F', 'F', 1, 2, 3}, 100), "");
+  // A FLAC file may leave its length unsaid (0 in its STREAMINFO): the
+  // samples it holds past what a sound can take are refused as they come.
+  std::vector<uint8_t> flac = Encoded(SF_FORMAT_FLAC | SF_FORMAT_PCM_16, 1, 7042, second);
+  ASSERT_TRUE(flac.size() > 26 && std::equal(flac.begin(), flac.begin() + 4, "fLaC"));
+  flac[21] &= 0xF0;
+  std::fill(flac.begin() + 22, flac.begin() + 26, uint8_t{0});
+  EXPECT_EQ(Refusal(flac, 7000), "the sound is longer than the 7000 samples a sound can hold");
 }
 
 std::vector<uint8_t> GameWav(size_t length) {
