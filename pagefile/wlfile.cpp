@@ -48,16 +48,19 @@ Span StoredSpan(const RWlChunk& chunk, uint64_t fileSize) {
   return {begin, end};
 }
 
+// No chunk reaches past its 32-bit offset and 16-bit length.
+constexpr uint64_t kLargestPageFile = uint64_t{0xFFFFFFFF} + 0xFFFF;
+
 // Reads the whole file in one piece: overlapping chunks share their bytes,
 // and memory never exceeds the file's own size however the directory is laid
-// out. When there is no memory for that, only the header and the directory
-// are read, and every chunk reads as zeros. Bytes the stream does not
-// deliver read as 0.
+// out. When there is no memory for that, or the file is larger than any
+// page file can be, only the header and the directory are read, and every
+// chunk reads as zeros. Bytes the stream does not deliver read as 0.
 void ReadFileBytes(Stream& in, RWlFile& file) {
   const auto size = static_cast<uint64_t>(file.FileSize);
   in.Seek(0, SeekOrigin::Begin);
   try {
-    if (size > SIZE_MAX / 2) throw std::bad_alloc();
+    if (size > kLargestPageFile || size > SIZE_MAX / 2) throw std::bad_alloc();
     file.Bytes.resize(static_cast<size_t>(size));
   } catch (const std::bad_alloc&) {
     uint8_t count[2] = {};

@@ -321,6 +321,9 @@ check "a sound file cut short is explained" 1 \
 
 "$cli" pack "$dir/pics/good" "$dir/packed/x.wl6" 2>/dev/null
 check "pack without --base fails" "2 no" "$? $(exists "$dir/packed/x.wl6")"
+"$cli" pack "$game" "$dir/packed/x.wl6" --base "$game" 2>"$dir/err"
+check "pack of a file in the folder's place fails, saying so" "1 no 1" \
+  "$? $(exists "$dir/packed/x.wl6") $(grep -c "'$game' is not a folder" "$dir/err")"
 check "pack --help says how nearest is measured and what a blank sprite becomes" 2 \
   "$("$cli" pack --help | grep -cE 'squared red, green and blue|column 32 alone')"
 

@@ -208,6 +208,17 @@ TEST_F(ReplaceTest, ReportsEveryReplacementThatCannotBe) {
             "sound 005 is not in the base file, whose table holds 4 sounds\n"
             "sound 002 is given twice\n");
 
+  // A sound of no bytes whose first page lies inside another's pages has
+  // nowhere to go; a file whose sections leave no table has no sounds.
+  PageFileLayout empty = SoundFile({5000, 0});
+  WriteLe16(&empty.Chunks.back().Bytes[4], 1);
+  Replaced(empty, {{2, {7}}});
+  EXPECT_EQ(errors_, "sound 002 has no pages to replace, and its first page lies inside sound 001\n");
+  PageFileLayout tableless = SoundFile({10});
+  tableless.FirstSound = 9;
+  Replaced(tableless, {{1, {7}}});
+  EXPECT_EQ(errors_, "the base file has no sound table whose sounds could be replaced\n");
+
   // Sound 1 at page 0 and sound 2 at page 65521 beyond 65520 other chunks:
   // 15 more pages for sound 1 push sound 2 and the count past 16 bits.
   PageFileLayout full = SoundFile({10, 10});

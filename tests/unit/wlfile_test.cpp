@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <numeric>
 #include <vector>
 
@@ -166,6 +167,36 @@ TEST_F(LoaderTest, AHostileDirectoryCostsNoMoreThanTheFile) {
   EXPECT_EQ(first, DataOf(f.Chunks[65534]));
   EXPECT_EQ(first[0], 0xFF);
   EXPECT_EQ(first[1], 0xFF);
+}
+
+// A stream that says it holds a petabyte: a directory of three chunks, the
+// first of 10 bytes, then zeros.
+class PetabyteStream final : public Stream {
+ public:
+  int64_t Size() const override { return int64_t{1} << 50; }
+  size_t Read(void* dst, size_t count) override {
+    const uint8_t head[6 + 18] = {3, 0, 0, 0, 0, 0, 24, 0, 0, 0, 24, 0, 0, 0, 24, 0, 0, 0, 10};
+    const auto at = static_cast<size_t>(position_);
+    const size_t n = at < sizeof head ? std::min(count, sizeof head - at) : 0;
+    std::memcpy(dst, head + at, n);
+    std::memset(static_cast<uint8_t*>(dst) + n, 0, count - n);
+    position_ += static_cast<int64_t>(count);
+    return count;
+  }
+};
+
+TEST(LoaderMemory, WithoutRoomForTheFileTheDirectoryIsReadAndTheChunksAreZeros) {
+  // No page file is that large, nor would memory hold it: the directory is
+  // read alone, and the chunks keep their sizes and read as zeros.
+  PetabyteStream in;
+  RWlFile f;
+  LoadPageFile(f, in, "huge.wl6");
+  ASSERT_EQ(f.Chunks.size(), 3u);
+  EXPECT_EQ(f.Bytes.size(), 24u);
+  EXPECT_EQ(f.Chunks[0].Size, 10);
+  EXPECT_EQ(f.Chunks[0].Offset, 24u);
+  EXPECT_EQ(f.Chunks[0].Data.Stored, 0u);
+  EXPECT_EQ(DataOf(f.Chunks[0]), std::vector<uint8_t>(10, 0));
 }
 
 TEST_F(LoaderTest, ReloadingReplacesEverything) {
