@@ -205,20 +205,29 @@ TEST_F(FramingTest, ATruncatedSpriteDrawsPartOfItsPictureAndNothingElse) {
   for (int x = 10; x < 30; ++x)
     for (int y = x; y < x + 20; ++y) picture[x][y] = static_cast<int16_t>(x + y);
   const std::vector<uint8_t> whole = EncodeSprite(picture);
-  for (size_t size = 0; size <= whole.size(); size += 7) {
+  size_t partly = 0;  // cuts that draw some of the picture but not all
+  for (size_t size = 0; size <= whole.size(); ++size) {
     // A copy of just the bytes left, so that reading past them is caught.
     const std::vector<uint8_t> cut(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(size));
     const FramedPicture f = FrameElement(cut, SectionKind::Sprite);
+    size_t drawn = 0;
     for (int x = 0; x < 64; ++x)
       for (int y = 0; y < 64; ++y) {
         const size_t at = static_cast<size_t>(x * 64 + y);
         // Pixels whose bytes are cut off read as 0.
         if (f.Opaque[at]) {
+          ++drawn;
           ASSERT_TRUE(picture[x][y] >= 0 && (f.Index[at] == picture[x][y] || f.Index[at] == 0))
               << size << ": " << x << "," << y;
         }
       }
+    partly += drawn > 0 && drawn < 400;
+    if (size == whole.size()) {
+      EXPECT_EQ(drawn, 400u);
+      EXPECT_EQ(f.Index[15 * 64 + 20], 35);
+    }
   }
+  EXPECT_GT(partly, 0u);
 }
 
 TEST_F(FramingTest, SheetsPutCellsSixteenARowWithTransparentGaps) {
