@@ -23,7 +23,8 @@ constexpr char PageFileFilter[] = "vswap.wl6 (*.wl6)|*.wl6|vswap.wl1 (*.wl1)|*.w
 // Russian: asking for the Cyrillic character set keeps them readable on any
 // system, where ANSI_CHARSET meant Cyrillic only on a Russian one.
 FontStyle MainFont() {
-  return {.Face = L"MS Sans Serif", .Height = 11, .CharSet = RUSSIAN_CHARSET, .Color = Colour::Rgb(0, 0, 0)};
+  return {
+      .Face = L"MS Sans Serif", .Height = 11, .CharSet = RUSSIAN_CHARSET, .Color = ColorValue::Rgb(0, 0, 0)};
 }
 
 FontStyle LabelFont(const FontStyle& panelFont, const wchar_t* face, int32_t charHeight, bool bold) {
@@ -134,12 +135,12 @@ bool BuildMainWindow(RMainWindow*& mainWindow, ApplicationWindow& application) {
       frame, {.Alignment = Align::Top, .Bounds = RectAt(0, 0, 0, 65), .Margin = 2, .RaisedEdge = true});
   mw.ContentPanel = Panel::CreateIn(frame, {.Alignment = Align::Client, .Margin = 2, .RaisedEdge = true});
   if (!mw.TopBar || !mw.ContentPanel) return false;
-  mw.ViewArea =
-      Panel::CreateIn(*mw.ContentPanel, {.Alignment = Align::Client, .Color = Colour::Rgb(255, 255, 255)});
+  mw.ViewArea = Panel::CreateIn(*mw.ContentPanel,
+                                {.Alignment = Align::Client, .Color = ColorValue::Rgb(255, 255, 255)});
   if (!mw.ViewArea) return false;
 
   FontStyle infoFont = mw.ViewArea->Font();
-  infoFont.Color = Colour::System(COLOR_WINDOWTEXT);
+  infoFont.Color = ColorValue::System(COLOR_WINDOWTEXT);
   infoFont.Height = 0;
   mw.InfoPanel = PaintBox::CreateIn(
       *mw.ViewArea,
@@ -160,7 +161,7 @@ bool BuildMainWindow(RMainWindow*& mainWindow, ApplicationWindow& application) {
 
   mw.ElementTree = TreeView::CreateIn(
       *mw.ContentPanel,
-      {.Alignment = Align::Left, .Bounds = RectAt(0, 0, 161, 0), .Color = Colour::System(COLOR_WINDOW)});
+      {.Alignment = Align::Left, .Bounds = RectAt(0, 0, 161, 0), .Color = ColorValue::System(COLOR_WINDOW)});
   if (!mw.ElementTree) return false;
   mw.ElementTree->SelectionChanging = [&mw](TreeView& tree, HTREEITEM oldItem, HTREEITEM newItem) {
     ShowNodeInfo(mw, tree, oldItem, newItem);

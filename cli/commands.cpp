@@ -275,7 +275,7 @@ int PackCommand(const std::vector<std::string>& given) {
   }
   PackRequest request;
   std::vector<std::string> args = given;
-  if (const int failed = TakePalette(args, request.Colours)) return failed;
+  if (const int failed = TakePalette(args, request.Colors)) return failed;
   std::vector<std::string> positional;
   bool based = false;
   for (size_t i = 0; i < args.size(); ++i) {

@@ -273,7 +273,7 @@ PackResult Pack(const PackRequest& request) {
   WarnAboutBase(file, sections, result.Warnings);
 
   const fs::path dir = Utf8Path(request.Dir);
-  const PaletteMatcher palette(request.Colours);
+  const PaletteMatcher palette(request.Colors);
   const ReadOptions options{&palette, request.Nearest};
   std::vector<Replacement> pictures;
   for (const auto& [chunk, picture] : FindPictures(dir, sections, result.Errors)) {

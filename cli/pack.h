@@ -14,7 +14,7 @@ struct PackRequest {
   std::string Out;   // the new page file
   std::string Base;  // the page file whose chunks are kept
   bool Nearest = false;
-  Palette Colours = BuiltInPalette();  // what the pictures' colours are matched against
+  Palette Colors = BuiltInPalette();  // what the pictures' colours are matched against
 };
 
 struct PackResult {

@@ -84,10 +84,10 @@ std::vector<uint8_t> FramedPng(const std::vector<uint8_t>& sprite, const Palette
 // IDAT's CRC is wrong.
 std::vector<std::pair<std::string, std::vector<uint8_t>>> EditorPngs() {
   std::vector<std::pair<std::string, std::vector<uint8_t>>> files;
-  const auto add = [&files](const std::string& name, PngColour colour, uint8_t depth,
+  const auto add = [&files](const std::string& name, PngColor color, uint8_t depth,
                             const std::function<void(PngPicture&)>& more) {
     PngPicture png;
-    png.Colour = colour;
+    png.Color = color;
     png.Depth = depth;
     png.Rows.resize(png.RowBytes() * 64);
     for (size_t i = 0; i < png.Rows.size(); ++i)
@@ -95,19 +95,19 @@ std::vector<std::pair<std::string, std::vector<uint8_t>>> EditorPngs() {
     more(png);
     files.emplace_back(name, EncodePngFile(png));
   };
-  add("rgba8", PngColour::Rgba, 8, [](PngPicture&) {});
-  add("rgba16-gama-interlaced", PngColour::Rgba, 16, [](PngPicture& png) {
+  add("rgba8", PngColor::Rgba, 8, [](PngPicture&) {});
+  add("rgba16-gama-interlaced", PngColor::Rgba, 16, [](PngPicture& png) {
     png.Gama = 45455;
     png.Interlaced = true;
   });
-  add("grey-alpha8", PngColour::GreyAlpha, 8, [](PngPicture&) {});
-  add("grey-alpha16", PngColour::GreyAlpha, 16, [](PngPicture&) {});
-  add("palette4-trns", PngColour::Indexed, 4, [](PngPicture& png) {
+  add("grey-alpha8", PngColor::GreyAlpha, 8, [](PngPicture&) {});
+  add("grey-alpha16", PngColor::GreyAlpha, 16, [](PngPicture&) {});
+  add("palette4-trns", PngColor::Indexed, 4, [](PngPicture& png) {
     for (uint8_t i = 0; i < 16; ++i) png.Plte.push_back({uint8_t(i * 16), uint8_t(i * 4), 0});
     png.TrnsAlpha = std::vector<uint8_t>{255, 0, 255, 128};
   });
-  add("grey2-trns", PngColour::Grey, 2, [](PngPicture& png) { png.TrnsColour = {{2, 0, 0}}; });
-  add("rgb16-trns", PngColour::Rgb, 16, [](PngPicture& png) { png.TrnsColour = {{0x0E0E, 0x0E0E, 0x0E0E}}; });
+  add("grey2-trns", PngColor::Grey, 2, [](PngPicture& png) { png.TrnsColor = {{2, 0, 0}}; });
+  add("rgb16-trns", PngColor::Rgb, 16, [](PngPicture& png) { png.TrnsColor = {{0x0E0E, 0x0E0E, 0x0E0E}}; });
   std::vector<uint8_t> badCrc = files.front().second;
   if (const std::optional<size_t> idat = FindPngChunk(badCrc, "IDAT")) badCrc[*idat + 8] ^= 1;
   files.emplace_back("idat-crc", badCrc);

@@ -14,16 +14,16 @@
 namespace {
 
 // The colour types of the PNG files the program writes, as IHDR numbers them.
-enum class PngColour : uint8_t { Palette = 3, Rgba = 6 };
+enum class PngColor : uint8_t { Palette = 3, Rgba = 6 };
 
 // What one PNG holds besides its rows.
 struct PngHead {
   uint32_t Width = 0;
   uint32_t Height = 0;
-  PngColour Colour = PngColour::Palette;
-  const Palette* Colours = nullptr;  // for PngColour::Palette
-  int Transparent = -1;              // the index that tRNS makes transparent, if any
-  bool Srgb = false;                 // an sRGB chunk, perceptual intent
+  PngColor Color = PngColor::Palette;
+  const Palette* Colors = nullptr;  // for PngColor::Palette
+  int Transparent = -1;             // the index that tRNS makes transparent, if any
+  bool Srgb = false;                // an sRGB chunk, perceptual intent
 };
 
 // libdeflate compresses a whole picture at once, with none of the
@@ -71,7 +71,7 @@ bool WritePng(const PngHead& head, const uint8_t* top, ptrdiff_t stride, std::ve
   }
   // Each row of the image data starts with its filter type, 0 for none:
   // pictures of palette indices gain nothing from filtering.
-  const size_t channels = head.Colour == PngColour::Rgba ? 4 : 1;
+  const size_t channels = head.Color == PngColor::Rgba ? 4 : 1;
   const size_t rowBytes = head.Width * channels;
   std::vector<uint8_t> raw((rowBytes + 1) * head.Height);
   for (size_t y = 0; y < head.Height; ++y) {
@@ -89,7 +89,7 @@ bool WritePng(const PngHead& head, const uint8_t* top, ptrdiff_t stride, std::ve
   WriteBe32(ihdr, head.Width);
   WriteBe32(ihdr + 4, head.Height);
   ihdr[8] = 8;  // bits per sample; compression, filter method and interlacing all 0
-  ihdr[9] = static_cast<uint8_t>(head.Colour);
+  ihdr[9] = static_cast<uint8_t>(head.Color);
   out.insert(out.end(), std::begin(ihdr), std::end(ihdr));
   EndChunk(out, chunk);
   if (head.Srgb) {
@@ -97,12 +97,12 @@ bool WritePng(const PngHead& head, const uint8_t* top, ptrdiff_t stride, std::ve
     out.push_back(0);  // perceptual
     EndChunk(out, chunk);
   }
-  if (head.Colours) {
+  if (head.Colors) {
     chunk = BeginChunk(out, "PLTE");
     const size_t plte = out.size();
-    out.resize(plte + 3 * head.Colours->size());
-    for (size_t i = 0; i < head.Colours->size(); ++i) {
-      const Rgb& c = (*head.Colours)[i];
+    out.resize(plte + 3 * head.Colors->size());
+    for (size_t i = 0; i < head.Colors->size(); ++i) {
+      const Rgb& c = (*head.Colors)[i];
       out[plte + 3 * i] = c.R;
       out[plte + 3 * i + 1] = c.G;
       out[plte + 3 * i + 2] = c.B;
@@ -148,7 +148,7 @@ bool EncodeFramedPng(const FramedPicture& picture, const Palette& palette, std::
         pixels[y * FrameSide + x] = picture.Opaque[at] ? picture.Index[at] : hole;
       }
     }
-    const PngHead head{FrameSide, FrameSide, PngColour::Palette, &palette, transparent, false};
+    const PngHead head{FrameSide, FrameSide, PngColor::Palette, &palette, transparent, false};
     return WritePng(head, pixels, FrameSide, png, error);
   }
   for (int x = 0; x < FrameSide; ++x) {
@@ -163,7 +163,7 @@ bool EncodeFramedPng(const FramedPicture& picture, const Palette& palette, std::
       to[3] = drawn ? 255 : 0;
     }
   }
-  const PngHead head{FrameSide, FrameSide, PngColour::Rgba};
+  const PngHead head{FrameSide, FrameSide, PngColor::Rgba};
   return WritePng(head, pixels, FrameSide * 4, png, error);
 }
 
@@ -194,13 +194,13 @@ bool EncodeSheetPng(std::span<const FramedPicture> cells, const Palette& palette
       }
     }
   }
-  const PngHead head{static_cast<uint32_t>(width), static_cast<uint32_t>(height), PngColour::Rgba};
+  const PngHead head{static_cast<uint32_t>(width), static_cast<uint32_t>(height), PngColor::Rgba};
   return WritePng(head, pixels.data(), static_cast<ptrdiff_t>(width * 4), png, error);
 }
 
 bool EncodePalettedPng(int32_t width, int32_t height, const uint8_t* top, ptrdiff_t stride,
                        const Palette& palette, std::vector<uint8_t>& png, std::string& error) {
   const PngHead head{
-      static_cast<uint32_t>(width), static_cast<uint32_t>(height), PngColour::Palette, &palette, -1, true};
+      static_cast<uint32_t>(width), static_cast<uint32_t>(height), PngColor::Palette, &palette, -1, true};
   return WritePng(head, top, stride, png, error);
 }

@@ -48,8 +48,8 @@ void Append(std::vector<uint8_t>& out, const char* text) {
   while (*text) out.push_back(static_cast<uint8_t>(*text++));
 }
 
-constexpr size_t kColours = 256;
-constexpr size_t kRawSize = 3 * kColours;
+constexpr size_t kColors = 256;
+constexpr size_t kRawSize = 3 * kColors;
 constexpr size_t kActWithCount = kRawSize + 4;
 
 // The lines of a text palette, without their line ends (LF or CR LF).
@@ -87,7 +87,7 @@ size_t Numbers(std::string_view line, unsigned* values, size_t count) {
 
 // A colour line of a text palette, "R G B" with anything after it; false,
 // with the reason, when it is not one.
-bool ColourLine(std::string_view line, size_t lineNumber, Rgb& colour, std::string& error) {
+bool ColorLine(std::string_view line, size_t lineNumber, Rgb& color, std::string& error) {
   unsigned v[3];
   if (Numbers(line, v, 3) != 3) {
     error = "line " + std::to_string(lineNumber) + " is not a colour of three numbers: '" +
@@ -98,7 +98,7 @@ bool ColourLine(std::string_view line, size_t lineNumber, Rgb& colour, std::stri
     error = "line " + std::to_string(lineNumber) + " has a value over 255";
     return false;
   }
-  colour = {static_cast<uint8_t>(v[0]), static_cast<uint8_t>(v[1]), static_cast<uint8_t>(v[2])};
+  color = {static_cast<uint8_t>(v[0]), static_cast<uint8_t>(v[1]), static_cast<uint8_t>(v[2])};
   return true;
 }
 
@@ -115,12 +115,12 @@ bool ReadGimp(const std::vector<std::string_view>& lines, Palette& palette, std:
     if (text == std::string_view::npos || line[text] == '#' ||
         !std::isdigit(static_cast<unsigned char>(line[text])))
       continue;
-    Rgb colour;
-    if (!ColourLine(line, i + 1, colour, error)) return false;
-    if (count < kColours) palette[count] = colour;
+    Rgb color;
+    if (!ColorLine(line, i + 1, color, error)) return false;
+    if (count < kColors) palette[count] = color;
     ++count;
   }
-  if (count != kColours) {
+  if (count != kColors) {
     error = CountError(count);
     return false;
   }
@@ -133,16 +133,16 @@ bool ReadJasc(const std::vector<std::string_view>& lines, Palette& palette, std:
     error = "its JASC-PAL head is not \"JASC-PAL\", \"0100\" and the number of colours";
     return false;
   }
-  if (count != kColours) {
+  if (count != kColors) {
     error = CountError(count);
     return false;
   }
-  if (lines.size() < 3 + kColours) {
+  if (lines.size() < 3 + kColors) {
     error = "it names 256 colours but holds only " + std::to_string(lines.size() - 3);
     return false;
   }
-  for (size_t i = 0; i < kColours; ++i)
-    if (!ColourLine(lines[3 + i], 4 + i, palette[i], error)) return false;
+  for (size_t i = 0; i < kColors; ++i)
+    if (!ColorLine(lines[3 + i], 4 + i, palette[i], error)) return false;
   return true;
 }
 
@@ -152,7 +152,7 @@ bool ReadBinary(std::span<const uint8_t> bytes, bool act, Palette& palette, std:
   if (bytes.size() == kActWithCount) {
     // Adobe's count is big-endian; a transparent index may follow it.
     const unsigned count = unsigned{bytes[kRawSize]} << 8 | bytes[kRawSize + 1];
-    if (count != kColours) {
+    if (count != kColors) {
       error = CountError(count);
       return false;
     }
@@ -166,7 +166,7 @@ bool ReadBinary(std::span<const uint8_t> bytes, bool act, Palette& palette, std:
   }
   const bool vga = !act && std::all_of(bytes.begin(), bytes.end(), [](uint8_t v) { return v <= 63; });
   const int scale = vga ? 4 : 1;
-  for (size_t i = 0; i < kColours; ++i)
+  for (size_t i = 0; i < kColors; ++i)
     palette[i] = {static_cast<uint8_t>(bytes[3 * i] * scale), static_cast<uint8_t>(bytes[3 * i + 1] * scale),
                   static_cast<uint8_t>(bytes[3 * i + 2] * scale)};
   return true;

@@ -6,26 +6,26 @@
 #include "base/bitmap.h"
 
 PaletteMatcher::PaletteMatcher(const Palette& palette) {
-  for (size_t i = 0; i < colours_.size(); ++i) colours_[i] = palette[i].Packed();
-  for (size_t i = 0; i < colours_.size(); ++i) sorted_.emplace_back(colours_[i], static_cast<uint8_t>(i));
+  for (size_t i = 0; i < colors_.size(); ++i) colors_[i] = palette[i].Packed();
+  for (size_t i = 0; i < colors_.size(); ++i) sorted_.emplace_back(colors_[i], static_cast<uint8_t>(i));
   // Stable, so that of equal colours the lowest index comes first.
   std::stable_sort(sorted_.begin(), sorted_.end(),
                    [](const auto& a, const auto& b) { return a.first < b.first; });
 }
 
-int PaletteMatcher::Exact(uint32_t colour) const {
-  const auto it = std::lower_bound(sorted_.begin(), sorted_.end(), colour,
+int PaletteMatcher::Exact(uint32_t color) const {
+  const auto it = std::lower_bound(sorted_.begin(), sorted_.end(), color,
                                    [](const auto& entry, uint32_t c) { return entry.first < c; });
-  return it != sorted_.end() && it->first == colour ? it->second : -1;
+  return it != sorted_.end() && it->first == color ? it->second : -1;
 }
 
-int PaletteMatcher::Nearest(uint32_t colour) const {
+int PaletteMatcher::Nearest(uint32_t color) const {
   int best = 0;
   int bestDistance = INT32_MAX;
   for (int i = 0; i < 256; ++i) {
     int distance = 0;
     for (int shift = 0; shift <= 16; shift += 8) {
-      const int d = static_cast<int>(colour >> shift & 0xFF) - static_cast<int>(colours_[i] >> shift & 0xFF);
+      const int d = static_cast<int>(color >> shift & 0xFF) - static_cast<int>(colors_[i] >> shift & 0xFF);
       distance += d * d;
     }
     if (distance < bestDistance) {
@@ -38,9 +38,9 @@ int PaletteMatcher::Nearest(uint32_t colour) const {
 
 namespace {
 
-std::string Hex(uint32_t colour) {
+std::string Hex(uint32_t color) {
   char text[8];
-  std::snprintf(text, sizeof text, "#%06x", colour & 0xFFFFFF);
+  std::snprintf(text, sizeof text, "#%06x", color & 0xFFFFFF);
   return text;
 }
 
@@ -77,17 +77,17 @@ class PixelMapper {
                      "): a pixel is either drawn (alpha 255) or a hole (alpha 0)");
       return;
     }
-    const uint32_t colour = argb & 0xFFFFFF;
-    int index = options_.Palette->Exact(colour);
+    const uint32_t color = argb & 0xFFFFFF;
+    int index = options_.Palette->Exact(color);
     if (index >= 0 && options_.Base && options_.Base->Opaque[at] &&
-        options_.Palette->Colour(options_.Base->Index[at]) == colour)
+        options_.Palette->Color(options_.Base->Index[at]) == color)
       index = options_.Base->Index[at];
     if (index < 0 && options_.Nearest) {
-      index = options_.Palette->Nearest(colour);
+      index = options_.Palette->Nearest(color);
       ++result_.MovedToNearest;
     }
     if (index < 0) {
-      colour_.Add(x, y, "has the colour " + Hex(colour) + ", which is not in the palette");
+      color_.Add(x, y, "has the colour " + Hex(color) + ", which is not in the palette");
       return;
     }
     result_.Picture.Index[at] = static_cast<uint8_t>(index);
@@ -115,7 +115,7 @@ class PixelMapper {
   PictureRead Finish() {
     past_.Report(result_.Errors, "pixels of indices past the PLTE");
     alpha_.Report(result_.Errors, "partly transparent pixels");
-    colour_.Report(result_.Errors, "pixels of colours not in the palette");
+    color_.Report(result_.Errors, "pixels of colours not in the palette");
     return std::move(result_);
   }
 
@@ -124,7 +124,7 @@ class PixelMapper {
   PictureRead result_;
   Fault past_;
   Fault alpha_;
-  Fault colour_;
+  Fault color_;
 };
 
 }  // namespace
@@ -134,7 +134,7 @@ PictureRead MapPalettePixels(std::span<const uint8_t> indices, std::span<const u
   PixelMapper mapper(options);
   bool gamePalette = table.size() >= 256;
   for (size_t i = 0; i < 256 && gamePalette; ++i)
-    gamePalette = (table[i] & 0xFFFFFF) == options.Palette->Colour(static_cast<int>(i));
+    gamePalette = (table[i] & 0xFFFFFF) == options.Palette->Color(static_cast<int>(i));
   for (int y = 0; y < FrameSide; ++y) {
     for (int x = 0; x < FrameSide; ++x) {
       const uint8_t index = indices[static_cast<size_t>(y * FrameSide + x)];
@@ -153,7 +153,7 @@ PictureRead MapPalettePixels(std::span<const uint8_t> indices, std::span<const u
   return mapper.Finish();
 }
 
-PictureRead MapColourPixels(std::span<const uint8_t> rgba, const ReadOptions& options) {
+PictureRead MapColorPixels(std::span<const uint8_t> rgba, const ReadOptions& options) {
   PixelMapper mapper(options);
   for (int y = 0; y < FrameSide; ++y) {
     for (int x = 0; x < FrameSide; ++x) {
@@ -192,8 +192,8 @@ PictureRead ReadFramedBmp(std::span<const uint8_t> bytes, const ReadOptions& opt
     for (int x = 0; x < FrameSide; ++x)
       indices[static_cast<size_t>(y * FrameSide + x)] = static_cast<uint8_t>(bitmap.PixelIndex(x, y));
   // The bitmap always holds all 256 entries of an 8-bit table.
-  const Palette colours = PaletteFromBmpTable(bitmap.Info().subspan(40));
+  const Palette colors = PaletteFromBmpTable(bitmap.Info().subspan(40));
   std::array<uint32_t, 256> table;
-  for (size_t i = 0; i < table.size(); ++i) table[i] = 0xFF000000u | colours[i].Packed();
+  for (size_t i = 0; i < table.size(); ++i) table[i] = 0xFF000000u | colors[i].Packed();
   return MapPalettePixels(indices, table, options);
 }

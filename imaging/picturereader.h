@@ -17,15 +17,15 @@ class PaletteMatcher {
  public:
   explicit PaletteMatcher(const Palette& palette);
 
-  uint32_t Colour(int index) const { return colours_[static_cast<size_t>(index)]; }
+  uint32_t Color(int index) const { return colors_[static_cast<size_t>(index)]; }
   // The lowest index with exactly this colour, or -1.
-  int Exact(uint32_t colour) const;
+  int Exact(uint32_t color) const;
   // The index whose colour is nearest: the smallest sum of the squared
   // differences of red, green and blue; the lowest index on a tie.
-  int Nearest(uint32_t colour) const;
+  int Nearest(uint32_t color) const;
 
  private:
-  std::array<uint32_t, 256> colours_{};
+  std::array<uint32_t, 256> colors_{};
   // Colours sorted, each with its lowest index, for exact look-ups.
   std::vector<std::pair<uint32_t, uint8_t>> sorted_;
 };
@@ -58,7 +58,7 @@ struct ReadOptions {
 PictureRead MapPalettePixels(std::span<const uint8_t> indices, std::span<const uint32_t> table,
                              const ReadOptions& options);
 // Pixels as red, green, blue and alpha bytes, 64 rows of 64 from the top.
-PictureRead MapColourPixels(std::span<const uint8_t> rgba, const ReadOptions& options);
+PictureRead MapColorPixels(std::span<const uint8_t> rgba, const ReadOptions& options);
 // Whether a picture of this size is framed; if not, `error` says why.
 bool FramedSize(int64_t width, int64_t height, std::string& error);
 

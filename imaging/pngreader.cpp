@@ -193,5 +193,5 @@ PictureRead ReadFramedPng(std::span<const uint8_t> bytes, const ReadOptions& opt
       }
     }
   }
-  return MapColourPixels(rgba, options);
+  return MapColorPixels(rgba, options);
 }

@@ -48,6 +48,6 @@ void OpenAuthorLink(RMainWindow&, Label&) { OpenTarget(AuthorMailTarget); }
 
 void OpenWebLink(RMainWindow&, Label&) { OpenTarget(WebAddress); }
 
-void LinkEntered(RMainWindow&, Label& link) { link.SetTextColour(Colour::Rgb(0, 0, 255)); }
+void LinkEntered(RMainWindow&, Label& link) { link.SetTextColor(ColorValue::Rgb(0, 0, 255)); }
 
-void LinkLeft(RMainWindow&, Label& link) { link.SetTextColour(Colour::Rgb(0, 0, 0)); }
+void LinkLeft(RMainWindow&, Label& link) { link.SetTextColor(ColorValue::Rgb(0, 0, 0)); }

@@ -1,8 +1,8 @@
 #include "ui/infopanel_win.h"
 
 #include "imaging/decoder.h"
-#include "ui/elementtree_win.h"
 #include "nodetext/nodetext.h"
+#include "ui/elementtree_win.h"
 #include "ui/viewer_win.h"
 
 namespace {

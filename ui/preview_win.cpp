@@ -1,7 +1,7 @@
 #include "ui/preview_win.h"
 
-#include "ui/elementtree_win.h"
 #include "nodetext/nodetext.h"
+#include "ui/elementtree_win.h"
 #include "ui/preview.h"
 #include "ui/viewer_win.h"
 

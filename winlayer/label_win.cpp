@@ -4,7 +4,7 @@
 Label* Label::CreateIn(Window& parent, const LabelOptions& options) {
   Label& label = parent.AddChild(std::make_unique<Label>());
   if (options.Font) label.SetFont(*options.Font);
-  label.textColour_ = label.Font().Color;
+  label.textColor_ = label.Font().Color;
   label.SetPlacement(Align::None, options.Bounds, 0);
   // Overlapping labels clip each other, so one that repaints leaves the text
   // of a label above it alone.
@@ -25,14 +25,14 @@ void Label::DrawContent(HDC dc) {
   const std::wstring text = Widen(Text());
   RECT area{0, 0, Bounds().Width(), Bounds().Height()};
   const SelectScope font(dc, FontHandleOf());
-  SetTextColor(dc, textColour_.Resolve());
+  ::SetTextColor(dc, textColor_.Resolve());
   SetBkMode(dc, TRANSPARENT);
   DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &area,
             DT_LEFT | DT_SINGLELINE | DT_NOPREFIX | DT_EXPANDTABS);
 }
 
-void Label::SetTextColour(const Colour& colour) {
-  textColour_ = colour;
+void Label::SetTextColor(const ColorValue& color) {
+  textColor_ = color;
   if (Handle()) InvalidateRect(Handle(), nullptr, FALSE);
 }
 

@@ -2,7 +2,7 @@
 
 Panel* Panel::CreateIn(Window& parent, const PanelOptions& options) {
   Panel& panel = parent.AddChild(std::make_unique<Panel>());
-  if (options.Color) panel.SetColour(*options.Color);
+  if (options.Color) panel.SetColor(*options.Color);
   panel.SetPlacement(options.Alignment, options.Bounds, options.Margin);
   if (!panel.CreateHandle({.ClassName = L"Static",
                            .Style = StaticControlStyle | (options.RaisedEdge ? WS_DLGFRAME : 0),

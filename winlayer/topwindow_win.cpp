@@ -2,7 +2,7 @@
 #include "winlayer/winlayer_win.h"
 
 bool TopWindow::Create(const TopWindowOptions& options) {
-  SetColour(options.Color);
+  SetColor(options.Color);
   SetFont(options.Font);
   SetPlacement(Align::None, options.Bounds, options.Margin);
   // Made with the window rather than set on it afterwards, which would lay

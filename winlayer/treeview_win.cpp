@@ -29,7 +29,7 @@ bool MovesSelection(WPARAM key) {
 
 TreeView* TreeView::CreateIn(Window& parent, const TreeViewOptions& options) {
   TreeView& tree = parent.AddChild(std::make_unique<TreeView>());
-  if (options.Color) tree.SetColour(*options.Color);
+  if (options.Color) tree.SetColor(*options.Color);
   tree.SetPlacement(options.Alignment, options.Bounds, 0);
   if (!tree.CreateHandle({.ClassName = TreeClass(),
                           .Style = TreeStyle,

@@ -279,7 +279,7 @@ void Window::Invalidate() {
 void Window::DrawContent(HDC dc) {
   const Rect c = ClientRect();
   const RECT area{c.Left, c.Top, c.Right, c.Bottom};
-  const BrushHandle brush(CreateSolidBrush(colour_.Resolve()));
+  const BrushHandle brush(CreateSolidBrush(color_.Resolve()));
   FillRect(dc, &area, brush.Get());
 }
 

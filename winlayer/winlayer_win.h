@@ -31,16 +31,16 @@ class Bitmap;
 // Colours and fonts (gdi_win.cpp)
 
 // A system colour (COLOR_*) looked up when used, or a fixed RGB value.
-class Colour {
+class ColorValue {
  public:
-  static Colour System(int index) { return Colour(true, index, 0); }
-  static Colour Rgb(uint8_t r, uint8_t g, uint8_t b) { return Colour(false, 0, RGB(r, g, b)); }
+  static ColorValue System(int index) { return ColorValue(true, index, 0); }
+  static ColorValue Rgb(uint8_t r, uint8_t g, uint8_t b) { return ColorValue(false, 0, RGB(r, g, b)); }
 
   COLORREF Resolve() const { return system_ ? GetSysColor(index_) : rgb_; }
-  bool operator==(const Colour&) const = default;
+  bool operator==(const ColorValue&) const = default;
 
  private:
-  Colour(bool system, int index, COLORREF rgb) : system_(system), index_(index), rgb_(rgb) {}
+  ColorValue(bool system, int index, COLORREF rgb) : system_(system), index_(index), rgb_(rgb) {}
   bool system_;
   int index_;
   COLORREF rgb_;
@@ -53,7 +53,7 @@ struct FontStyle {
   int32_t Height = 0;
   bool Bold = false;
   uint8_t CharSet = DEFAULT_CHARSET;
-  Colour Color = Colour::System(COLOR_WINDOWTEXT);
+  ColorValue Color = ColorValue::System(COLOR_WINDOWTEXT);
 };
 
 // ---------------------------------------------------------------------------
@@ -218,7 +218,7 @@ class Window {
   // margins taken off: what a client-aligned child gets.
   int32_t RoomAfterEdges() const;
 
-  const Colour& Color() const { return colour_; }
+  const ColorValue& Color() const { return color_; }
   const FontStyle& Font() const { return font_; }
   void SetFont(const FontStyle& font);
   // The font as a GDI object, made on first use.
@@ -253,7 +253,7 @@ class Window {
   template <class T>
   T& AddChild(std::unique_ptr<T> child) {
     child->parent_ = this;
-    child->colour_ = colour_;
+    child->color_ = color_;
     child->font_ = font_;
     T& ref = *child;
     children_.push_back(std::move(child));
@@ -267,7 +267,7 @@ class Window {
   // windows are then placed by the parent's layout.
   bool CreateHandle(const WindowParams& params);
   void SetPlacement(Align alignment, const Rect& bounds, int32_t margin);
-  void SetColour(const Colour& colour) { colour_ = colour; }
+  void SetColor(const ColorValue& color) { color_ = color; }
   // Draws the parent's content under this window into `dc` (client coordinates).
   void DrawParentContent(HDC dc);
   // The paint messages of an opaque window that draws DrawContent directly;
@@ -312,7 +312,7 @@ class Window {
   int32_t margin_ = 0;
   bool visible_ = true;
   int32_t roomAfterEdges_ = 0;
-  Colour colour_ = Colour::System(COLOR_BTNFACE);
+  ColorValue color_ = ColorValue::System(COLOR_BTNFACE);
   FontStyle font_;
   FontHandle fontHandle_;
 };
@@ -327,7 +327,7 @@ struct TopWindowOptions {
   std::string Caption{};
   Rect Bounds{};  // outer rectangle on the screen
   FontStyle Font{};
-  Colour Color = Colour::System(COLOR_BTNFACE);
+  ColorValue Color = ColorValue::System(COLOR_BTNFACE);
   int32_t Margin = 0;
   // The menu bar's template (see Menu); the window is made with the bar in
   // place. Item identifiers come from the window's running counter, which
@@ -409,8 +409,8 @@ struct PanelOptions {
   Align Alignment = Align::None;
   Rect Bounds{};
   int32_t Margin = 0;
-  std::optional<Colour> Color{};  // the parent's when empty
-  bool RaisedEdge = false;        // WS_DLGFRAME
+  std::optional<ColorValue> Color{};  // the parent's when empty
+  bool RaisedEdge = false;            // WS_DLGFRAME
 };
 
 // A container filled with its colour.
@@ -460,7 +460,7 @@ class Label final : public Window {
   static Label* CreateIn(Window& parent, const LabelOptions& options);
   void DrawContent(HDC dc) override;
 
-  void SetTextColour(const Colour& colour);
+  void SetTextColor(const ColorValue& color);
   void SetHandCursor(bool hand) { handCursor_ = hand; }
   // Puts the label above its overlapping siblings.
   void BringToTop();
@@ -477,7 +477,7 @@ class Label final : public Window {
   void PointerAt(POINT client);
   void PointerGone();
 
-  Colour textColour_ = Colour::System(COLOR_WINDOWTEXT);
+  ColorValue textColor_ = ColorValue::System(COLOR_WINDOWTEXT);
   bool handCursor_ = false;
   bool pointerInside_ = false;
 };
@@ -516,7 +516,7 @@ class Splitter final : public Window {
 struct TreeViewOptions {
   Align Alignment = Align::None;
   Rect Bounds{};
-  std::optional<Colour> Color{};
+  std::optional<ColorValue> Color{};
 };
 
 // SysTreeView32 with lines and buttons (but none at the root), the selection

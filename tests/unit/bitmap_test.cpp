@@ -11,17 +11,17 @@
 namespace {
 
 // An uncompressed BMP file image with `colours` table entries.
-std::vector<uint8_t> Bmp(int32_t width, int32_t height, uint16_t bits, uint32_t colours, size_t rowBytes) {
-  std::vector<uint8_t> b(54 + colours * 4, 0);
+std::vector<uint8_t> Bmp(int32_t width, int32_t height, uint16_t bits, uint32_t colors, size_t rowBytes) {
+  std::vector<uint8_t> b(54 + colors * 4, 0);
   b[0] = 'B';
   b[1] = 'M';
-  WriteLe32(&b[10], static_cast<uint32_t>(54 + colours * 4));
+  WriteLe32(&b[10], static_cast<uint32_t>(54 + colors * 4));
   WriteLe32(&b[14], 40);
   WriteLe32(&b[18], static_cast<uint32_t>(width));
   WriteLe32(&b[22], static_cast<uint32_t>(height));
   WriteLe16(&b[26], 1);
   WriteLe16(&b[28], bits);
-  for (uint32_t i = 0; i < colours; ++i) b[54 + 4 * i] = static_cast<uint8_t>(i);
+  for (uint32_t i = 0; i < colors; ++i) b[54 + 4 * i] = static_cast<uint8_t>(i);
   for (size_t i = 0; i < rowBytes; ++i) b.push_back(static_cast<uint8_t>(i));
   b[2] = static_cast<uint8_t>(b.size());
   return b;
@@ -38,7 +38,7 @@ bool Load(Bitmap& bmp, const std::vector<uint8_t>& bytes, Way way = Way::Copy) {
   return bmp.TakeFromStream(s);
 }
 
-TEST(Bitmap, LoadsAnEightBitImageWithItsOwnColourTable) {
+TEST(Bitmap, LoadsAnEightBitImageWithItsOwnColorTable) {
   Bitmap bmp;
   ASSERT_TRUE(Load(bmp, Bmp(3, 2, 8, 256, 8)));
   EXPECT_EQ(bmp.Width(), 3);
@@ -122,7 +122,7 @@ TEST(Bitmap, TakingAStreamsBytesGivesTheSamePictureAndEmptiesTheStream) {
 }
 
 // Taking falls back to copying, which pads the table to its full depth.
-TEST(Bitmap, AShortColourTableIsCopiedNotTakenAndPaddedToTheFullDepth) {
+TEST(Bitmap, AShortColorTableIsCopiedNotTakenAndPaddedToTheFullDepth) {
   std::vector<uint8_t> image = Bmp(4, 1, 8, 2, 4);
   WriteLe32(&image[46], 2);  // biClrUsed
   MemoryStream s;
@@ -138,7 +138,7 @@ TEST(Bitmap, AShortColourTableIsCopiedNotTakenAndPaddedToTheFullDepth) {
   EXPECT_EQ(bmp.PixelIndex(3, 0), 3);
 }
 
-TEST(Bitmap, TopDownAndTrueColourImagesLoad) {
+TEST(Bitmap, TopDownAndTrueColorImagesLoad) {
   Bitmap top;
   ASSERT_TRUE(Load(top, Bmp(4, -2, 8, 256, 8)));
   EXPECT_EQ(top.Height(), 2);

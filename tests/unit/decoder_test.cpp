@@ -89,7 +89,7 @@ TEST_F(DecoderTest, TextureBytesGoDownEachColumnFromTheTopLeft) {
   EXPECT_EQ(d.Colors, 256);
 }
 
-TEST_F(DecoderTest, TextureColoursCountTheIndicesOfTheFirst4096BytesAndIgnoreTheRest) {
+TEST_F(DecoderTest, TextureColorsCountTheIndicesOfTheFirst4096BytesAndIgnoreTheRest) {
   std::vector<uint8_t> chunk(4096, 0);
   EXPECT_EQ(Texture(chunk).Colors, 1) << "index 0 counts where the chunk holds it";
   chunk[4095] = 6;
@@ -167,7 +167,7 @@ TEST_F(DecoderTest, SourcePositionsWrapAt65536AndReadZeroOutsideTheChunk) {
   EXPECT_EQ(d.Colors, 4) << "index 0 read outside the chunk is drawn and counts";
 }
 
-TEST_F(DecoderTest, SpriteColoursCountOnlyRunPixels) {
+TEST_F(DecoderTest, SpriteColorsCountOnlyRunPixels) {
   SpritePicture three = Blank();
   three[3][3] = 4;
   three[4][4] = 5;
@@ -278,10 +278,10 @@ TEST_F(DecoderTest, ChunksRunningPastTheFileDecodeLikeTheSameBytesHeldInMemory) 
       std::vector<uint8_t> held = chunk;
       std::fill(held.end() - static_cast<std::ptrdiff_t>(missing), held.end(), 0);
       MemoryStream image;
-      const uint16_t colours =
+      const uint16_t colors =
           WriteElementImage(ViewOf(held, held.size() - missing, held.size()), section, image);
       const Decoded inMemory = Decode(held, section);
-      EXPECT_EQ(colours, inMemory.Colors) << missing;
+      EXPECT_EQ(colors, inMemory.Colors) << missing;
       EXPECT_TRUE(std::equal(image.Bytes().begin(), image.Bytes().end(), inMemory.Bytes.begin(),
                              inMemory.Bytes.end()))
           << missing;

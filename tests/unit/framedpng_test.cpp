@@ -63,7 +63,7 @@ class FramingTest : public ::testing::Test {
     EXPECT_EQ(png.Width, 64u);
     EXPECT_EQ(png.Height, 64u);
     EXPECT_EQ(png.Depth, 8);
-    EXPECT_EQ(png.Colour, PngColour::Indexed);
+    EXPECT_EQ(png.Color, PngColor::Indexed);
     EXPECT_FALSE(png.Interlaced);
     EXPECT_TRUE(PlteOf(PaletteFromFile()) == png.Plte);
     // At most one entry is transparent, and fully so.
@@ -152,7 +152,7 @@ TEST_F(FramingTest, APictureUsingEveryIndexWithHolesIsRgba) {
                               rgba, error));
   EXPECT_TRUE(rgba);
   const PngPicture png = Decoded(file);
-  EXPECT_EQ(png.Colour, PngColour::Rgba);
+  EXPECT_EQ(png.Color, PngColor::Rgba);
   EXPECT_EQ(png.Depth, 8);
   ASSERT_EQ(png.Rows.size(), 64u * 64 * 4);
   const Palette palette = PaletteFromFile();
@@ -241,7 +241,7 @@ TEST_F(FramingTest, SheetsPutCellsSixteenARowWithTransparentGaps) {
   std::string error;
   ASSERT_TRUE(EncodeSheetPng(cells, BuiltInPalette(), file, error)) << error;
   const PngPicture png = Decoded(file);
-  EXPECT_EQ(png.Colour, PngColour::Rgba);
+  EXPECT_EQ(png.Color, PngColor::Rgba);
   EXPECT_EQ(png.Depth, 8);
   ASSERT_EQ(png.Width, 16u * 64 + 15 * 2);
   ASSERT_EQ(png.Height, 2u * 64 + 2);

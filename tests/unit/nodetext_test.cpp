@@ -33,7 +33,7 @@ TEST(Captions, ElementsAreNumberedWithinTheirSection) {
   EXPECT_EQ(ElementNodeKind(SectionKind::Unknown), UnknownElement);
 }
 
-TEST(ColorBitsText, IsTheSmallestBitCountThatHoldsTheColours) {
+TEST(ColorBitsText, IsTheSmallestBitCountThatHoldsTheColors) {
   const std::pair<int32_t, const char*> cases[] = {
       {0, "1"},   {1, "1"},   {2, "1"},   {3, "2"},  {4, "2"},  {5, "3"},    {8, "3"},
       {9, "4"},   {16, "4"},  {17, "5"},  {32, "5"}, {33, "6"}, {64, "6"},   {65, "7"},

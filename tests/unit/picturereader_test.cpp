@@ -27,7 +27,7 @@ const PaletteMatcher& Palette() {
 TEST(PaletteMatcherTest, ExactTakesTheLowestIndexAndNearestTheSmallestSquaredDistance) {
   // The game's palette holds some colours twice: entries 7 and 21 are both #A8A8A8.
   EXPECT_EQ(Palette().Exact(0xA8A8A8), 7);
-  EXPECT_EQ(Palette().Colour(21), 0xA8A8A8u);
+  EXPECT_EQ(Palette().Color(21), 0xA8A8A8u);
 
   ::Palette palette{};
   palette[1].R = 10;                // index 1: red 10
@@ -41,8 +41,8 @@ TEST(PaletteMatcherTest, ExactTakesTheLowestIndexAndNearestTheSmallestSquaredDis
   EXPECT_EQ(small.Nearest(0x000909), 3);
 }
 
-Rgb ColourOf(int index) {
-  const uint32_t c = Palette().Colour(index);
+Rgb ColorOf(int index) {
+  const uint32_t c = Palette().Color(index);
   return {uint8_t(c >> 16), uint8_t(c >> 8), uint8_t(c)};
 }
 
@@ -62,7 +62,7 @@ FramedPicture Striped(std::vector<int> indices) {
 // lowest index that has it.
 FramedPicture Lowest(FramedPicture p) {
   for (size_t at = 0; at < p.Index.size(); ++at)
-    if (p.Opaque[at]) p.Index[at] = static_cast<uint8_t>(Palette().Exact(Palette().Colour(p.Index[at])));
+    if (p.Opaque[at]) p.Index[at] = static_cast<uint8_t>(Palette().Exact(Palette().Color(p.Index[at])));
   return p;
 }
 
@@ -71,9 +71,9 @@ FramedPicture Lowest(FramedPicture p) {
 // holes transparent by alpha 0 or by a tRNS colour that no drawn pixel has.
 // An indexed picture's PLTE holds the colours drawn, in order of first use,
 // and then one transparent entry; the caller makes sure they fit the depth.
-PngPicture Saved(const FramedPicture& picture, PngColour colour, uint8_t depth) {
+PngPicture Saved(const FramedPicture& picture, PngColor color, uint8_t depth) {
   PngPicture png;
-  png.Colour = colour;
+  png.Color = color;
   png.Depth = depth;
   png.Rows.resize(png.RowBytes() * 64);
   const uint32_t scale = depth == 16 ? 257 : 1;
@@ -82,34 +82,34 @@ PngPicture Saved(const FramedPicture& picture, PngColour colour, uint8_t depth) 
     for (size_t x = 0; x < 64; ++x) {
       const size_t at = x * 64 + y;
       const bool drawn = picture.Opaque[at] != 0;
-      const Rgb c = ColourOf(picture.Index[at]);
+      const Rgb c = ColorOf(picture.Index[at]);
       std::vector<uint32_t> samples;
-      switch (colour) {
-        case PngColour::Indexed: {
+      switch (color) {
+        case PngColor::Indexed: {
           const int index = drawn ? picture.Index[at] : -1;
           auto it = std::find(entries.begin(), entries.end(), index);
           if (it == entries.end()) it = entries.insert(entries.end(), index);
           samples = {static_cast<uint32_t>(it - entries.begin())};
           break;
         }
-        case PngColour::Grey:
+        case PngColor::Grey:
           samples = {drawn ? c.R * scale : 1};
           break;
-        case PngColour::GreyAlpha:
+        case PngColor::GreyAlpha:
           samples = {c.R * scale, drawn ? 255 * scale : 0};
           break;
-        case PngColour::Rgb:
+        case PngColor::Rgb:
           samples = drawn ? std::vector<uint32_t>{c.R * scale, c.G * scale, c.B * scale}
                           : std::vector<uint32_t>{1, 2, 3};
           break;
-        case PngColour::Rgba:
+        case PngColor::Rgba:
           samples = {c.R * scale, c.G * scale, c.B * scale, drawn ? 255 * scale : 0};
           break;
       }
       for (size_t k = 0; k < samples.size(); ++k) png.SetSample(y, x * samples.size() + k, samples[k]);
     }
   }
-  if (colour == PngColour::Indexed) {
+  if (color == PngColor::Indexed) {
     // The hole's entry last, so that tRNS covers every entry.
     const auto hole = std::find(entries.begin(), entries.end(), -1);
     const bool holes = hole != entries.end();
@@ -127,14 +127,14 @@ PngPicture Saved(const FramedPicture& picture, PngColour colour, uint8_t depth) 
       png.TrnsAlpha->push_back(0);
     }
     for (int index : entries) {
-      const Rgb c = ColourOf(index);
+      const Rgb c = ColorOf(index);
       png.Plte.push_back({c.R, c.G, c.B});
     }
     if (holes) png.Plte.push_back({0, 0, 0});
-  } else if (colour == PngColour::Grey) {
-    png.TrnsColour = {{1, 0, 0}};
-  } else if (colour == PngColour::Rgb) {
-    png.TrnsColour = {{1, 2, 3}};
+  } else if (color == PngColor::Grey) {
+    png.TrnsColor = {{1, 0, 0}};
+  } else if (color == PngColor::Rgb) {
+    png.TrnsColor = {{1, 2, 3}};
   }
   return png;
 }
@@ -200,10 +200,10 @@ std::vector<uint8_t> SplitIdat(std::vector<uint8_t> file, size_t size) {
 
 TEST(PngReaderTest, IndexedPngsWithTheGamesPaletteKeepTheirIndicesAndTransparentEntriesAreHoles) {
   PngPicture png;
-  png.Colour = PngColour::Indexed;
+  png.Color = PngColor::Indexed;
   png.Rows.resize(64 * 64);
   for (int i = 0; i < 256; ++i) {
-    const Rgb c = ColourOf(i);
+    const Rgb c = ColorOf(i);
     png.Plte.push_back({c.R, c.G, c.B});
   }
   png.TrnsAlpha = std::vector<uint8_t>(201, 255);
@@ -239,13 +239,13 @@ TEST(PngReaderTest, IndexedPngsWithTheGamesPaletteKeepTheirIndicesAndTransparent
                                "(alpha 255) or a hole (alpha 0) (and 16 more partly transparent pixels)"});
 }
 
-TEST(PngReaderTest, ColourPngsMapToThePaletteOrFail) {
+TEST(PngReaderTest, ColorPngsMapToThePaletteOrFail) {
   const ReadOptions exact{&Palette(), false};
   FramedPicture picture;
   picture.Index.fill(30);
   picture.Opaque.fill(1);
   picture.Opaque[64 * 1 + 2] = 0;
-  PngPicture png = Saved(picture, PngColour::Rgba, 8);
+  PngPicture png = Saved(picture, PngColor::Rgba, 8);
   const PictureRead read = ReadFramedPng(File(png), exact);
   ASSERT_TRUE(read.Errors.empty());
   EXPECT_EQ(read.Picture.Opaque[64 * 1 + 2], 0);
@@ -273,9 +273,9 @@ TEST(PngReaderTest, ColourPngsMapToThePaletteOrFail) {
 
 // Editors save a picture in whatever colour type and depth it has there;
 // each sample is a palette colour's value, never light to convert.
-TEST(PngReaderTest, EveryColourTypeAndDepthReadsTheColoursAsStored) {
+TEST(PngReaderTest, EveryColorTypeAndDepthReadsTheColorsAsStored) {
   // Colours the palette holds twice among them (7 and 21, 95 and 96).
-  const FramedPicture colours = Striped({1, 7, 21, 40, 95, 96, 130, 200, 254, 255});
+  const FramedPicture colors = Striped({1, 7, 21, 40, 95, 96, 130, 200, 254, 255});
   const FramedPicture greys = Striped({0, 8, 15, 27, 29, 160});
   struct Case {
     std::string name;
@@ -283,10 +283,10 @@ TEST(PngReaderTest, EveryColourTypeAndDepthReadsTheColoursAsStored) {
     FramedPicture picture;
   };
   std::vector<Case> cases;
-  const auto add = [&cases](const FramedPicture& picture, PngColour colour, uint8_t depth, bool interlaced) {
-    const std::string name = "colour type " + std::to_string(int(colour)) + ", " + std::to_string(depth) +
+  const auto add = [&cases](const FramedPicture& picture, PngColor color, uint8_t depth, bool interlaced) {
+    const std::string name = "colour type " + std::to_string(int(color)) + ", " + std::to_string(depth) +
                              " bits" + (interlaced ? ", interlaced" : "");
-    PngPicture png = Saved(picture, colour, depth);
+    PngPicture png = Saved(picture, color, depth);
     png.Interlaced = interlaced;
     cases.push_back({name, File(png), picture});
     // Chunks that say how to turn samples into light change nothing.
@@ -300,18 +300,18 @@ TEST(PngReaderTest, EveryColourTypeAndDepthReadsTheColoursAsStored) {
   };
   for (uint8_t depth : {8, 16}) {
     for (bool interlaced : {false, true}) {
-      add(greys, PngColour::Grey, depth, interlaced);
-      add(greys, PngColour::GreyAlpha, depth, interlaced);
-      add(colours, PngColour::Rgb, depth, interlaced);
-      add(colours, PngColour::Rgba, depth, interlaced);
+      add(greys, PngColor::Grey, depth, interlaced);
+      add(greys, PngColor::GreyAlpha, depth, interlaced);
+      add(colors, PngColor::Rgb, depth, interlaced);
+      add(colors, PngColor::Rgba, depth, interlaced);
     }
   }
-  add(Striped({40}), PngColour::Indexed, 1, false);
-  add(Striped({40, 7, 200}), PngColour::Indexed, 2, true);
-  add(Striped({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}), PngColour::Indexed, 4, false);
-  add(colours, PngColour::Indexed, 8, false);
+  add(Striped({40}), PngColor::Indexed, 1, false);
+  add(Striped({40, 7, 200}), PngColor::Indexed, 2, true);
+  add(Striped({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}), PngColor::Indexed, 4, false);
+  add(colors, PngColor::Indexed, 8, false);
   cases.push_back({"RGBA, 16 bits, IDAT in pieces of 100 bytes",
-                   SplitIdat(File(Saved(colours, PngColour::Rgba, 16)), 100), colours});
+                   SplitIdat(File(Saved(colors, PngColor::Rgba, 16)), 100), colors});
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     const PictureRead read = ReadFramedPng(c.file, {&Palette(), false});
@@ -325,11 +325,11 @@ TEST(PngReaderTest, EveryColourTypeAndDepthReadsTheColoursAsStored) {
 TEST(PngReaderTest, SamplesBelowEightBitsSpreadOverTheByte) {
   // 1-bit grey: black drawn, white the tRNS colour.
   PngPicture one;
-  one.Colour = PngColour::Grey;
+  one.Color = PngColor::Grey;
   one.Depth = 1;
   one.Rows.resize(one.RowBytes() * 64);
   one.SetSample(3, 5, 1);
-  one.TrnsColour = {{1, 0, 0}};
+  one.TrnsColor = {{1, 0, 0}};
   const PictureRead read = ReadFramedPng(File(one), {&Palette(), false});
   ASSERT_EQ(read.Errors, std::vector<std::string>{});
   FramedPicture black;
@@ -341,16 +341,16 @@ TEST(PngReaderTest, SamplesBelowEightBitsSpreadOverTheByte) {
   struct Case {
     uint8_t depth;
     uint32_t sample;
-    const char* colour;
+    const char* color;
   };
   for (const Case& c : {Case{1, 1, "#ffffff"}, Case{2, 2, "#aaaaaa"}, Case{4, 5, "#555555"}}) {
     PngPicture grey;
-    grey.Colour = PngColour::Grey;
+    grey.Color = PngColor::Grey;
     grey.Depth = c.depth;
     grey.Rows.resize(grey.RowBytes() * 64);
     grey.SetSample(2, 7, c.sample);
     EXPECT_EQ(ReadFramedPng(File(grey), {&Palette(), false}).Errors,
-              std::vector<std::string>{"pixel (7, 2) has the colour " + std::string(c.colour) +
+              std::vector<std::string>{"pixel (7, 2) has the colour " + std::string(c.color) +
                                        ", which is not in the palette"});
   }
 }
@@ -364,7 +364,7 @@ TEST(PngReaderTest, ASixteenBitCopyOfAnExportReadsAsTheExportDoes) {
 
   // The export as an editor saves it again in 16-bit RGBA, and with the
   // exported sprite as the base.
-  PngPicture copy = Saved(sprite, PngColour::Rgba, 16);
+  PngPicture copy = Saved(sprite, PngColor::Rgba, 16);
   copy.Gama = 45455;
   const PictureRead read = ReadFramedPng(File(copy), {&Palette(), false, &sprite});
   ASSERT_EQ(read.Errors, std::vector<std::string>{});
@@ -377,7 +377,7 @@ TEST(PngReaderTest, ASixteenBitCopyOfAnExportReadsAsTheExportDoes) {
   FramedPicture dark;
   dark.Index.fill(30);  // #2c2c2c
   dark.Opaque.fill(1);
-  PngPicture near = Saved(dark, PngColour::Rgb, 16);
+  PngPicture near = Saved(dark, PngColor::Rgb, 16);
   near.SetSample(0, 0, 44 * 257 + 128);
   near.SetSample(1, 3 * 1 + 0, 44 * 257 + 129);
   EXPECT_EQ(ReadFramedPng(File(near), {&Palette(), false}).Errors,
@@ -386,13 +386,13 @@ TEST(PngReaderTest, ASixteenBitCopyOfAnExportReadsAsTheExportDoes) {
 
 // The game's palette holds six colours twice; a picture saved as colours
 // does not say which index a pixel had, and the base's picture does.
-TEST(PngReaderTest, AColourThePaletteHoldsTwiceTakesTheBasesIndex) {
+TEST(PngReaderTest, AColorThePaletteHoldsTwiceTakesTheBasesIndex) {
   const std::vector<int> twice{7, 21, 8, 27, 32, 55, 95, 96, 124, 249, 125, 253};
   FramedPicture texture;
   for (size_t at = 0; at < texture.Index.size(); ++at)
     texture.Index[at] = static_cast<uint8_t>(at % 3 ? twice[at % twice.size()] : at * 7 % 256);
   texture.Opaque.fill(1);
-  const std::vector<uint8_t> rgb = File(Saved(texture, PngColour::Rgb, 8));
+  const std::vector<uint8_t> rgb = File(Saved(texture, PngColor::Rgb, 8));
   PictureRead read = ReadFramedPng(rgb, {&Palette(), false, &texture});
   ASSERT_EQ(read.Errors, std::vector<std::string>{});
   EXPECT_EQ(read.Picture.Index, texture.Index);
@@ -416,8 +416,8 @@ TEST(PngReaderTest, AColourThePaletteHoldsTwiceTakesTheBasesIndex) {
   edited.Index[hole + 1] = 0;
   FramedPicture expected = edited;
   expected.Index[hole] = 7;
-  for (PngColour colour : {PngColour::Rgba, PngColour::Indexed}) {
-    read = ReadFramedPng(File(Saved(edited, colour, 8)), {&Palette(), false, &sprite});
+  for (PngColor color : {PngColor::Rgba, PngColor::Indexed}) {
+    read = ReadFramedPng(File(Saved(edited, color, 8)), {&Palette(), false, &sprite});
     ASSERT_EQ(read.Errors, std::vector<std::string>{});
     EXPECT_EQ(read.Picture.Opaque, expected.Opaque);
     EXPECT_EQ(read.Picture.Index, expected.Index);
@@ -425,7 +425,7 @@ TEST(PngReaderTest, AColourThePaletteHoldsTwiceTakesTheBasesIndex) {
 }
 
 TEST(PngReaderTest, PicturesOutsideTheFrameAreRefusedBeforeTheirPixelsAreRead) {
-  PngPicture big = Saved(FramedPicture{}, PngColour::Rgba, 8);
+  PngPicture big = Saved(FramedPicture{}, PngColor::Rgba, 8);
   big.Width = big.Height = 65;
   big.Rows.assign(big.RowBytes() * 65, 0);
   EXPECT_EQ(ReadFramedPng(File(big), {&Palette(), false}).Errors,
@@ -456,7 +456,7 @@ TEST(PngReaderTest, DamagedPngsAreRefusedSayingWhatIsWrong) {
     file[ChunkAt(file, type) + 8 + ReadBe32(&file[ChunkAt(file, type)])] ^= 1;
     damaged(std::string("CRC of ") + type, file, std::string("the CRC of its ") + type + " chunk is wrong");
   }
-  PngPicture withGama = Saved(sprite, PngColour::Rgba, 16);
+  PngPicture withGama = Saved(sprite, PngColor::Rgba, 16);
   withGama.Gama = 45455;
   std::vector<uint8_t> gama = File(withGama);
   gama[ChunkAt(gama, "gAMA") + 8] ^= 0x10;
@@ -481,7 +481,7 @@ TEST(PngReaderTest, DamagedPngsAreRefusedSayingWhatIsWrong) {
   FixCrc(zlib, idat);
   damaged("zlib data", zlib, "its image data cannot be unpacked (IDAT stream error)");
   // The rows of a picture one row shorter under a head that says 64.
-  PngPicture short_ = Saved(sprite, PngColour::Indexed, 8);
+  PngPicture short_ = Saved(sprite, PngColor::Indexed, 8);
   short_.Height = 63;
   short_.Rows.resize(short_.RowBytes() * 63);
   std::vector<uint8_t> rows = File(short_);
@@ -489,7 +489,7 @@ TEST(PngReaderTest, DamagedPngsAreRefusedSayingWhatIsWrong) {
   FixCrc(rows, 8);
   damaged("a row short", rows, "its image data end before its last row");
   // tRNS with more entries than the PLTE has.
-  PngPicture four = Saved(Striped({1, 2, 3}), PngColour::Indexed, 4);
+  PngPicture four = Saved(Striped({1, 2, 3}), PngColor::Indexed, 4);
   four.TrnsAlpha.reset();
   damaged("tRNS past the PLTE", WithChunk(File(four), "IDAT", "tRNS", std::vector<uint8_t>(20, 0)),
           "its tRNS chunk does not fit the picture");
@@ -497,7 +497,7 @@ TEST(PngReaderTest, DamagedPngsAreRefusedSayingWhatIsWrong) {
           "its tRNS chunk does not fit the picture");
 
   // Indices past the end of a short PLTE, which read as nothing.
-  PngPicture past = Saved(Striped({1, 2, 3}), PngColour::Indexed, 8);
+  PngPicture past = Saved(Striped({1, 2, 3}), PngColor::Indexed, 8);
   past.Plte.resize(16);
   past.TrnsAlpha.reset();
   past.SetSample(3, 5, 200);

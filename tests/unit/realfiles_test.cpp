@@ -203,7 +203,7 @@ TEST_P(RealFileTest, TheGamesReadingAndTheViewersAgree) {
     // The element bitmap: the columns from the first, bottom row first.
     MemoryStream image;
     InitBmpTemplate();
-    const uint16_t colours = WriteElementImage(file_.Chunks[i].Data, SectionKind::Sprite, image);
+    const uint16_t colors = WriteElementImage(file_.Chunks[i].Data, SectionKind::Sprite, image);
     const uint8_t* bmp = image.Bytes().data();
     const int32_t width = static_cast<int32_t>(ReadLe32(bmp + BiWidthOffset));
     const int32_t stride = (width + 3) / 4 * 4;
@@ -217,7 +217,7 @@ TEST_P(RealFileTest, TheGamesReadingAndTheViewersAgree) {
         if (game.Opaque[at]) used[game.Index[at]] = true;
       }
     }
-    EXPECT_EQ(colours, static_cast<uint16_t>(std::count(std::begin(used), std::end(used), true)));
+    EXPECT_EQ(colors, static_cast<uint16_t>(std::count(std::begin(used), std::end(used), true)));
   }
 }
 

@@ -17,7 +17,7 @@ namespace {
 constexpr COLORREF White = RGB(255, 255, 255);
 constexpr COLORREF Black = RGB(0, 0, 0);
 
-COLORREF PaletteColour(int index) {
+COLORREF PaletteColor(int index) {
   const uint8_t* entry = BmpTemplate.data() + PaletteOffset + 4 * static_cast<size_t>(index);
   return RGB(entry[2], entry[1], entry[0]);
 }
@@ -316,7 +316,7 @@ TEST_F(Browsing, PanelPictureHasTheRuleAndTheKindsHeaderIcon) {
 // ---------------------------------------------------------------------------
 // The preview
 
-TEST_F(Browsing, ElementsAreDrawnCentredWithCornerCrossesInTheirPaletteColours) {
+TEST_F(Browsing, ElementsAreDrawnCentredWithCornerCrossesInTheirPaletteColors) {
   // Where the image and its crosses go is tested natively (preview_test.cpp);
   // here, that they are drawn there, in the right colours and nothing else.
   SizePreviewPane(400, 300);
@@ -324,31 +324,31 @@ TEST_F(Browsing, ElementsAreDrawnCentredWithCornerCrossesInTheirPaletteColours) 
   Select(ElementItem(0));
   const Snapshot s(*Mw().PreviewPane);
   // The texture covers (168, 118) to (231, 181), the right way round.
-  EXPECT_EQ(s.At(168, 118), PaletteColour(GradientIndex(0, 0)));
-  EXPECT_EQ(s.At(231, 118), PaletteColour(GradientIndex(63, 0)));
-  EXPECT_EQ(s.At(168, 181), PaletteColour(GradientIndex(0, 63)));
-  EXPECT_EQ(s.At(231, 181), PaletteColour(GradientIndex(63, 63)));
-  EXPECT_EQ(s.At(190, 131), PaletteColour(GradientIndex(22, 13)));
+  EXPECT_EQ(s.At(168, 118), PaletteColor(GradientIndex(0, 0)));
+  EXPECT_EQ(s.At(231, 118), PaletteColor(GradientIndex(63, 0)));
+  EXPECT_EQ(s.At(168, 181), PaletteColor(GradientIndex(0, 63)));
+  EXPECT_EQ(s.At(231, 181), PaletteColor(GradientIndex(63, 63)));
+  EXPECT_EQ(s.At(190, 131), PaletteColor(GradientIndex(22, 13)));
   ExpectCross(s, 167, 117);
   ExpectCross(s, 232, 182);
   // Nothing else is drawn: the image (some palette colours are white) and
   // four crosses of 41 pixels each.
-  int32_t coloured = 0;
+  int32_t colored = 0;
   for (int x = 0; x < 64; ++x) {
-    for (int y = 0; y < 64; ++y) coloured += PaletteColour(GradientIndex(x, y)) != White;
+    for (int y = 0; y < 64; ++y) colored += PaletteColor(GradientIndex(x, y)) != White;
   }
-  EXPECT_EQ(s.CountOther(White), coloured + 4 * 41);
+  EXPECT_EQ(s.CountOther(White), colored + 4 * 41);
 
   // A sprite at its own width, 37 x 64 at (182, 118); uncovered pixels are
   // index 0, drawn in its colour rather than left out.
   Select(ElementItem(106));
-  ASSERT_NE(PaletteColour(0), PaletteColour(15));
+  ASSERT_NE(PaletteColor(0), PaletteColor(15));
   const Snapshot sprite(*Mw().PreviewPane);
-  EXPECT_EQ(sprite.At(182, 118), PaletteColour(40));
-  EXPECT_EQ(sprite.At(183, 118), PaletteColour(15));
-  EXPECT_EQ(sprite.At(218, 181), PaletteColour(100));
-  EXPECT_EQ(sprite.At(192, 125), PaletteColour(0));
-  EXPECT_EQ(sprite.At(193, 125), PaletteColour(15));
+  EXPECT_EQ(sprite.At(182, 118), PaletteColor(40));
+  EXPECT_EQ(sprite.At(183, 118), PaletteColor(15));
+  EXPECT_EQ(sprite.At(218, 181), PaletteColor(100));
+  EXPECT_EQ(sprite.At(192, 125), PaletteColor(0));
+  EXPECT_EQ(sprite.At(193, 125), PaletteColor(15));
   ExpectCross(sprite, 181, 117);
   ExpectCross(sprite, 219, 182);
 }
@@ -382,7 +382,7 @@ TEST_F(Browsing, DeepZoomsShowTheRightPartAndCoverThePane) {
         const int cx = (x + 120) / 10;
         const int cy = (y + 170) / 10;
         if (cx % 8 < 2 || cx % 8 > 5 || cy % 8 < 2 || cy % 8 > 5) continue;
-        ASSERT_EQ(s.At(x, y), PaletteColour(BlockIndex(cx, cy))) << x << ", " << y;
+        ASSERT_EQ(s.At(x, y), PaletteColor(BlockIndex(cx, cy))) << x << ", " << y;
         ++checked;
       }
     }
@@ -393,7 +393,7 @@ TEST_F(Browsing, DeepZoomsShowTheRightPartAndCoverThePane) {
   Select(ElementItem(1));
   for (double zoom : {1000.0, MaxZoom}) {
     ZoomState.Zoom = zoom;
-    EXPECT_EQ(Snapshot(*Mw().PreviewPane).CountOther(PaletteColour(1)), 0) << zoom;
+    EXPECT_EQ(Snapshot(*Mw().PreviewPane).CountOther(PaletteColor(1)), 0) << zoom;
   }
 }
 

@@ -90,7 +90,7 @@ TEST_F(Controls, PaintBoxesAndLabelsDrawOverTheirParentsPicture) {
   Label& caption = *Mw().CaptionLabel;
   caption.SetText("Tessarine");
   EXPECT_EQ(Snapshot(caption).At(200, 20), RGB(255, 0, 0));
-  caption.SetTextColour(Colour::Rgb(0, 0, 255));
+  caption.SetTextColor(ColorValue::Rgb(0, 0, 255));
   const Snapshot text(caption);
   EXPECT_LT(text.CountOther(RGB(0, 0, 255)), text.Width() * text.Height()) << "some of the text is blue";
 }
@@ -99,8 +99,8 @@ TEST_F(Controls, PaintsShareAGrowingBufferButNeverOneInUse) {
   const HDC screen = ScreenDc();
   const COLORREF red = RGB(255, 0, 0);
   const COLORREF blue = RGB(0, 0, 255);
-  const auto fill = [](HDC dc, int32_t w, int32_t h, COLORREF colour) {
-    const BrushHandle brush(CreateSolidBrush(colour));
+  const auto fill = [](HDC dc, int32_t w, int32_t h, COLORREF color) {
+    const BrushHandle brush(CreateSolidBrush(color));
     const RECT r{0, 0, w, h};
     FillRect(dc, &r, brush.Get());
   };

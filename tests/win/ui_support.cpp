@@ -86,10 +86,10 @@ Snapshot::Snapshot(Window& window)
   window.DrawContent(buffer_.Dc());
 }
 
-int32_t Snapshot::CountOther(COLORREF colour) const {
+int32_t Snapshot::CountOther(COLORREF color) const {
   int32_t n = 0;
   for (int32_t y = 0; y < Height(); ++y) {
-    for (int32_t x = 0; x < Width(); ++x) n += At(x, y) != colour;
+    for (int32_t x = 0; x < Width(); ++x) n += At(x, y) != color;
   }
   return n;
 }

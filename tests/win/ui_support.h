@@ -43,7 +43,7 @@ class Snapshot {
   int32_t Width() const { return buffer_.Width(); }
   int32_t Height() const { return buffer_.Height(); }
   // Pixels of the whole picture that are not `colour`.
-  int32_t CountOther(COLORREF colour) const;
+  int32_t CountOther(COLORREF color) const;
 
  private:
   MemoryDc buffer_;

@@ -118,12 +118,12 @@ Canvas::Canvas() {
 
 void Canvas::Set(int x, int y, Rgb c) {
   if (x < 0 || x > 63 || y < 0 || y > 63) return;
-  colour_[x][y] = c;
+  color_[x][y] = c;
   on_[x][y] = true;
 }
 
 bool Canvas::Has(int x, int y) const { return x >= 0 && x <= 63 && y >= 0 && y <= 63 && on_[x][y]; }
-Rgb Canvas::At(int x, int y) const { return colour_[x][y]; }
+Rgb Canvas::At(int x, int y) const { return color_[x][y]; }
 void Canvas::Clear(int x, int y) {
   if (x >= 0 && x <= 63 && y >= 0 && y <= 63) on_[x][y] = false;
 }
@@ -201,18 +201,18 @@ void Canvas::Outline(double factor) {
   }
   for (int x = 0; x < 64; ++x)
     for (int y = 0; y < 64; ++y)
-      if (rim[x][y]) colour_[x][y] = colour_[x][y] * factor;
+      if (rim[x][y]) color_[x][y] = color_[x][y] * factor;
 }
 
 void Canvas::Grain(double amount, uint32_t seed) {
   for (int x = 0; x < 64; ++x)
     for (int y = 0; y < 64; ++y)
-      if (on_[x][y]) colour_[x][y] = colour_[x][y] * (1 + amount * ((Hash(x, y, seed) & 0xFF) / 255.0 - 0.5));
+      if (on_[x][y]) color_[x][y] = color_[x][y] * (1 + amount * ((Hash(x, y, seed) & 0xFF) / 255.0 - 0.5));
 }
 
 SpritePicture Canvas::Quantise(Quantiser& quantiser) const {
   SpritePicture out;
   for (int x = 0; x < 64; ++x)
-    for (int y = 0; y < 64; ++y) out[x][y] = on_[x][y] ? quantiser.Index(colour_[x][y]) : int16_t{-1};
+    for (int y = 0; y < 64; ++y) out[x][y] = on_[x][y] ? quantiser.Index(color_[x][y]) : int16_t{-1};
   return out;
 }

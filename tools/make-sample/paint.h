@@ -84,6 +84,6 @@ class Canvas {
   SpritePicture Quantise(Quantiser& quantiser) const;
 
  private:
-  std::array<std::array<Rgb, 64>, 64> colour_;
+  std::array<std::array<Rgb, 64>, 64> color_;
   std::array<std::array<bool, 64>, 64> on_;
 };

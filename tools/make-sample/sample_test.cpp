@@ -39,7 +39,7 @@ TEST_F(Sample, FillsEverySectionAndItsSoundTableFits) {
   EXPECT_EQ(sounds.Sounds.size(), 3u);
 }
 
-TEST_F(Sample, ElementsArePicturesOfSeveralColoursAndManyWidths) {
+TEST_F(Sample, ElementsArePicturesOfSeveralColorsAndManyWidths) {
   std::bitset<65> widths;
   for (uint32_t i = 0; i < TextureChunks + SpriteChunks; ++i) {
     ASSERT_TRUE(EnsureDecoded(file_, i));

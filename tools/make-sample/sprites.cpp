@@ -9,8 +9,8 @@ namespace {
 constexpr double Pi = 3.14159265358979323846;
 
 template <size_t N>
-Rgb Pick(const Rgb (&colours)[N], int v) {
-  return colours[static_cast<size_t>(v) % N];
+Rgb Pick(const Rgb (&colors)[N], int v) {
+  return colors[static_cast<size_t>(v) % N];
 }
 
 const Rgb Gold = Hex(0xFCC818);
@@ -19,24 +19,24 @@ const Rgb Iron = Hex(0x585C64);
 // ---- objects ----------------------------------------------------------------
 
 void Puddle(Canvas& c, Random& r, int v) {
-  const Rgb colours[] = {Hex(0xA00000), Hex(0x3C70B0), Hex(0x38A018), Hex(0x700000)};
-  const Rgb colour = Pick(colours, v);
+  const Rgb colors[] = {Hex(0xA00000), Hex(0x3C70B0), Hex(0x38A018), Hex(0x700000)};
+  const Rgb color = Pick(colors, v);
   const double w = r.Range(12, 24);
-  c.Ellipse(32, 59, w, 3.5, colour, 0.3);
+  c.Ellipse(32, 59, w, 3.5, color, 0.3);
   // One draw per statement: argument order is up to the compiler, and every
   // compiler must draw the same sample.
   for (int i = 0; i < 4; ++i) {
     const double x = 32 + r.Range(-w, w);
     const double y = 59 + r.Range(-2, 3);
     const double rx = r.Range(2, 5);
-    c.Ellipse(x, y, rx, 1.6, colour * 0.9, 0.3);
+    c.Ellipse(x, y, rx, 1.6, color * 0.9, 0.3);
   }
-  c.Ellipse(28, 58, w * 0.4, 1.2, Mix(colour, Hex(0xFCFCFC), 0.35), 0);
+  c.Ellipse(28, 58, w * 0.4, 1.2, Mix(color, Hex(0xFCFCFC), 0.35), 0);
 }
 
 void Barrel(Canvas& c, Random& r, int v) {
-  const Rgb colours[] = {Hex(0x3C7C2C), Hex(0x8C5C2C), Hex(0x2C4C8C), Hex(0x8C3C1C), Hex(0xB41C10)};
-  const Rgb body = Pick(colours, v);
+  const Rgb colors[] = {Hex(0x3C7C2C), Hex(0x8C5C2C), Hex(0x2C4C8C), Hex(0x8C3C1C), Hex(0xB41C10)};
+  const Rgb body = Pick(colors, v);
   const double half = 10 + (v % 3) * 2;
   const double top = 32 + r.Range(-2, 2);
   c.Cylinder(32 - half, top, 32 + half, 63.5, body);

@@ -93,7 +93,7 @@ WallImage Build(const CellMap& cells, const Surface& s) {
       }
       const double pick = (Hash(c.Id, 7, s.Seed) & 0xFFFF) / 65535.0;
       const double pick2 = (Hash(c.Id, 11, s.Seed) & 0xFFFF) / 65535.0;
-      Rgb colour = Mix(s.Base, s.Alt, pick2 * pick2) * (1 + s.Tint * (2 * pick - 1));
+      Rgb color = Mix(s.Base, s.Alt, pick2 * pick2) * (1 + s.Tint * (2 * pick - 1));
       const int ix = c.Lx - s.MortarWidth;
       const int iy = c.Ly - s.MortarWidth;
       const int iw = c.W - s.MortarWidth;
@@ -102,7 +102,7 @@ WallImage Build(const CellMap& cells, const Surface& s) {
       if (ix == 0 || iy == 0) rim = 1 + s.Bevel;
       if (ix == iw - 1 || iy == ih - 1) rim = 1 - s.Bevel;
       if (iy == ih - 2) rim = std::min(rim, 1 - s.Bevel / 2);
-      image[x][y] = colour * (rim * mottle * speck);
+      image[x][y] = color * (rim * mottle * speck);
     }
   }
   return image;
@@ -196,20 +196,20 @@ WallImage Wood(uint32_t seed, Rgb base) {
       const double pick = (Hash(c.Id, 1, seed) & 0xFF) / 255.0;
       const double wave = Noise(x * 4.0, y, 16, seed + static_cast<uint32_t>(c.Id));
       const double grain = 0.5 + 0.5 * std::sin((c.Lx + wave * 6 + pick * 9) * 1.9);
-      Rgb colour = base * ((0.82 + 0.2 * pick) * (0.86 + 0.2 * grain));
+      Rgb color = base * ((0.82 + 0.2 * pick) * (0.86 + 0.2 * grain));
       if (c.Lx == 0)
-        colour = base * 0.38;
+        color = base * 0.38;
       else if (c.Lx == 1)
-        colour = colour * 1.18;
+        color = color * 1.18;
       else if (c.Lx == c.W - 1)
-        colour = colour * 0.75;
-      if (c.Ly == 0) colour = base * 0.42;
+        color = color * 0.75;
+      if (c.Ly == 0) color = base * 0.42;
       // Knots.
       const double kx = (Hash(c.Id, 2, seed) & 0xFF) / 255.0 * (c.W - 4) + 2;
       const double ky = (Hash(c.Id, 3, seed) & 0x3F);
       const double kd = std::hypot(c.Lx - kx, (c.Ly - ky) * 0.6);
-      if (kd < 1.6 && (Hash(c.Id, 4, seed) & 1)) colour = colour * 0.6;
-      image[x][y] = colour;
+      if (kd < 1.6 && (Hash(c.Id, 4, seed) & 1)) color = color * 0.6;
+      image[x][y] = color;
     }
   }
   return image;
@@ -223,9 +223,9 @@ WallImage Metal(uint32_t seed, Rgb base, int plateW, int plateH) {
       const int ly = y % plateH;
       const double brushed = 0.9 + 0.14 * Noise(x, y * 8.0, 8, seed) + 0.06 * Noise(x * 4.0, y, 16, seed + 9);
       const double plate = 1 + 0.06 * ((Hash(x / plateW, y / plateH, seed) & 0xFF) / 255.0 - 0.5);
-      Rgb colour = base * (brushed * plate);
-      if (lx == 0 || ly == 0) colour = colour * 1.3;
-      if (lx == plateW - 1 || ly == plateH - 1) colour = colour * 0.5;
+      Rgb color = base * (brushed * plate);
+      if (lx == 0 || ly == 0) color = color * 1.3;
+      if (lx == plateW - 1 || ly == plateH - 1) color = color * 0.5;
       // Rivets along the rims.
       for (int rx : {3, plateW - 4}) {
         for (int ry = 3; ry < plateH; ry += 6) {
@@ -233,12 +233,12 @@ WallImage Metal(uint32_t seed, Rgb base, int plateW, int plateH) {
           const double dy = ly + 0.5 - (ry + 0.5);
           const double d = dx * dx + dy * dy;
           if (d < 2.6)
-            colour = base * (1.35 - 0.25 * (dx + dy));
+            color = base * (1.35 - 0.25 * (dx + dy));
           else if (d < 4.2 && dx + dy > 0)
-            colour = colour * 0.6;
+            color = color * 0.6;
         }
       }
-      image[x][y] = colour;
+      image[x][y] = color;
     }
   }
   return image;
@@ -250,9 +250,9 @@ void Paint(WallImage& image, int x, int y, Rgb c) {
   if (x >= 0 && x < 64 && y >= 0 && y < 64) image[x][y] = c;
 }
 
-void Rect(WallImage& image, int x0, int y0, int x1, int y1, const std::function<Rgb(int, int)>& colour) {
+void Rect(WallImage& image, int x0, int y0, int x1, int y1, const std::function<Rgb(int, int)>& color) {
   for (int x = x0; x <= x1; ++x)
-    for (int y = y0; y <= y1; ++y) Paint(image, x, y, colour(x, y));
+    for (int y = y0; y <= y1; ++y) Paint(image, x, y, color(x, y));
 }
 
 // A raised frame of the given colour around the rectangle, lit from above left.

@@ -13,16 +13,16 @@ struct FreeContext {
 };
 using Context = std::unique_ptr<spng_ctx, FreeContext>;
 
-size_t SamplesPerPixel(PngColour colour) {
-  switch (colour) {
-    case PngColour::Grey:
-    case PngColour::Indexed:
+size_t SamplesPerPixel(PngColor color) {
+  switch (color) {
+    case PngColor::Grey:
+    case PngColor::Indexed:
       return 1;
-    case PngColour::GreyAlpha:
+    case PngColor::GreyAlpha:
       return 2;
-    case PngColour::Rgb:
+    case PngColor::Rgb:
       return 3;
-    case PngColour::Rgba:
+    case PngColor::Rgba:
       return 4;
   }
   return 4;
@@ -34,7 +34,7 @@ uint32_t ReadBe32(const uint8_t* p) {
 
 }  // namespace
 
-size_t PngPicture::RowBytes() const { return (Width * SamplesPerPixel(Colour) * Depth + 7) / 8; }
+size_t PngPicture::RowBytes() const { return (Width * SamplesPerPixel(Color) * Depth + 7) / 8; }
 
 uint32_t PngPicture::Sample(uint32_t y, size_t i) const {
   const uint8_t* row = Rows.data() + y * RowBytes();
@@ -68,7 +68,7 @@ std::vector<uint8_t> EncodePngFile(const PngPicture& picture, std::string* error
     spng_ihdr ihdr{picture.Width,
                    picture.Height,
                    picture.Depth,
-                   static_cast<uint8_t>(picture.Colour),
+                   static_cast<uint8_t>(picture.Color),
                    0,
                    0,
                    static_cast<uint8_t>(picture.Interlaced ? SPNG_INTERLACE_ADAM7 : SPNG_INTERLACE_NONE)};
@@ -80,15 +80,15 @@ std::vector<uint8_t> EncodePngFile(const PngPicture& picture, std::string* error
         plte.entries[i] = {picture.Plte[i][0], picture.Plte[i][1], picture.Plte[i][2], 255};
       step(spng_set_plte(ctx, &plte));
     }
-    if (picture.TrnsAlpha || picture.TrnsColour) {
+    if (picture.TrnsAlpha || picture.TrnsColor) {
       spng_trns trns{};
       if (picture.TrnsAlpha) {
         trns.n_type3_entries = static_cast<uint32_t>(picture.TrnsAlpha->size());
         std::memcpy(trns.type3_alpha, picture.TrnsAlpha->data(), picture.TrnsAlpha->size());
       } else {
-        trns.gray = trns.red = (*picture.TrnsColour)[0];
-        trns.green = (*picture.TrnsColour)[1];
-        trns.blue = (*picture.TrnsColour)[2];
+        trns.gray = trns.red = (*picture.TrnsColor)[0];
+        trns.green = (*picture.TrnsColor)[1];
+        trns.blue = (*picture.TrnsColor)[2];
       }
       step(spng_set_trns(ctx, &trns));
     }
@@ -127,7 +127,7 @@ std::optional<PngPicture> DecodePngFile(const std::vector<uint8_t>& file) {
   PngPicture picture;
   picture.Width = ihdr.width;
   picture.Height = ihdr.height;
-  picture.Colour = static_cast<PngColour>(ihdr.color_type);
+  picture.Color = static_cast<PngColor>(ihdr.color_type);
   picture.Depth = ihdr.bit_depth;
   picture.Interlaced = ihdr.interlace_method != 0;
   picture.Rows.resize(size);
@@ -139,12 +139,12 @@ std::optional<PngPicture> DecodePngFile(const std::vector<uint8_t>& file) {
       picture.Plte.push_back({plte.entries[i].red, plte.entries[i].green, plte.entries[i].blue});
   spng_trns trns{};
   if (spng_get_trns(ctx, &trns) == 0) {
-    if (picture.Colour == PngColour::Indexed)
+    if (picture.Color == PngColor::Indexed)
       picture.TrnsAlpha.emplace(trns.type3_alpha, trns.type3_alpha + trns.n_type3_entries);
-    else if (picture.Colour == PngColour::Grey)
-      picture.TrnsColour = {trns.gray, 0, 0};
+    else if (picture.Color == PngColor::Grey)
+      picture.TrnsColor = {trns.gray, 0, 0};
     else
-      picture.TrnsColour = {trns.red, trns.green, trns.blue};
+      picture.TrnsColor = {trns.red, trns.green, trns.blue};
   }
   uint32_t gama = 0;
   if (spng_get_gama_int(ctx, &gama) == 0) picture.Gama = gama;

@@ -11,12 +11,12 @@
 #include <vector>
 
 // PNG colour types, as IHDR numbers them.
-enum class PngColour : uint8_t { Grey = 0, Rgb = 2, Indexed = 3, GreyAlpha = 4, Rgba = 6 };
+enum class PngColor : uint8_t { Grey = 0, Rgb = 2, Indexed = 3, GreyAlpha = 4, Rgba = 6 };
 
 struct PngPicture {
   uint32_t Width = 64;
   uint32_t Height = 64;
-  PngColour Colour = PngColour::Rgba;
+  PngColor Color = PngColor::Rgba;
   uint8_t Depth = 8;  // bits per sample: 1, 2, 4, 8 or 16 as the colour type allows
   bool Interlaced = false;
   // The samples as the file stores them, rows from the top: 16-bit ones
@@ -27,7 +27,7 @@ struct PngPicture {
   // tRNS: the alpha of the first entries of an indexed picture, or the one
   // transparent grey value or red, green and blue of the others.
   std::optional<std::vector<uint8_t>> TrnsAlpha;
-  std::optional<std::array<uint16_t, 3>> TrnsColour;
+  std::optional<std::array<uint16_t, 3>> TrnsColor;
   // Chunks that describe light, which a picture of palette colours ignores.
   std::optional<uint32_t> Gama;  // gAMA, gamma x 100000
   bool Chrm = false;             // the BT.709 primaries
