@@ -23,6 +23,10 @@ SectionKind SectionOf(uint32_t index);
 // counts.
 uint32_t ElementNumber(uint32_t index);
 
+// The program's plain records (RWlFile, RWlChunk, and the viewer's
+// RMainWindow) carry an R in front of their names, which sets them apart
+// from the routines and globals that work on them: RWlFile is the record,
+// WlFile the viewer's one open file, LoadPageFile what fills it.
 struct RWlChunk {
   std::unique_ptr<Bitmap> Image;  // decoded element; empty until first shown
   // Exactly Size bytes: a view into the file's Bytes, where bytes beyond
