@@ -225,6 +225,13 @@ bool Open(std::span<const uint8_t> bytes, MemoryFile& in, size_t maxSamples, Sou
   return true;
 }
 
+// Whether the `found` frames read are all that the header states.
+bool AllFrames(const Source& source, size_t found, std::string& error) {
+  if (!source.LengthStated || found >= static_cast<size_t>(source.Info.frames)) return true;
+  error = FewerFrames(source.Info.frames, found);
+  return false;
+}
+
 std::string LongerThan(size_t maxSamples) {
   return "the sound is longer than the " + std::to_string(maxSamples) + " samples a sound can hold";
 }
@@ -243,11 +250,7 @@ bool ReadGameForm(Source& source, size_t maxSamples, std::vector<uint8_t>& sampl
       return false;
     }
   }
-  if (source.LengthStated && samples.size() < static_cast<size_t>(source.Info.frames)) {
-    error = FewerFrames(source.Info.frames, samples.size());
-    return false;
-  }
-  return true;
+  return AllFrames(source, samples.size(), error);
 }
 
 // The channels mixed down by their mean, clipped to full scale.
@@ -284,11 +287,7 @@ bool MixDown(Source& source, size_t maxSamples, std::vector<float>& mono, std::s
       return false;
     }
   }
-  if (source.LengthStated && mono.size() < static_cast<size_t>(source.Info.frames)) {
-    error = FewerFrames(source.Info.frames, mono.size());
-    return false;
-  }
-  return true;
+  return AllFrames(source, mono.size(), error);
 }
 
 // `mono` at 7042 Hz, by `ratio`, into `resampled`.
