@@ -124,6 +124,7 @@ void CopyRun(uint8_t* to, const uint8_t* from, size_t n) {
 void DecodeTexture(std::span<const uint8_t> chunk, ElementPlane& plane) {
   const size_t supplied = std::min(chunk.size(), FramePixels);
   std::copy_n(chunk.begin(), supplied, plane.Index.begin());
+  std::fill(plane.Index.begin() + static_cast<std::ptrdiff_t>(supplied), plane.Index.end(), uint8_t{0});
   plane.Opaque.fill(1);
   plane.Width = FrameSide;
   UsedIndices used;
@@ -131,18 +132,34 @@ void DecodeTexture(std::span<const uint8_t> chunk, ElementPlane& plane) {
   plane.Colors = used.Count();
 }
 
-void DecodeSprite(std::span<const uint8_t> chunk, ElementPlane& plane) {
+// Without `holes` only what the viewer's bitmap reads is set: the indices
+// of the columns up to the next multiple of 8 after the last, which pad the
+// rows and fill the last 8-column block that WriteBmp reads.
+void DecodeSprite(std::span<const uint8_t> chunk, ElementPlane& plane, bool holes) {
   const SpriteLayout layout = ReadSpriteLayout(chunk);
   plane.First = layout.First;
   plane.Width = layout.Width;
+  std::fill_n(plane.Index.begin(), holes ? FramePixels : (layout.Width + 7) / 8 * 8 * FrameSide, uint8_t{0});
+  if (holes) plane.Opaque.fill(0);
   UsedIndices used;
   WalkSpriteRuns(chunk, layout.Listed, [&](int32_t c, int32_t top, const uint8_t* pixels, size_t n) {
     const size_t at = static_cast<size_t>(c * FrameSide + top);
     CopyRun(plane.Index.data() + at, pixels, n);
-    std::memset(plane.Opaque.data() + at, 1, n);
+    if (holes) std::memset(plane.Opaque.data() + at, 1, n);
     used.MarkAll(pixels, n);
   });
   plane.Colors = used.Count();
+}
+
+void Decode(std::span<const uint8_t> chunk, SectionKind section, ElementPlane& plane, bool holes) {
+  plane.First = plane.Width = 0;
+  plane.Colors = 0;
+  if (section == SectionKind::Texture) DecodeTexture(chunk, plane);
+  if (section == SectionKind::Sprite) DecodeSprite(chunk, plane, holes);
+  if (section == SectionKind::Unknown) {
+    plane.Index.fill(0);
+    plane.Opaque.fill(0);
+  }
 }
 
 }  // namespace
@@ -157,8 +174,7 @@ std::span<const uint8_t> WholeChunk(const ByteView& data, ByteVector& copy) {
 
 ElementPlane DecodePlane(std::span<const uint8_t> chunk, SectionKind section) {
   ElementPlane plane;
-  if (section == SectionKind::Texture) DecodeTexture(chunk, plane);
-  if (section == SectionKind::Sprite) DecodeSprite(chunk, plane);
+  Decode(chunk, section, plane, true);
   return plane;
 }
 
@@ -177,7 +193,8 @@ uint16_t WriteElementImage(const ByteView& data, SectionKind section, MemoryStre
     return used.Count();
   }
   ByteVector copy;
-  const ElementPlane plane = DecodePlane(WholeChunk(data, copy), section);
+  ElementPlane plane;
+  Decode(WholeChunk(data, copy), section, plane, false);
   WriteBmpImage(plane, BmpTemplate, image);
   return plane.Colors;
 }

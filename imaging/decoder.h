@@ -23,8 +23,8 @@ struct ByteView;
 struct ElementPlane {
   int32_t First = 0;
   int32_t Width = 0;  // 0 to 64
-  std::array<uint8_t, FramePixels> Index{};
-  std::array<uint8_t, FramePixels> Opaque{};  // 1 where a pixel is drawn
+  std::array<uint8_t, FramePixels> Index;
+  std::array<uint8_t, FramePixels> Opaque;  // 1 where a pixel is drawn
   uint16_t Colors = 0;
 };
 
