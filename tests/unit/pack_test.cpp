@@ -1,14 +1,21 @@
+// pack and the sprite encoder. Page files shaped like the real ones (the
+// full game, its shareware release, the Spear of Destiny demo and mods):
+// their own header words, absent chunks and sounds, padding, trailing
+// bytes, gaps, chunks back to back, and sprites whose pixel bytes other tools
+// lay out in other ways. Each exports in the frame, and packs back byte for
+// byte; one edited pixel changes its own chunk and nothing else; a damaged
+// one is copied as the loader reads it.
 #include "cli/pack.h"
 
 #include <gtest/gtest.h>
 
-#include <array>
+#include <algorithm>
+#include <map>
 #include <vector>
 
 #include "base/bytereader.h"
 #include "base/bytes.h"
-#include "base/streams.h"
-#include "imaging/bmptemplate.h"
+#include "cli/export.h"
 #include "imaging/decoder.h"
 #include "imaging/framedpng.h"
 #include "imaging/framing.h"
@@ -19,26 +26,20 @@
 
 namespace {
 
-// Reads a sprite chunk the game's way: each run's pixels lie at its source
-// word plus the row, so a wrong word shows wrong pixels here, never in the
-// viewer's decoder. Positions outside the chunk fail the test. `from`, if
-// given, receives each drawn pixel's position in the chunk.
-FramedPicture GameDecode(const std::vector<uint8_t>& chunk, std::array<size_t, 4096>* from = nullptr) {
+// A sprite read the game's way, independently of the program's walk: row r
+// of a run is the chunk byte at its source word + r.
+FramedPicture GameDecode(const std::vector<uint8_t>& chunk) {
   FramedPicture picture;
-  const int first = ReadLe16(chunk.data());
-  const int last = ReadLe16(chunk.data() + 2);
-  for (int x = first; x <= last; ++x) {
-    for (size_t at = ReadLe16(chunk.data() + 4 + 2 * (x - first)); ReadLe16(chunk.data() + at) != 0;
-         at += 6) {
-      const int end = ReadLe16(chunk.data() + at) / 2;
-      const uint16_t source = ReadLe16(chunk.data() + at + 2);
-      for (int y = ReadLe16(chunk.data() + at + 4) / 2; y < end; ++y) {
-        const size_t pixel = static_cast<size_t>(x * 64 + y), in = static_cast<uint16_t>(source + y);
-        EXPECT_LT(in, chunk.size()) << "column " << x << " row " << y;
-        if (in >= chunk.size()) return picture;
-        picture.Index[pixel] = chunk[in];
-        picture.Opaque[pixel] = 1;
-        if (from) (*from)[pixel] = in;
+  const ByteReader words(chunk);
+  const int first = words.Le16At(0);
+  for (int x = first; x <= words.Le16At(2); ++x) {
+    for (size_t at = words.Le16At(4 + 2 * static_cast<size_t>(x - first)); words.Le16At(at) != 0; at += 6) {
+      const uint16_t source = words.Le16At(at + 2);
+      for (int y = words.Le16At(at + 4) / 2; y < words.Le16At(at) / 2; ++y) {
+        const size_t in = static_cast<uint16_t>(source + y);
+        EXPECT_LT(in, chunk.size());
+        picture.Index[static_cast<size_t>(x * 64 + y)] = chunk.at(in);
+        picture.Opaque[static_cast<size_t>(x * 64 + y)] = 1;
       }
     }
   }
@@ -113,158 +114,293 @@ TEST(SpriteEncoderTest, ABlankSpriteIsOneColumnWithNoRuns) {
             (std::vector<uint8_t>{BlankSpriteColumn, 0, BlankSpriteColumn, 0, 6, 0, 0, 0}));
 }
 
-// A chunk's bytes as the loader reads them.
-std::vector<uint8_t> ChunkOf(const RWlFile& file, size_t i) {
-  std::vector<uint8_t> bytes(file.Chunks[i].Size);
-  ByteReader(file.Chunks[i].Data.StoredBytes()).Read(bytes.data(), bytes.size());
-  return bytes;
+enum class SpriteStyle {
+  Game,           // the game's own: one pool in order, a pad byte when odd
+  SharedPixels,   // runs whose pixels the pool holds already point at them
+  BottomUpNoPad,  // each column's runs listed bottom to top, no pad byte
+};
+
+// A sprite as another tool lays it out: the pool in list order, lists after it.
+std::vector<uint8_t> EncodeStyled(const FramedPicture& picture, SpriteStyle style) {
+  int first = 64, last = -1;
+  for (int x = 0; x < 64; ++x)
+    for (int y = 0; y < 64; ++y)
+      if (picture.Opaque[static_cast<size_t>(x * 64 + y)]) {
+        first = std::min(first, x);
+        last = std::max(last, x);
+      }
+  if (style == SpriteStyle::Game || last < 0) return EncodeSpriteChunk(picture);
+  const size_t poolAt = 4 + 2 * static_cast<size_t>(last - first + 1);
+  std::vector<uint8_t> pool;
+  std::vector<std::vector<RawRun>> columns;
+  for (int x = first; x <= last; ++x) {
+    std::vector<RawRun>& runs = columns.emplace_back();
+    const uint8_t* opaque = picture.Opaque.data() + x * 64;
+    const uint8_t* index = picture.Index.data() + x * 64;
+    for (int y = 0; y < 64;) {
+      if (!opaque[y]) {
+        ++y;
+        continue;
+      }
+      const int start = y;
+      while (y < 64 && opaque[y]) ++y;
+      const auto at = std::search(pool.begin(), pool.end(), index + start, index + y);
+      const size_t k = style == SpriteStyle::SharedPixels && at != pool.end()
+                           ? static_cast<size_t>(at - pool.begin())
+                           : (pool.insert(pool.end(), index + start, index + y), pool.size() - (y - start));
+      runs.push_back({static_cast<uint16_t>(2 * y), static_cast<uint16_t>(poolAt + k - start),
+                      static_cast<uint16_t>(2 * start)});
+    }
+    if (style == SpriteStyle::BottomUpNoPad) std::reverse(runs.begin(), runs.end());
+  }
+  return EncodeSpriteRuns(static_cast<uint16_t>(first), static_cast<uint16_t>(last), columns, pool);
 }
 
-// What an export in the frame writes for a sprite.
-std::vector<uint8_t> FramedPng(const FramedPicture& picture) {
-  InitBmpTemplate();
-  std::vector<uint8_t> png;
-  bool rgba = false;
-  std::string error;
-  EXPECT_TRUE(EncodeFramedPng(picture, BuiltInPalette(), png, rgba, error)) << error;
-  return png;
-}
+struct Shape {
+  const char* Name;
+  uint16_t Chunks, SpriteStart, SoundStart;
+  bool Aligned;                   // else back to back
+  uint32_t AbsentEvery = 0;       // every k-th chunk absent (length and offset 0)
+  uint32_t GapEvery = 0;          // a gap before every k-th chunk
+  std::vector<uint8_t> Trailing;  // after the last chunk
+  bool Pad = false;               // zeros up to a multiple of 512
+  SpriteStyle Sprites = SpriteStyle::Game;
+};
 
-// What `export` writes for a texture.
-std::vector<uint8_t> TextureBmp(const FramedPicture& picture) {
-  const std::vector<uint8_t> chunk = EncodeTextureChunk(picture);
-  MemoryStream image;
-  InitBmpTemplate();
-  WriteElementImage({chunk.data(), 4096, 4096}, SectionKind::Texture, image);
-  return {image.Bytes().begin(), image.Bytes().end()};
-}
+void PrintTo(const Shape& shape, std::ostream* out) { *out << shape.Name; }
 
-class PackTest : public ::testing::Test {
+class RealFileTest : public ::testing::TestWithParam<Shape> {
  protected:
-  // A full-size file: textures of every index, sprites of awkward shapes,
-  // and sounds among which one is empty.
+  // Textures of many indices; sprites of one to 40 columns with gaps, whose
+  // columns repeat their neighbours' pixels; sounds of one page each but
+  // the first, of two; then the table.
   void SetUp() override {
-    base_.FirstSprite = 106;
-    base_.FirstSound = 541;
-    for (int i = 0; i < 106; ++i) {
-      FramedPicture t;
-      for (size_t p = 0; p < t.Index.size(); ++p) t.Index[p] = static_cast<uint8_t>(p * (i + 1) + i);
-      t.Opaque.fill(1);
-      pictures_.push_back(t);
-    }
-    for (int i = 0; i < 435; ++i) {
-      FramedPicture s;
-      // Each column 0 to 63 in turn as the left edge, empty columns inside,
-      // runs touching rows 0 and 63, full columns, every index; every 50th
-      // spans the whole frame, one pixel a column.
-      const int left = i % 64;
-      const int right = i % 50 == 0 ? 63 : std::min(63, left + (i * 7) % 20);
-      for (int x = i % 50 == 0 ? 0 : left; x <= right; ++x) {
-        if (x != right && x % (i % 5 + 2) == 1) continue;
-        const auto index = [&](int y) { return static_cast<uint8_t>(x * 4 + y + i); };
-        if (i % 50 == 0) {
-          Draw(s, x, x, index(x));
-        } else if (i % 13 == 0) {
-          for (int y = 0; y < 64; ++y) Draw(s, x, y, index(y));
-        } else {
-          const int top = (i + x) % 8, bottom = top + 10 + x % 9, next = bottom + 3 + i % 4;
-          for (int y = top; y < bottom; ++y) Draw(s, x, y, index(y));
-          for (int y = next; y < (i % 3 ? 64 : next + 5); ++y) Draw(s, x, y, index(y));
-        }
+    const Shape& shape = GetParam();
+    base_.FirstSprite = shape.SpriteStart;
+    base_.FirstSound = shape.SoundStart;
+    if (shape.Aligned) base_.Align = 512;
+    base_.Trailing = shape.Trailing;
+    if (shape.Pad) base_.PadTo = 512;
+    std::vector<uint8_t> table;
+    for (uint32_t i = 0; i + 1 < shape.Chunks; ++i) {
+      PageChunk chunk;
+      if (i < shape.SpriteStart) {
+        FramedPicture t;
+        for (size_t p = 0; p < t.Index.size(); ++p)
+          t.Index[p] = static_cast<uint8_t>(p * (i % 5 + 1) / 64 + i);
+        t.Opaque.fill(1);
+        chunk.Bytes = EncodeTextureChunk(t);
+      } else if (i < shape.SoundStart) {
+        FramedPicture s;
+        const int left = static_cast<int>(i % 50), right = std::min(63, left + static_cast<int>(i % 40));
+        for (int x = left; x <= right; ++x)
+          for (int y = static_cast<int>(i % 7); y < 64; ++y)
+            if ((x / 3 + y) % 9 < 6) {
+              s.Index[static_cast<size_t>(x * 64 + y)] = static_cast<uint8_t>(i + y * 3 + x / 3);
+              s.Opaque[static_cast<size_t>(x * 64 + y)] = 1;
+            }
+        chunk.Bytes = EncodeStyled(s, shape.Sprites);
+      } else {
+        const uint32_t page = i - shape.SoundStart;
+        const auto bytes = static_cast<uint16_t>(page == 0 ? 4096 + 300 : 100 + page * 37 % 3996);
+        if (page != 1)
+          table.insert(table.end(), {static_cast<uint8_t>(page), static_cast<uint8_t>(page >> 8),
+                                     static_cast<uint8_t>(bytes), static_cast<uint8_t>(bytes >> 8)});
+        chunk.Bytes.resize(page == 0 ? 4096 : page == 1 ? 300 : bytes);
+        for (size_t k = 0; k < chunk.Bytes.size(); ++k) chunk.Bytes[k] = static_cast<uint8_t>(k * 3 + i);
       }
-      if (i == 434) s = {};  // blank
-      pictures_.push_back(s);
+      if (shape.AbsentEvery && i % shape.AbsentEvery == 1) chunk = {{}, 0, {}};
+      if (shape.GapEvery && i % shape.GapEvery == 0) chunk.Gap = 100 + i;
+      base_.Chunks.push_back(std::move(chunk));
     }
-    for (size_t i = 0; i < pictures_.size(); ++i) {
-      const bool texture = i < 106;
-      base_.Chunks.push_back(
-          {texture ? EncodeTextureChunk(pictures_[i]) : EncodeSpriteChunk(pictures_[i]), {}, {}});
-    }
-    for (size_t size : {100u, 0u, 5000u, 1u, 512u})
-      base_.Chunks.push_back({std::vector<uint8_t>(size, static_cast<uint8_t>(size)), {}, {}});
+    base_.Chunks.push_back({table, {}, {}});
+    bytes_ = BuildPageFile(base_);
+    ASSERT_TRUE(WriteBytes(path_, bytes_));
+    std::string error;
+    ASSERT_TRUE(LoadPageFile(file_, path_, error)) << error;
+    sections_ = ReadGameSections(file_);
+    ASSERT_TRUE(sections_.FromHeader);
   }
 
-  std::string WriteBase(const PageFileLayout& layout) {
-    const std::string path = dir_.File("vswap.wl6");
-    EXPECT_TRUE(WriteBytes(path, BuildPageFile(layout)));
-    return path;
+  // Exports every picture in the frame, and the sounds, into a new folder.
+  std::string Export(const std::string& name) {
+    const std::filesystem::path dir = dir_.Path() / name;
+    std::filesystem::create_directories(dir);
+    ExportReport report;
+    std::string error;
+    EXPECT_TRUE(ExportElements(file_, sections_, BuiltInPalette(), dir,
+                               {ExportOptions::Pictures::Framed, false}, report, error,
+                               [](const std::string& note) { ADD_FAILURE() << note; }))
+        << error;
+    size_t absent = 0;
+    for (uint32_t i = 0; i < sections_.SoundStart; ++i) absent += file_.Chunks[i].Size == 0;
+    EXPECT_EQ(report.AbsentTextures + report.AbsentSprites, absent);
+    EXPECT_EQ(report.Written, sections_.SoundStart - absent);
+    size_t written = 0;
+    EXPECT_TRUE(ExportSounds(file_, ReadSoundTable(file_, sections_), dir, written, error)) << error;
+    return dir.string();
   }
 
-  // Writes every picture, or those `only` names, into a folder: textures as
-  // BMP and, where the build reads PNG, sprites as PNG.
-  std::string Export(const std::vector<size_t>& only = {}) {
-    const std::filesystem::path folder = dir_.Path() / "pictures";
-    std::filesystem::create_directories(folder);
-    for (size_t i = 0; i < pictures_.size(); ++i) {
-      if (!only.empty() && std::find(only.begin(), only.end(), i) == only.end()) continue;
-      char name[32];
-      if (i < 106) {
-        std::snprintf(name, sizeof name, "texture-%03zu.bmp", i + 1);
-        EXPECT_TRUE(WriteBytes((folder / name).string(), TextureBmp(pictures_[i])));
-      }
-      if (i >= 106) {
-        std::snprintf(name, sizeof name, "sprite-%03zu.png", i - 105);
-        EXPECT_TRUE(WriteBytes((folder / name).string(), FramedPng(pictures_[i])));
-      }
-    }
-    return folder.string();
-  }
-
-  std::vector<uint8_t> PackTo(const std::string& folder, const std::string& base) {
+  std::vector<uint8_t> Pack(const std::string& dir) {
     const std::string out = dir_.File("new.wl6");
-    const PackResult result = Pack({folder, out, base, false});
+    const PackResult result = ::Pack({dir, out, path_, false});
     EXPECT_EQ(result.Errors, std::vector<std::string>{});
     EXPECT_TRUE(result.Written);
     return ReadBytes(out);
   }
 
-  static RWlFile Load(const std::string& path) {
-    RWlFile file;
-    std::string error;
-    EXPECT_TRUE(LoadPageFile(file, path, error)) << error;
-    return file;
+  static std::vector<uint8_t> ChunkOf(const RWlFile& file, size_t i) {
+    std::vector<uint8_t> bytes(file.Chunks[i].Size);
+    ByteReader(file.Chunks[i].Data.StoredBytes()).Read(bytes.data(), bytes.size());
+    return bytes;
   }
 
-  PageFileLayout base_;
-  std::vector<FramedPicture> pictures_;
   TempDir dir_;
+  std::string path_ = dir_.File("vswap.wl6");
+  PageFileLayout base_;
+  std::vector<uint8_t> bytes_;
+  RWlFile file_;
+  GameSections sections_;
 };
 
-TEST_F(PackTest, OneEditedPixelChangesOnlyItsOwnByte) {
-  base_.Align = 512;
-  const std::string base = WriteBase(base_);
-  const std::vector<uint8_t> before = BuildPageFile(base_);
-  pictures_[3].Index[64 * 10 + 20] ^= 0x55;
-  const size_t sprite = 106 + 70;
-  const size_t pixel = static_cast<size_t>(
-      std::find(pictures_[sprite].Opaque.begin() + 64 * 12, pictures_[sprite].Opaque.end(), 1) -
-      pictures_[sprite].Opaque.begin());
-  ASSERT_LT(pixel, 4096u);
-  pictures_[sprite].Index[pixel] ^= 0x0F;
-  const std::vector<uint8_t> after = PackTo(Export({3, sprite}), base);
-  ASSERT_EQ(after.size(), before.size());
-
-  std::vector<size_t> changed;
-  for (size_t i = 0; i < after.size(); ++i)
-    if (after[i] != before[i]) changed.push_back(i);
-  const RWlFile file = Load(base);
-  // The sprite's pixel where the game finds it: its run's source word plus its row.
-  std::array<size_t, 4096> from{};
-  GameDecode(ChunkOf(file, sprite), &from);
-  EXPECT_EQ(changed, (std::vector<size_t>{file.Chunks[3].Offset + 64 * 10 + 20u,
-                                          file.Chunks[sprite].Offset + from[pixel]}));
+TEST_P(RealFileTest, TheGamesReadingAndTheViewersAgree) {
+  for (uint32_t i = sections_.SpriteStart; i < sections_.SoundStart; ++i) {
+    const std::vector<uint8_t> chunk = ChunkOf(file_, i);
+    if (chunk.empty()) continue;
+    SCOPED_TRACE("chunk " + std::to_string(i));
+    const FramedPicture game = GameDecode(chunk);
+    EXPECT_TRUE(FrameElement(chunk, SectionKind::Sprite) == game);
+    // The element bitmap: the columns from the first, bottom row first.
+    MemoryStream image;
+    InitBmpTemplate();
+    const uint16_t colors = WriteElementImage(file_.Chunks[i].Data, SectionKind::Sprite, image);
+    const uint8_t* bmp = image.Bytes().data();
+    const int32_t width = static_cast<int32_t>(ReadLe32(bmp + BiWidthOffset));
+    const int32_t stride = (width + 3) / 4 * 4;
+    const int first = ByteReader(chunk).Le16At(0);
+    bool used[256] = {};
+    for (int c = 0; c < width; ++c) {
+      for (int y = 0; y < 64; ++y) {
+        const size_t at = static_cast<size_t>((first + c) * 64 + y);
+        ASSERT_EQ(bmp[BmpHeadSize + static_cast<size_t>((63 - y) * stride + c)],
+                  game.Opaque[at] ? game.Index[at] : 0);
+        if (game.Opaque[at]) used[game.Index[at]] = true;
+      }
+    }
+    EXPECT_EQ(colors, static_cast<uint16_t>(std::count(std::begin(used), std::end(used), true)));
+  }
 }
 
-TEST_F(PackTest, ADamagedBaseIsCopiedAsTheLoaderReadsIt) {
-  base_.TruncateAt = BuildPageFile(base_).size() - 3000;
-  const std::string base = WriteBase(base_);
-  const PackResult result = Pack({Export({0}), dir_.File("new.wl6"), base, false});
+TEST_P(RealFileTest, AnUnchangedExportPacksBackByteForByte) {
+  EXPECT_TRUE(Pack(Export("pictures")) == bytes_);
+}
+
+TEST_P(RealFileTest, OneEditedPixelChangesItsChunkAndNothingElse) {
+  const std::filesystem::path dir = Export("pictures");
+  // The last present sprite, one of its drawn pixels given another index,
+  // and a texture's.
+  uint32_t sprite = sections_.SoundStart - 1;
+  while (file_.Chunks[sprite].Size == 0) --sprite;
+  const uint32_t texture = 2;
+  std::map<uint32_t, FramedPicture> edited;
+  for (const uint32_t chunk : {texture, sprite}) {
+    const SectionKind kind = sections_.Of(chunk);
+    FramedPicture picture = FrameElement(ChunkOf(file_, chunk), kind);
+    const size_t pixel = static_cast<size_t>(
+        std::find(picture.Opaque.begin() + 64 * 20, picture.Opaque.end(), 1) - picture.Opaque.begin());
+    ASSERT_LT(pixel, 4096u);
+    picture.Index[pixel] ^= 0x40;
+    std::vector<uint8_t> png;
+    bool rgba = false;
+    std::string error;
+    ASSERT_TRUE(EncodeFramedPng(picture, BuiltInPalette(), png, rgba, error)) << error;
+    char name[32];
+    std::snprintf(name, sizeof name, "%s-%03u.png", kind == SectionKind::Texture ? "texture" : "sprite",
+                  sections_.Number(chunk));
+    ASSERT_TRUE(WriteBytes((dir / name).string(), png));
+    edited[chunk] = picture;
+  }
+  const std::vector<uint8_t> out = Pack(dir.string());
+  MemoryStream in;
+  in.Write(out.data(), out.size());
+  RWlFile after;
+  LoadPageFile(after, in, "new.wl6");
+  ASSERT_EQ(after.Chunks.size(), file_.Chunks.size());
+  for (uint32_t i = 0; i < file_.Chunks.size(); ++i) {
+    SCOPED_TRACE("chunk " + std::to_string(i));
+    const auto e = edited.find(i);
+    if (e == edited.end()) {
+      EXPECT_EQ(ChunkOf(after, i), ChunkOf(file_, i));
+      if (i < sprite) {
+        EXPECT_EQ(after.Chunks[i].Offset, file_.Chunks[i].Offset);
+      }
+    } else {
+      EXPECT_TRUE(FrameElement(ChunkOf(after, i), sections_.Of(i)) == e->second);
+    }
+  }
+  // A chunk that keeps its length changes in place: nothing else moves.
+  if (after.Chunks[sprite].Size == file_.Chunks[sprite].Size) {
+    ASSERT_EQ(out.size(), bytes_.size());
+    for (size_t b = 0; b < out.size(); ++b) {
+      if (out[b] == bytes_[b]) continue;
+      const bool inside = std::any_of(edited.begin(), edited.end(), [&](const auto& chunk) {
+        const RWlChunk& c = file_.Chunks[chunk.first];
+        return b >= c.Offset && b < c.Offset + c.Size;
+      });
+      ASSERT_TRUE(inside) << "byte " << b;
+    }
+  }
+}
+
+TEST_P(RealFileTest, ADamagedBaseIsCopiedAsTheLoaderReadsIt) {
+  // Cut 3000 bytes short: the chunks the file does not hold whole are
+  // copied with zeros where it ends, with a warning.
+  bytes_.resize(bytes_.size() - 3000);
+  ASSERT_TRUE(WriteBytes(path_, bytes_));
+  std::string error;
+  ASSERT_TRUE(LoadPageFile(file_, path_, error)) << error;
+  const std::filesystem::path empty = dir_.Path() / "empty";
+  std::filesystem::create_directories(empty);
+  const std::string out = dir_.File("new.wl6");
+  const PackResult result = ::Pack({empty.string(), out, path_, false});
   ASSERT_TRUE(result.Written);
   ASSERT_EQ(result.Warnings.size(), 1u);
   EXPECT_NE(result.Warnings[0].find("points past its end"), std::string::npos);
-  const RWlFile before = Load(base);
-  const RWlFile after = Load(dir_.File("new.wl6"));
-  for (size_t i = 1; i < before.Chunks.size(); ++i) EXPECT_EQ(ChunkOf(after, i), ChunkOf(before, i)) << i;
+  RWlFile after;
+  ASSERT_TRUE(LoadPageFile(after, out, error)) << error;
+  for (size_t i = 0; i < file_.Chunks.size(); ++i) EXPECT_EQ(ChunkOf(after, i), ChunkOf(file_, i)) << i;
+}
+
+const Shape kShapes[] = {
+    {"full game", 663, 106, 542, true, 0, 0, {}},
+    {"shareware release", 663, 106, 542, true, 2, 0, {}, true},
+    {"Spear demo", 666, 134, 555, true, 2, 0, {}, true},
+    {"full game with 212 bytes after its chunks", 663, 106, 542, true, 0, 0, std::vector<uint8_t>(212, 0x61)},
+    {"mod with gaps and bottom-up runs", 663, 106, 542, true, 3, 17, {}, true, SpriteStyle::BottomUpNoPad},
+    {"mod back to back with shared pixels", 663, 106, 542, false, 0, 0, {}, false, SpriteStyle::SharedPixels},
+    {"large mod", 1085, 232, 895, true, 0, 0, {}},
+};
+INSTANTIATE_TEST_SUITE_P(Shapes, RealFileTest, ::testing::ValuesIn(kShapes));
+
+TEST(SpriteStyleTest, OtherToolsEncodingsDrawTheSamePicture) {
+  // The styles differ in their bytes, not in what they draw; sharing makes
+  // a sprite smaller.
+  FramedPicture picture;
+  for (int x = 10; x < 30; ++x)
+    for (int y = 5; y < 60; ++y)
+      if ((x + y) % 5 != 0) {
+        picture.Index[static_cast<size_t>(x * 64 + y)] = static_cast<uint8_t>(y);
+        picture.Opaque[static_cast<size_t>(x * 64 + y)] = 1;
+      }
+  const std::vector<uint8_t> game = EncodeStyled(picture, SpriteStyle::Game);
+  const std::vector<uint8_t> shared = EncodeStyled(picture, SpriteStyle::SharedPixels);
+  const std::vector<uint8_t> bottomUp = EncodeStyled(picture, SpriteStyle::BottomUpNoPad);
+  EXPECT_LT(shared.size(), game.size());
+  EXPECT_NE(bottomUp, game);
+  for (const std::vector<uint8_t>* chunk : {&game, &shared, &bottomUp}) {
+    EXPECT_TRUE(GameDecode(*chunk) == picture);
+    EXPECT_TRUE(FrameElement(*chunk, SectionKind::Sprite) == picture);
+  }
 }
 
 }  // namespace
