@@ -9,7 +9,6 @@
 #include <system_error>
 
 #include "base/decimal.h"
-#include "base/streams.h"
 #include "cli/export.h"
 #include "cli/files.h"
 #include "cli/gamefacts.h"

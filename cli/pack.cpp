@@ -6,9 +6,7 @@
 #include <optional>
 #include <system_error>
 
-#include "base/bytereader.h"
 #include "base/decimal.h"
-#include "base/streams.h"
 #include "cli/files.h"
 #include "cli/packsounds.h"
 #include "imaging/decoder.h"
