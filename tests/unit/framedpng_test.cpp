@@ -1,16 +1,15 @@
-// Framed pictures, contact sheets and palette files, read back through
+// Framed pictures and contact sheets, read back through
 // libspng's decoder and plain parsing.
 #include "imaging/framedpng.h"
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "imaging/bmptemplate.h"
 #include "imaging/framing.h"
-#include "imaging/palettefile.h"
+#include "pagefiles.h"
 #include "pagewriter.h"
 #include "pngfile.h"
 #include "tempdir.h"
@@ -37,12 +36,6 @@ Palette PaletteFromFile() {
   for (size_t i = 0; i < 256 && 4 * i + 2 < bytes.size(); ++i)
     palette[i] = {bytes[4 * i + 2], bytes[4 * i + 1], bytes[4 * i]};
   return palette;
-}
-
-SpritePicture Blank() {
-  SpritePicture p{};
-  for (auto& column : p) column.fill(-1);
-  return p;
 }
 
 class FramingTest : public ::testing::Test {
@@ -76,7 +69,7 @@ class FramingTest : public ::testing::Test {
       hole = static_cast<int>(i);
     }
     if (transparent) *transparent = hole;
-    SpritePicture out = Blank();
+    SpritePicture out = BlankSprite();
     if (png.Rows.size() != 64 * 64) return out;
     for (int x = 0; x < 64; ++x)
       for (int y = 0; y < 64; ++y) {
@@ -120,15 +113,15 @@ TEST_F(FramingTest, SpritesStandAtTheirColumnsWithTheirHolesTransparent) {
     int transparent;
   };
   std::vector<Case> cases;
-  SpritePicture left = Blank();
+  SpritePicture left = BlankSprite();
   Put(left, 0, 0, {5, 6, 7});
   Put(left, 2, 60, {0, 0, 9, 9});  // index 0 drawn stays black, not a hole
   cases.push_back({"first column 0, black run", left, 255});
-  SpritePicture right = Blank();
+  SpritePicture right = BlankSprite();
   Put(right, 63, 10, {1, 2});
   Put(right, 63, 20, {0});
   cases.push_back({"column 63 alone", right, 255});
-  SpritePicture busy = Blank();
+  SpritePicture busy = BlankSprite();
   for (int x = 10; x < 54; ++x)
     for (int y = (x % 3) * 4; y < 64; y += 2) busy[x][y] = static_cast<int16_t>((x * 64 + y) % 256);
   busy[30][1] = 255;
@@ -143,7 +136,7 @@ TEST_F(FramingTest, SpritesStandAtTheirColumnsWithTheirHolesTransparent) {
 }
 
 TEST_F(FramingTest, APictureUsingEveryIndexWithHolesIsRgba) {
-  SpritePicture all = Blank();
+  SpritePicture all = BlankSprite();
   for (int i = 0; i < 256; ++i) all[4 + i / 64][i % 64] = static_cast<int16_t>(i);
   std::vector<uint8_t> file;
   std::string error;
@@ -177,7 +170,7 @@ TEST_F(FramingTest, DamagedSpritesAreClippedAtTheFramesEdge) {
     SpritePicture expected;
   };
   // Columns from 40: those past 63 are clipped, and ones from 65,535 show nothing.
-  SpritePicture wide = Blank();
+  SpritePicture wide = BlankSprite();
   for (int x = 40; x < 64; ++x) wide[x][x - 40] = static_cast<int16_t>(x);
   std::vector<std::vector<RawRun>> columns(40);
   std::vector<uint8_t> pool;
@@ -189,7 +182,7 @@ TEST_F(FramingTest, DamagedSpritesAreClippedAtTheFramesEdge) {
   }
   const Case cases[] = {
       {"columns past 63", EncodeSpriteRuns(40, 79, columns, pool), wide},
-      {"columns from 65,535", EncodeSpriteRuns(0xFFFF, 0xFFFF, {{{2, 0, 0}}}, {9}), Blank()},
+      {"columns from 65,535", EncodeSpriteRuns(0xFFFF, 0xFFFF, {{{2, 0, 0}}}, {9}), BlankSprite()},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -201,7 +194,7 @@ TEST_F(FramingTest, DamagedSpritesAreClippedAtTheFramesEdge) {
 }
 
 TEST_F(FramingTest, ATruncatedSpriteDrawsPartOfItsPictureAndNothingElse) {
-  SpritePicture picture = Blank();
+  SpritePicture picture = BlankSprite();
   for (int x = 10; x < 30; ++x)
     for (int y = x; y < x + 20; ++y) picture[x][y] = static_cast<int16_t>(x + y);
   const std::vector<uint8_t> whole = EncodeSprite(picture);
@@ -258,46 +251,6 @@ TEST_F(FramingTest, SheetsPutCellsSixteenARowWithTransparentGaps) {
     const Rgb c = palette[n + 1];
     EXPECT_EQ(pixel(n % 16 * 66, n / 16 * 66), (std::vector<int>{c.R, c.G, c.B, 255})) << n;
   }
-}
-
-TEST_F(FramingTest, PaletteFilesReadBack) {
-  // The built-in palette is the file's: Framed checks it in every PNG.
-  const Palette palette = PaletteFromFile();
-  const std::vector<uint8_t> act = PaletteFile(palette, PaletteFormat::Act);
-  ASSERT_EQ(act.size(), 768u);
-  for (size_t i = 0; i < 256; ++i)
-    ASSERT_EQ((Rgb{act[3 * i], act[3 * i + 1], act[3 * i + 2]}), palette[i]) << i;
-
-  // Both text formats: a head, then one "R G B" line per entry.
-  struct Text {
-    PaletteFormat format;
-    std::vector<std::string> head;
-  };
-  for (const Text& t : {Text{PaletteFormat::Gimp, {"GIMP Palette", "Name: Tessarine", "Columns: 16", "#"}},
-                        Text{PaletteFormat::Jasc, {"JASC-PAL\r", "0100\r", "256\r"}}}) {
-    const std::vector<uint8_t> bytes = PaletteFile(palette, t.format);
-    std::istringstream in(std::string(bytes.begin(), bytes.end()));
-    std::string line;
-    for (const std::string& expected : t.head) {
-      std::getline(in, line);
-      EXPECT_EQ(line, expected);
-    }
-    for (size_t i = 0; i < 256; ++i) {
-      ASSERT_TRUE(std::getline(in, line)) << i;
-      EXPECT_EQ(line.back() == '\r', t.format == PaletteFormat::Jasc) << i;
-      unsigned r = 999, g = 999, b = 999;
-      std::istringstream(line) >> r >> g >> b;
-      ASSERT_EQ((Rgb{static_cast<uint8_t>(r), static_cast<uint8_t>(g), static_cast<uint8_t>(b)}), palette[i])
-          << i << ": " << line;
-    }
-    EXPECT_FALSE(std::getline(in, line)) << "nothing after the entries";
-  }
-
-  EXPECT_EQ(PaletteFormatOf("wolf.gpl"), PaletteFormat::Gimp);
-  EXPECT_EQ(PaletteFormatOf("dir.x/WOLF.PAL"), PaletteFormat::Jasc);
-  EXPECT_EQ(PaletteFormatOf("wolf.Act"), PaletteFormat::Act);
-  for (const char* name : {"wolf.png", "wolf", "gpl", "dir.gpl/wolf", "wolf.gpl.txt", ".gpl/x"})
-    EXPECT_EQ(PaletteFormatOf(name), std::nullopt) << name;
 }
 
 }  // namespace
