@@ -9,6 +9,7 @@
 #include "base/bytes.h"
 #include "base/streams.h"
 #include "imaging/bmptemplate.h"
+#include "pagefiles.h"
 #include "pagewriter.h"
 
 namespace {
@@ -73,12 +74,6 @@ std::vector<uint8_t> Ramp(size_t n, uint8_t from) {
   return out;
 }
 
-SpritePicture Blank() {
-  SpritePicture p{};
-  for (auto& column : p) column.fill(-1);
-  return p;
-}
-
 TEST_F(DecoderTest, TextureBytesGoDownEachColumnFromTheTopLeft) {
   std::vector<uint8_t> chunk(4096);
   for (size_t i = 0; i < chunk.size(); ++i) chunk[i] = static_cast<uint8_t>(i * 7 + i / 256);
@@ -121,7 +116,7 @@ TEST_F(DecoderTest, SpritesOfEveryWidthShowTheirPictureFromTheFirstColumnAndPadR
   // one in the middle without runs.
   for (int width = 1; width <= 64; ++width) {
     const int first = 64 - width;
-    SpritePicture picture = Blank();
+    SpritePicture picture = BlankSprite();
     for (int x = first; x < 64; ++x)
       for (int y = 0; y < 64; ++y)
         if ((x * 3 + y) % 5 != 0) picture[x][y] = static_cast<int16_t>(1 + (x * 7 + y * 3) % 250);
@@ -168,7 +163,7 @@ TEST_F(DecoderTest, SourcePositionsWrapAt65536AndReadZeroOutsideTheChunk) {
 }
 
 TEST_F(DecoderTest, SpriteColorsCountOnlyRunPixels) {
-  SpritePicture three = Blank();
+  SpritePicture three = BlankSprite();
   three[3][3] = 4;
   three[4][4] = 5;
   three[5][5] = 6;
@@ -177,7 +172,7 @@ TEST_F(DecoderTest, SpriteColorsCountOnlyRunPixels) {
   SpritePicture withZero = three;
   withZero[4][40] = 0;
   EXPECT_EQ(Sprite(EncodeSprite(withZero)).Colors, 4);
-  SpritePicture all = Blank();
+  SpritePicture all = BlankSprite();
   for (int i = 0; i < 256; ++i) all[i / 64][i % 64] = static_cast<int16_t>(i);
   EXPECT_EQ(Sprite(EncodeSprite(all)).Colors, 256);
 }
@@ -245,31 +240,11 @@ TEST_F(DecoderTest, ColumnsWhoseOffsetOrListLiesPastTheChunkAreEmpty) {
   EXPECT_EQ(d.Column(2), Rows({{0, {9, 9}}}));
 }
 
-TEST_F(DecoderTest, ATruncatedSpriteShowsPartOfItsPicture) {
-  SpritePicture picture = Blank();
-  for (int x = 10; x < 30; ++x)
-    for (int y = x; y < x + 20; ++y) picture[x][y] = static_cast<int16_t>(x + y);
-  const std::vector<uint8_t> whole = EncodeSprite(picture);
-  for (size_t size = 0; size <= whole.size(); ++size) {
-    const Decoded d = Sprite({whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(size)});
-    ASSERT_EQ(d.Width(), size < 4 ? 0 : 20) << size;
-    for (int c = 0; c < d.Width(); ++c) {
-      for (int y = 0; y < 64; ++y) {
-        const int pixel = d.Pixel(c, y);
-        ASSERT_TRUE(pixel == 0 || pixel == picture[10 + c][y]) << size << ": " << c << "," << y;
-      }
-    }
-    if (size == whole.size()) {
-      EXPECT_EQ(d.Colors, 58);  // x + y from 20 to 77
-    }
-  }
-}
-
 TEST_F(DecoderTest, ChunksRunningPastTheFileDecodeLikeTheSameBytesHeldInMemory) {
   // A chunk whose last bytes lie past the end of the file reads them as
   // zeros; the decoder copies the bytes the file holds and pads them
   // instead of working where they lie.
-  SpritePicture picture = Blank();
+  SpritePicture picture = BlankSprite();
   for (int x = 3; x < 40; ++x)
     for (int y = 5; y < 60; y += 3) picture[x][y] = static_cast<int16_t>(x * y % 251 + 1);
   for (const SectionKind section : {SectionKind::Texture, SectionKind::Sprite}) {
@@ -322,16 +297,11 @@ TEST_F(DecoderTest, SixtyFourColumnsSharingOneLongListStayBounded) {
 
 class DecodeElementTest : public DecoderTest {
  protected:
-  void Load(const PageFileLayout& layout) {
-    const std::vector<uint8_t> bytes = BuildPageFile(layout);
-    MemoryStream in;
-    in.Write(bytes.data(), bytes.size());
-    LoadPageFile(file_, in, "vswap.wl6");
-  }
+  void Load(const PageFileLayout& layout) { file_ = LoadedFrom(BuildPageFile(layout)); }
   // 106 textures of one index each, 435 sprites five columns wide with
   // that index in row 10, one unknown chunk.
   static PageFileLayout Full(uint8_t shade) {
-    SpritePicture sprite = Blank();
+    SpritePicture sprite = BlankSprite();
     for (int x = 0; x < 5; ++x) sprite[x][10] = shade;
     PageFileLayout layout;
     layout.Chunks.assign(106, {std::vector<uint8_t>(4096, shade), {}, {}});

@@ -7,17 +7,11 @@
 #include <vector>
 
 #include "base/bytereader.h"
+#include "pagefiles.h"
 #include "pagewriter.h"
 #include "tempdir.h"
 
 namespace {
-
-// A chunk's Size bytes: those the file holds, then zeros.
-std::vector<uint8_t> DataOf(const RWlChunk& chunk) {
-  std::vector<uint8_t> out(chunk.Size);
-  ByteReader(chunk.Data.StoredBytes()).Read(out.data(), out.size());
-  return out;
-}
 
 PageFileLayout ChunksOfSizes(size_t n, size_t size) {
   PageFileLayout layout;
@@ -54,25 +48,12 @@ class LoaderTest : public ::testing::Test {
   RWlFile Load(const PageFileLayout& layout) { return LoadBytes(BuildPageFile(layout)); }
   RWlFile LoadBytes(const std::vector<uint8_t>& bytes) {
     SCOPED_TRACE("LoadBytes");
-    MemoryStream in;
-    in.Write(bytes.data(), bytes.size());
-    RWlFile f;
-    LoadPageFile(f, in, "vswap.wl6");
+    RWlFile f = LoadedFrom(bytes);
     ExpectConsistent(f);
     return f;
   }
   TempDir dir_;
 };
-
-TEST(SectionOf, FixesSectionsByIndexAlone) {
-  EXPECT_EQ(SectionOf(0), SectionKind::Texture);
-  EXPECT_EQ(SectionOf(105), SectionKind::Texture);
-  EXPECT_EQ(SectionOf(106), SectionKind::Sprite);
-  EXPECT_EQ(SectionOf(540), SectionKind::Sprite);
-  EXPECT_EQ(SectionOf(541), SectionKind::Unknown);
-  EXPECT_EQ(SectionOf(65534), SectionKind::Unknown);
-  EXPECT_EQ(SectionOf(0xFFFFFFFFu), SectionKind::Unknown);
-}
 
 TEST_F(LoaderTest, CopiesEveryChunkAndCountsTheSections) {
   PageFileLayout layout;
@@ -87,7 +68,7 @@ TEST_F(LoaderTest, CopiesEveryChunkAndCountsTheSections) {
   ASSERT_EQ(f.Chunks.size(), 663u);
   EXPECT_EQ(f.FileSize, static_cast<int64_t>(BuildPageFile(layout).size()));
   for (size_t i = 0; i < f.Chunks.size(); ++i) {
-    EXPECT_EQ(DataOf(f.Chunks[i]), layout.Chunks[i].Bytes) << "chunk " << i;
+    EXPECT_EQ(ChunkBytes(f, i), layout.Chunks[i].Bytes) << "chunk " << i;
     EXPECT_EQ(f.Chunks[i].Offset, i == 0 ? 6u + 6u * 663u : f.Chunks[i - 1].Offset + f.Chunks[i - 1].Size);
   }
   EXPECT_EQ(f.FileName, "vswap.wl6");
@@ -100,8 +81,8 @@ TEST_F(LoaderTest, ChunksBeyondTheEndKeepTheirSizeAndReadAsZeros) {
   const std::vector<uint8_t> bytes = BuildPageFile(layout);
   layout.Chunks[1].Offset = static_cast<uint32_t>(bytes.size() - 2);  // half beyond
   const RWlFile f = Load(layout);
-  EXPECT_EQ(DataOf(f.Chunks[0]), std::vector<uint8_t>(1000, 0));
-  EXPECT_EQ(DataOf(f.Chunks[1]), (std::vector<uint8_t>{1, 1, 0, 0}));
+  EXPECT_EQ(ChunkBytes(f, 0), std::vector<uint8_t>(1000, 0));
+  EXPECT_EQ(ChunkBytes(f, 1), (std::vector<uint8_t>{1, 1, 0, 0}));
   // In place, a chunk holds the bytes the file holds; its Size says how
   // many more read as 0.
   EXPECT_TRUE(f.Chunks[0].Data.StoredBytes().empty());
@@ -119,8 +100,8 @@ TEST_F(LoaderTest, OverlappingChunksEachSeeTheirOwnBytes) {
   layout.Chunks.push_back({{}, start + 10, 20});
   layout.Chunks.push_back({{}, start + 5, 90});
   const RWlFile f = Load(layout);
-  EXPECT_EQ(DataOf(f.Chunks[1]), std::vector<uint8_t>(body.begin() + 10, body.begin() + 30));
-  EXPECT_EQ(DataOf(f.Chunks[2]), std::vector<uint8_t>(body.begin() + 5, body.begin() + 95));
+  EXPECT_EQ(ChunkBytes(f, 1), std::vector<uint8_t>(body.begin() + 10, body.begin() + 30));
+  EXPECT_EQ(ChunkBytes(f, 2), std::vector<uint8_t>(body.begin() + 5, body.begin() + 95));
 }
 
 TEST_F(LoaderTest, ATruncatedDirectoryReadsMissingFieldsAsZero) {
@@ -163,8 +144,8 @@ TEST_F(LoaderTest, AHostileDirectoryCostsNoMoreThanTheFile) {
   PageFileLayout layout;
   layout.Chunks.assign(65535, {{}, 0, 65535});
   const RWlFile f = Load(layout);
-  const std::vector<uint8_t> first = DataOf(f.Chunks[0]);
-  EXPECT_EQ(first, DataOf(f.Chunks[65534]));
+  const std::vector<uint8_t> first = ChunkBytes(f, 0);
+  EXPECT_EQ(first, ChunkBytes(f, 65534));
   EXPECT_EQ(first[0], 0xFF);
   EXPECT_EQ(first[1], 0xFF);
 }
@@ -196,7 +177,7 @@ TEST(LoaderMemory, WithoutRoomForTheFileTheDirectoryIsReadAndTheChunksAreZeros) 
   EXPECT_EQ(f.Chunks[0].Size, 10);
   EXPECT_EQ(f.Chunks[0].Offset, 24u);
   EXPECT_EQ(f.Chunks[0].Data.Stored, 0u);
-  EXPECT_EQ(DataOf(f.Chunks[0]), std::vector<uint8_t>(10, 0));
+  EXPECT_EQ(ChunkBytes(f, 0), std::vector<uint8_t>(10, 0));
 }
 
 TEST_F(LoaderTest, ReloadingReplacesEverything) {
@@ -209,7 +190,7 @@ TEST_F(LoaderTest, ReloadingReplacesEverything) {
   EXPECT_TRUE(LoadPageFile(f, other, error)) << error;
   ExpectConsistent(f);
   EXPECT_EQ(f.FileName, other);
-  EXPECT_EQ(DataOf(f.Chunks[109]), std::vector<uint8_t>(9, 109));
+  EXPECT_EQ(ChunkBytes(f, 109), std::vector<uint8_t>(9, 109));
   EXPECT_EQ(f.Chunks.size(), 110u);
 }
 
@@ -251,9 +232,13 @@ TEST_F(LoaderTest, TheObserverSeesEveryChunkNumberedWithinItsSection) {
   EXPECT_EQ(o.tableAtDirectory, 663u);
   ASSERT_EQ(o.seen.size(), 663u);
   for (uint32_t i = 0; i < 663; ++i) {
+    // Sections by index alone: 106 textures, 435 sprites, then the rest.
     const uint32_t first = i < 106 ? 0 : i < 541 ? 106 : 541;
     EXPECT_EQ(o.seen[i].index, i);
-    EXPECT_EQ(o.seen[i].section, SectionOf(i)) << i;
+    EXPECT_EQ(o.seen[i].section, first == 0     ? SectionKind::Texture
+                                 : first == 106 ? SectionKind::Sprite
+                                                : SectionKind::Unknown)
+        << i;
     EXPECT_EQ(o.seen[i].number, i - first + 1) << i;
   }
 
