@@ -97,13 +97,6 @@ TEST_F(FramingTest, TexturesAreOpaqueAndKeepEveryIndex) {
   EXPECT_EQ(hole, -1) << "an opaque picture has no transparent entry";
   for (int x = 0; x < 64; ++x)
     for (int y = 0; y < 64; ++y) ASSERT_EQ(framed[x][y], texture[x][y]) << x << "," << y;
-
-  // A short chunk leaves the rest of the frame opaque index 0.
-  const SpritePicture cut = Framed({1, 2, 3}, SectionKind::Texture);
-  EXPECT_EQ(cut[0][0], 1);
-  EXPECT_EQ(cut[0][2], 3);
-  EXPECT_EQ(cut[0][3], 0);
-  EXPECT_EQ(cut[63][63], 0);
 }
 
 TEST_F(FramingTest, SpritesStandAtTheirColumnsWithTheirHolesTransparent) {

@@ -23,24 +23,16 @@ PageFileLayout ChunksOfSizes(size_t n, size_t size) {
 // Checks the table invariants that every load must leave behind: the
 // section counts and byte totals (64-bit, so no wrap) agree with the chunks.
 void ExpectConsistent(const RWlFile& f) {
-  int64_t sums[3] = {};
-  uint32_t counts[3] = {};
+  std::vector<int64_t> totals(6);  // the counts, then the bytes, of textures, sprites and the rest
   for (size_t i = 0; i < f.Chunks.size(); ++i) {
     const RWlChunk& c = f.Chunks[i];
-    EXPECT_EQ(c.Data.Size, c.Size);
-    EXPECT_LE(c.Data.Stored, c.Size);
-    EXPECT_EQ(c.Image, nullptr);
-    EXPECT_EQ(c.Colors, 0);
-    const auto k = static_cast<int>(SectionOf(static_cast<uint32_t>(i)));
-    sums[k] += c.Size;
-    ++counts[k];
+    EXPECT_TRUE(c.Data.Size == c.Size && c.Data.Stored <= c.Size && !c.Image && c.Colors == 0) << i;
+    const auto k = static_cast<size_t>(SectionOf(static_cast<uint32_t>(i)));
+    ++totals[k];
+    totals[3 + k] += c.Size;
   }
-  EXPECT_EQ(f.TextureCount, counts[0]);
-  EXPECT_EQ(f.SpriteCount, counts[1]);
-  EXPECT_EQ(f.UnknownCount, counts[2]);
-  EXPECT_EQ(f.TextureBytes, sums[0]);
-  EXPECT_EQ(f.SpriteBytes, sums[1]);
-  EXPECT_EQ(f.UnknownBytes, sums[2]);
+  EXPECT_EQ(totals, (std::vector<int64_t>{f.TextureCount, f.SpriteCount, f.UnknownCount, f.TextureBytes,
+                                          f.SpriteBytes, f.UnknownBytes}));
 }
 
 class LoaderTest : public ::testing::Test {
