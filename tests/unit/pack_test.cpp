@@ -16,7 +16,6 @@
 #include "base/bytereader.h"
 #include "base/bytes.h"
 #include "cli/export.h"
-#include "imaging/decoder.h"
 #include "imaging/framedpng.h"
 #include "imaging/framing.h"
 #include "imaging/spriteencoder.h"
@@ -265,24 +264,6 @@ TEST_P(RealFileTest, TheGamesReadingAndTheViewersAgree) {
     SCOPED_TRACE("chunk " + std::to_string(i));
     const FramedPicture game = GameDecode(chunk);
     EXPECT_TRUE(FrameElement(chunk, SectionKind::Sprite) == game);
-    // The element bitmap: the columns from the first, bottom row first.
-    MemoryStream image;
-    InitBmpTemplate();
-    const uint16_t colors = WriteElementImage(file_.Chunks[i].Data, SectionKind::Sprite, image);
-    const uint8_t* bmp = image.Bytes().data();
-    const int32_t width = static_cast<int32_t>(ReadLe32(bmp + BiWidthOffset));
-    const int32_t stride = (width + 3) / 4 * 4;
-    const int first = ByteReader(chunk).Le16At(0);
-    bool used[256] = {};
-    for (int c = 0; c < width; ++c) {
-      for (int y = 0; y < 64; ++y) {
-        const size_t at = static_cast<size_t>((first + c) * 64 + y);
-        ASSERT_EQ(bmp[BmpHeadSize + static_cast<size_t>((63 - y) * stride + c)],
-                  game.Opaque[at] ? game.Index[at] : 0);
-        if (game.Opaque[at]) used[game.Index[at]] = true;
-      }
-    }
-    EXPECT_EQ(colors, static_cast<uint16_t>(std::count(std::begin(used), std::end(used), true)));
   }
 }
 
