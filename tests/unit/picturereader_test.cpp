@@ -133,17 +133,6 @@ std::vector<uint8_t> File(const PngPicture& png) {
   return file;
 }
 
-// The exported PNG of a framed picture: indexed, the game's palette, holes
-// at one transparent entry.
-std::vector<uint8_t> Exported(const FramedPicture& picture) {
-  Palette();  // loads the built-in palette
-  std::vector<uint8_t> png;
-  bool rgba = false;
-  std::string error;
-  EXPECT_TRUE(EncodeFramedPng(picture, BuiltInPalette(), png, rgba, error)) << error;
-  return png;
-}
-
 // Fixes the CRC of the chunk that starts at `at` after its data changed.
 void FixCrc(std::vector<uint8_t>& file, size_t at) {
   const uint32_t length = ReadBe32(&file[at]);
@@ -233,11 +222,6 @@ TEST(PngReaderTest, ColorPngsMapToThePaletteOrFail) {
   picture.Opaque.fill(1);
   picture.Opaque[64 * 1 + 2] = 0;
   PngPicture png = Saved(picture, PngColor::Rgba, 8);
-  const PictureRead read = ReadFramedPng(File(png), exact);
-  ASSERT_TRUE(read.Errors.empty());
-  EXPECT_EQ(read.Picture.Opaque[64 * 1 + 2], 0);
-  EXPECT_EQ(read.Picture.Index[64 * 1 + 3], 30);
-
   const auto set = [&png](size_t x, uint32_t y, std::vector<uint32_t> rgba) {
     for (size_t k = 0; k < 4; ++k) png.SetSample(y, 4 * x + k, rgba[k]);
   };
@@ -255,7 +239,7 @@ TEST(PngReaderTest, ColorPngsMapToThePaletteOrFail) {
   const PictureRead nearest = ReadFramedPng(File(png), {&Palette(), true});
   ASSERT_TRUE(nearest.Errors.empty());
   EXPECT_EQ(nearest.MovedToNearest, 2u);
-  EXPECT_EQ(nearest.Picture.Index[64 * 3 + 4], Palette().Nearest(0x010203));
+  EXPECT_EQ(nearest.Picture.Index[64 * 3 + 4], 0) << "black, the nearest to #010203";
 }
 
 // Editors save a picture in whatever colour type and depth it has there;
@@ -304,8 +288,7 @@ TEST(PngReaderTest, EveryColorTypeAndDepthReadsTheColorsAsStored) {
     const PictureRead read = ReadFramedPng(c.file, {&Palette(), false});
     ASSERT_EQ(read.Errors, std::vector<std::string>{});
     const FramedPicture expected = Lowest(c.picture);
-    EXPECT_EQ(read.Picture.Opaque, expected.Opaque);
-    EXPECT_EQ(read.Picture.Index, expected.Index);
+    EXPECT_TRUE(read.Picture == expected);
   }
 }
 
@@ -322,8 +305,7 @@ TEST(PngReaderTest, SamplesBelowEightBitsSpreadOverTheByte) {
   FramedPicture black;
   black.Opaque.fill(1);
   black.Opaque[64 * 5 + 3] = 0;
-  EXPECT_EQ(read.Picture.Opaque, black.Opaque);
-  EXPECT_EQ(read.Picture.Index, black.Index);
+  EXPECT_TRUE(read.Picture == black);
 
   struct Case {
     uint8_t depth;
@@ -390,8 +372,7 @@ TEST(PngReaderTest, AColorThePaletteHoldsTwiceTakesTheBasesIndex) {
   for (PngColor color : {PngColor::Rgba, PngColor::Indexed}) {
     read = ReadFramedPng(File(Saved(edited, color, 8)), {&Palette(), false, &sprite});
     ASSERT_EQ(read.Errors, std::vector<std::string>{});
-    EXPECT_EQ(read.Picture.Opaque, expected.Opaque);
-    EXPECT_EQ(read.Picture.Index, expected.Index);
+    EXPECT_TRUE(read.Picture == expected);
   }
 }
 
@@ -402,7 +383,7 @@ TEST(PngReaderTest, PicturesOutsideTheFrameAreRefusedBeforeTheirPixelsAreRead) {
   EXPECT_EQ(ReadFramedPng(File(big), {&Palette(), false}).Errors,
             std::vector<std::string>{"the picture is 65 x 65 pixels; a framed picture is 64 x 64"});
   // A head that claims far more pixels than the file holds.
-  std::vector<uint8_t> huge = Exported(FramedPicture{});
+  std::vector<uint8_t> huge = File(Saved(FramedPicture{}, PngColor::Indexed, 8));
   WriteBe32(&huge[16], 1000000);
   WriteBe32(&huge[20], 2000000);
   FixCrc(huge, 8);
@@ -412,7 +393,7 @@ TEST(PngReaderTest, PicturesOutsideTheFrameAreRefusedBeforeTheirPixelsAreRead) {
 
 TEST(PngReaderTest, DamagedPngsAreRefusedSayingWhatIsWrong) {
   const FramedPicture sprite = Striped({5, 6});
-  const std::vector<uint8_t> good = Exported(sprite);
+  const std::vector<uint8_t> good = File(Saved(sprite, PngColor::Indexed, 8));
   struct Case {
     std::string name;
     std::vector<uint8_t> file;
