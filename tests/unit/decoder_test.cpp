@@ -293,10 +293,14 @@ TEST_F(DecoderTest, SixtyFourColumnsSharingOneLongListStayBounded) {
   EXPECT_EQ(d.Colors, 3);  // 0, 63 and 132
 }
 
-// Decoding the entries of a loaded file.
+// Decoding the entries of a loaded file: Full(9) unless a test loads another.
 
 class DecodeElementTest : public DecoderTest {
  protected:
+  void SetUp() override {
+    DecoderTest::SetUp();
+    Load(Full(9));
+  }
   void Load(const PageFileLayout& layout) { file_ = LoadedFrom(BuildPageFile(layout)); }
   // 106 textures of one index each, 435 sprites five columns wide with
   // that index in row 10, one unknown chunk.
@@ -313,7 +317,6 @@ class DecodeElementTest : public DecoderTest {
 };
 
 TEST_F(DecodeElementTest, FillsImageAndColorsAndLeavesTheTemplateAtThisImage) {
-  Load(Full(9));
   DecodeElement(file_, 106 + 4);
   const RWlChunk& e = file_.Chunks[110];
   ASSERT_NE(e.Image, nullptr);
@@ -325,13 +328,13 @@ TEST_F(DecodeElementTest, FillsImageAndColorsAndLeavesTheTemplateAtThisImage) {
   EXPECT_TRUE(
       std::equal(BmpTemplate.begin() + PaletteOffset, BmpTemplate.end(), e.Image->Info().begin() + 40));
   EXPECT_EQ(e.Colors, 1);
-  EXPECT_EQ(ReadLe32(BmpTemplate.data() + BfSizeOffset), 1590u);
-  EXPECT_EQ(ReadLe32(BmpTemplate.data() + BiWidthOffset), 5u);
-  EXPECT_EQ(ReadLe32(BmpTemplate.data() + BiHeightOffset), 64u);
+  const uint8_t* t = BmpTemplate.data();
+  EXPECT_EQ((std::vector<uint32_t>{ReadLe32(t + BfSizeOffset), ReadLe32(t + BiWidthOffset),
+                                   ReadLe32(t + BiHeightOffset)}),
+            (std::vector<uint32_t>{1590, 5, 64}));
 }
 
 TEST_F(DecodeElementTest, DecodesEachElementOncePerLoad) {
-  Load(Full(9));
   EXPECT_TRUE(EnsureDecoded(file_, 0));
   const Bitmap* first = file_.Chunks[0].Image.get();
   EXPECT_FALSE(EnsureDecoded(file_, 0));
@@ -347,7 +350,6 @@ TEST_F(DecodeElementTest, DecodesEachElementOncePerLoad) {
 }
 
 TEST_F(DecodeElementTest, NeverDecodesUnknownChunksOrIndicesOutsideTheTable) {
-  Load(Full(9));
   EXPECT_FALSE(EnsureDecoded(file_, 541));
   DecodeElement(file_, 541);
   EXPECT_EQ(file_.Chunks[541].Image, nullptr);
