@@ -61,34 +61,28 @@ std::vector<uint8_t> FramedPng(const std::vector<uint8_t>& sprite, const Palette
 // tRNS, 2-bit grey and 16-bit RGB with their tRNS colours, and one whose
 // IDAT's CRC is wrong.
 std::vector<std::pair<std::string, std::vector<uint8_t>>> EditorPngs() {
-  struct Form {
-    const char* name;
-    PngColor color;
-    uint8_t depth;
-  };
   std::vector<std::pair<std::string, std::vector<uint8_t>>> files;
-  for (const Form& form :
-       {Form{"rgba8", PngColor::Rgba, 8}, Form{"rgba16-gama-interlaced", PngColor::Rgba, 16},
-        Form{"grey-alpha8", PngColor::GreyAlpha, 8}, Form{"grey-alpha16", PngColor::GreyAlpha, 16},
-        Form{"palette4-trns", PngColor::Indexed, 4}, Form{"grey2-trns", PngColor::Grey, 2},
-        Form{"rgb16-trns", PngColor::Rgb, 16}}) {
+  const std::pair<PngColor, uint8_t> forms[] = {
+      {PngColor::Rgba, 8},    {PngColor::Rgba, 16}, {PngColor::GreyAlpha, 8}, {PngColor::GreyAlpha, 16},
+      {PngColor::Indexed, 4}, {PngColor::Grey, 2},  {PngColor::Rgb, 16}};
+  for (const auto& [color, depth] : forms) {
     PngPicture png;
-    png.Color = form.color;
-    png.Depth = form.depth;
+    png.Color = color;
+    png.Depth = depth;
     png.Rows.resize(png.RowBytes() * 64);
     for (size_t i = 0; i < png.Rows.size(); ++i)
       png.Rows[i] = static_cast<uint8_t>(i % 5 == 3 ? i / 7 * 85 : i / 7);
-    if (form.color == PngColor::Rgba && form.depth == 16) {
+    if (color == PngColor::Rgba && depth == 16) {
       png.Gama = 45455;
       png.Interlaced = true;
     }
-    if (form.color == PngColor::Indexed) {
+    if (color == PngColor::Indexed) {
       for (uint8_t i = 0; i < 16; ++i) png.Plte.push_back({uint8_t(i * 16), uint8_t(i * 4), 0});
       png.TrnsAlpha = std::vector<uint8_t>{255, 0, 255, 128};
     }
-    if (form.color == PngColor::Grey) png.TrnsColor = {{2, 0, 0}};
-    if (form.color == PngColor::Rgb) png.TrnsColor = {{0x0E0E, 0x0E0E, 0x0E0E}};
-    files.emplace_back(form.name, EncodePngFile(png));
+    if (color == PngColor::Grey) png.TrnsColor = {{2, 0, 0}};
+    if (color == PngColor::Rgb) png.TrnsColor = {{0x0E0E, 0x0E0E, 0x0E0E}};
+    files.emplace_back("type" + std::to_string(int(color)) + "-" + std::to_string(depth), EncodePngFile(png));
   }
   std::vector<uint8_t> badCrc = files.front().second;
   if (const std::optional<size_t> idat = FindPngChunk(badCrc, "IDAT")) badCrc[*idat + 8] ^= 1;

@@ -162,21 +162,6 @@ TEST_F(DecoderTest, SourcePositionsWrapAt65536AndReadZeroOutsideTheChunk) {
   EXPECT_EQ(d.Colors, 4) << "index 0 read outside the chunk is drawn and counts";
 }
 
-TEST_F(DecoderTest, SpriteColorsCountOnlyRunPixels) {
-  SpritePicture three = BlankSprite();
-  three[3][3] = 4;
-  three[4][4] = 5;
-  three[5][5] = 6;
-  three[5][6] = 6;
-  EXPECT_EQ(Sprite(EncodeSprite(three)).Colors, 3);
-  SpritePicture withZero = three;
-  withZero[4][40] = 0;
-  EXPECT_EQ(Sprite(EncodeSprite(withZero)).Colors, 4);
-  SpritePicture all = BlankSprite();
-  for (int i = 0; i < 256; ++i) all[i / 64][i % 64] = static_cast<int16_t>(i);
-  EXPECT_EQ(Sprite(EncodeSprite(all)).Colors, 256);
-}
-
 // Damaged sprites: each still gives a complete image and a count.
 
 TEST_F(DecoderTest, ChunksTooShortForTheHeadOrWithTheLastColumnBelowTheFirstHaveNoColumns) {

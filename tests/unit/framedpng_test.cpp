@@ -12,7 +12,6 @@
 #include "pagefiles.h"
 #include "pagewriter.h"
 #include "pngfile.h"
-#include "tempdir.h"
 
 namespace {
 
@@ -27,15 +26,6 @@ std::vector<std::array<uint8_t, 3>> PlteOf(const Palette& palette) {
   std::vector<std::array<uint8_t, 3>> plte;
   for (const Rgb& c : palette) plte.push_back({c.R, c.G, c.B});
   return plte;
-}
-
-// The palette as the resource file holds it: blue, green, red, unused.
-Palette PaletteFromFile() {
-  const std::vector<uint8_t> bytes = ReadBytes(TESSARINE_PALETTE_FILE);
-  Palette palette;
-  for (size_t i = 0; i < 256 && 4 * i + 2 < bytes.size(); ++i)
-    palette[i] = {bytes[4 * i + 2], bytes[4 * i + 1], bytes[4 * i]};
-  return palette;
 }
 
 class FramingTest : public ::testing::Test {
@@ -58,7 +48,7 @@ class FramingTest : public ::testing::Test {
     EXPECT_EQ(png.Depth, 8);
     EXPECT_EQ(png.Color, PngColor::Indexed);
     EXPECT_FALSE(png.Interlaced);
-    EXPECT_TRUE(PlteOf(PaletteFromFile()) == png.Plte);
+    EXPECT_TRUE(PlteOf(BuiltInPalette()) == png.Plte);
     // At most one entry is transparent, and fully so.
     const std::vector<uint8_t> trns = png.TrnsAlpha.value_or(std::vector<uint8_t>{});
     int hole = -1;
@@ -141,7 +131,7 @@ TEST_F(FramingTest, APictureUsingEveryIndexWithHolesIsRgba) {
   EXPECT_EQ(png.Color, PngColor::Rgba);
   EXPECT_EQ(png.Depth, 8);
   ASSERT_EQ(png.Rows.size(), 64u * 64 * 4);
-  const Palette palette = PaletteFromFile();
+  const Palette palette = BuiltInPalette();
   for (int x = 0; x < 64; ++x)
     for (int y = 0; y < 64; ++y) {
       const uint8_t* p = &png.Rows[static_cast<size_t>((y * 64 + x) * 4)];
@@ -231,7 +221,7 @@ TEST_F(FramingTest, SheetsPutCellsSixteenARowWithTransparentGaps) {
   EXPECT_EQ(png.Depth, 8);
   ASSERT_EQ(png.Width, 16u * 64 + 15 * 2);
   ASSERT_EQ(png.Height, 2u * 64 + 2);
-  const Palette palette = PaletteFromFile();
+  const Palette palette = BuiltInPalette();
   const auto pixel = [&](size_t x, size_t y) {
     const uint8_t* p = &png.Rows[(y * png.Width + x) * 4];
     return std::vector<int>{p[0], p[1], p[2], p[3]};

@@ -129,13 +129,6 @@ TEST(GameSound, RefusesWhatIsTooLongOrUnreadable) {
   EXPECT_EQ(Refusal(flac, 7000), "the sound is longer than the 7000 samples a sound can hold");
 }
 
-std::vector<uint8_t> GameWav(size_t length) {
-  std::vector<uint8_t> wav;
-  std::string error;
-  EXPECT_TRUE(EncodeGameWav(std::vector<uint8_t>(length, 100), wav, error)) << error;
-  return wav;
-}
-
 std::vector<uint8_t> Cut(std::vector<uint8_t> file, size_t size) {
   file.resize(size);
   return file;
@@ -144,7 +137,9 @@ std::vector<uint8_t> Cut(std::vector<uint8_t> file, size_t size) {
 TEST(GameSound, AFileCutShortIsRefusedNotHalfUsed) {
   // A WAV header promising 5996 bytes of samples: none of them, half of
   // them, or 4 GB of them over the 5996.
-  const std::vector<uint8_t> wav = GameWav(5996);
+  std::vector<uint8_t> wav;
+  std::string error;
+  ASSERT_TRUE(EncodeGameWav(std::vector<uint8_t>(5996, 100), wav, error)) << error;
   EXPECT_EQ(Refusal(Cut(wav, 44), 65535), "the file is cut short: its header promises 6040 bytes, it has 44");
   EXPECT_EQ(Refusal(Cut(wav, 44 + 2998), 65535),
             "the file is cut short: its header promises 6040 bytes, it has 3042");
