@@ -25,9 +25,7 @@ bool Load(Bitmap& bmp, const std::vector<uint8_t>& bytes, Way way = Way::Copy) {
 TEST(Bitmap, LoadsAnEightBitImageWithItsOwnColorTable) {
   Bitmap bmp;
   ASSERT_TRUE(Load(bmp, BmpFile(3, 2, 8, 256, 8)));
-  EXPECT_EQ(bmp.Width(), 3);
-  EXPECT_EQ(bmp.Height(), 2);
-  EXPECT_EQ(bmp.Stride(), 4);
+  EXPECT_EQ((std::vector<int32_t>{bmp.Width(), bmp.Height(), bmp.Stride()}), (std::vector<int32_t>{3, 2, 4}));
   EXPECT_EQ(bmp.Info().size(), 40u + 1024u);
   EXPECT_EQ(bmp.Info()[40 + 4 * 7], 7);
   // Row 0 in the stream is the bottom row.
@@ -39,10 +37,7 @@ TEST(Bitmap, LoadsAnEightBitImageWithItsOwnColorTable) {
 TEST(Bitmap, ZeroWidthIsAValidEmptyPicture) {
   Bitmap bmp;
   ASSERT_TRUE(Load(bmp, BmpFile(0, 64, 8, 256, 0)));
-  EXPECT_EQ(bmp.Width(), 0);
-  EXPECT_EQ(bmp.Height(), 64);
-  EXPECT_TRUE(bmp.Bits().empty());
-  EXPECT_FALSE(bmp.Empty());
+  EXPECT_TRUE(bmp.Width() == 0 && bmp.Height() == 64 && bmp.Bits().empty() && !bmp.Empty());
 }
 
 TEST(Bitmap, RejectsMalformedImagesWithoutReadingPastTheStream) {
@@ -95,10 +90,8 @@ TEST(Bitmap, TakingAStreamsBytesGivesTheSamePictureAndEmptiesTheStream) {
   // and pixel show that the right bytes were taken.
   Bitmap copied;
   ASSERT_TRUE(Load(copied, image));
-  EXPECT_TRUE(
-      std::equal(taken.Info().begin(), taken.Info().end(), copied.Info().begin(), copied.Info().end()));
-  EXPECT_TRUE(
-      std::equal(taken.Bits().begin(), taken.Bits().end(), copied.Bits().begin(), copied.Bits().end()));
+  EXPECT_TRUE(std::ranges::equal(taken.Info(), copied.Info()) &&
+              std::ranges::equal(taken.Bits(), copied.Bits()));
   EXPECT_EQ(taken.PixelIndex(2, 0), 6);
 }
 
