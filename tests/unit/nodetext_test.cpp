@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "base/codepage.h"
-#include "base/streams.h"
 #include "pagefiles.h"
 #include "pagewriter.h"
 #include "ui/texts.h"

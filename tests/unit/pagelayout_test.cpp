@@ -71,22 +71,16 @@ TEST(PageLayoutTest, TellsAlignmentGapsTrailingBytesAndDamage) {
   aligned.Align = 512;
   aligned.PadTo = 512;
   PageLayout l = ReadPageLayout(LoadedFrom(BuildPageFile(aligned)));
-  EXPECT_TRUE(l.Aligned);
-  EXPECT_FALSE(l.BackToBack);
+  EXPECT_TRUE(l.Aligned && !l.BackToBack && l.ZeroPadding);
   EXPECT_EQ(l.Present, 3u);
   EXPECT_EQ(l.LastEnd, 2048u + 30);
   EXPECT_EQ(l.Trailing, 512u - 30);
-  EXPECT_TRUE(l.ZeroPadding);
 
   PageFileLayout packed = Four();
   packed.Trailing = {0, 0, 7};
   l = ReadPageLayout(LoadedFrom(BuildPageFile(packed)));
-  EXPECT_FALSE(l.Aligned);
-  EXPECT_TRUE(l.BackToBack);
+  EXPECT_TRUE(!l.Aligned && l.BackToBack && !l.ZeroPadding && l.PastEnd.empty() && l.EntriesMissing == 0);
   EXPECT_EQ(l.Trailing, 3u);
-  EXPECT_FALSE(l.ZeroPadding);
-  EXPECT_TRUE(l.PastEnd.empty());
-  EXPECT_EQ(l.EntriesMissing, 0u);
 
   PageFileLayout gaps = Four();
   gaps.Chunks[2].Gap = 10;

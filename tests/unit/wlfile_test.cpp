@@ -6,7 +6,6 @@
 #include <numeric>
 #include <vector>
 
-#include "base/bytereader.h"
 #include "pagefiles.h"
 #include "pagewriter.h"
 #include "tempdir.h"
