@@ -10,11 +10,16 @@
 #include "pagefile/wlfile.h"
 #include "pagewriter.h"
 
-inline RWlFile LoadedFrom(const std::vector<uint8_t>& bytes) {
+// `file` loaded anew, as the viewer reloads it, from bytes in memory.
+inline void LoadFrom(RWlFile& file, const std::vector<uint8_t>& bytes) {
   MemoryStream in;
   in.Write(bytes.data(), bytes.size());
-  RWlFile file;
   LoadPageFile(file, in, "vswap.wl6");
+}
+
+inline RWlFile LoadedFrom(const std::vector<uint8_t>& bytes) {
+  RWlFile file;
+  LoadFrom(file, bytes);
   return file;
 }
 

@@ -286,7 +286,7 @@ class DecodeElementTest : public DecoderTest {
     DecoderTest::SetUp();
     Load(Full(9));
   }
-  void Load(const PageFileLayout& layout) { file_ = LoadedFrom(BuildPageFile(layout)); }
+  void Load(const PageFileLayout& layout) { LoadFrom(file_, BuildPageFile(layout)); }
   // 106 textures of one index each, 435 sprites five columns wide with
   // that index in row 10, one unknown chunk.
   static PageFileLayout Full(uint8_t shade) {
