@@ -146,13 +146,8 @@ int main(int argc, char** argv) {
   PageFileLayout sounds;
   sounds.FirstSprite = 1;
   sounds.FirstSound = 2;
-  sounds.Chunks = {{{1}, {}, {}},
-                   {{2}, {}, {}},
-                   {{3}, {}, {}},
-                   {std::vector<uint8_t>(4096, 4), {}, {}},
-                   {std::vector<uint8_t>(4096, 5), {}, {}},
-                   {std::vector<uint8_t>(904, 6), {}, {}},
-                   {{0, 0, 1, 0, 1, 0, 0, 16, 2, 0, 0x88, 0x13}, {}, {}}};
+  sounds.Chunks = {{{1}, {}, {}}, {{2}, {}, {}}};
+  AddSounds(sounds, {1, 4096, 5000});
   Seed("soundtable_fuzz", "sounds.wl6", BuildPageFile(sounds));
   SoundSeed("game.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_U8, 1, 7042);
   SoundSeed("stereo16-44100.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 2, 44100);

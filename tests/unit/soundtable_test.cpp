@@ -7,31 +7,21 @@
 #include "base/bytes.h"
 #include "pagefile/pagelayout.h"
 #include "pagefile/soundreplace.h"
+#include "pagefiles.h"
 #include "pagewriter.h"
 #include "tempdir.h"
 
 namespace {
 
 // Two picture chunks, then the pages of sounds of the given lengths from
-// chunk 2 on (sound start), then the table. Sample k of sound s is (s + k) % 251.
+// chunk 2 on (sound start), then the table.
 PageFileLayout SoundFile(const std::vector<uint32_t>& lengths) {
   PageFileLayout layout;
   layout.FirstSprite = 1;
   layout.FirstSound = 2;
   layout.Chunks.push_back({std::vector<uint8_t>(4096, 1), {}, {}});
   layout.Chunks.push_back({std::vector<uint8_t>(100, 2), {}, {}});
-  std::vector<uint8_t> table;
-  for (size_t s = 0; s < lengths.size(); ++s) {
-    const auto page = static_cast<uint16_t>(layout.Chunks.size() - layout.FirstSound);
-    table.insert(table.end(), {static_cast<uint8_t>(page), static_cast<uint8_t>(page >> 8),
-                               static_cast<uint8_t>(lengths[s]), static_cast<uint8_t>(lengths[s] >> 8)});
-    for (uint32_t at = 0; at < lengths[s]; at += SoundPageBytes) {
-      std::vector<uint8_t> bytes(std::min(SoundPageBytes, lengths[s] - at));
-      for (size_t k = 0; k < bytes.size(); ++k) bytes[k] = static_cast<uint8_t>((s + at + k) % 251);
-      layout.Chunks.push_back({bytes, {}, {}});
-    }
-  }
-  layout.Chunks.push_back({table, {}, {}});
+  AddSounds(layout, lengths);
   return layout;
 }
 
