@@ -73,9 +73,8 @@ TEST(GameWav, HoldsExactlyTheSamplesAndReadsBackAsThey) {
                             't',  ' ',  16,  0,   0, 0, 1, 0, 1,   0,   0x82, 0x1B, 0,   0,
                             0x82, 0x1B, 0,   0,   1, 0, 8, 0, 'd', 'a', 't',  'a'};
     ASSERT_EQ(wav.size(), 44 + length + length % 2);
-    const size_t riff = wav.size() - 8;
     EXPECT_TRUE(std::equal(head + 8, std::end(head), wav.begin() + 8));
-    EXPECT_EQ(wav[4] | wav[5] << 8 | wav[6] << 16, static_cast<int>(riff));
+    EXPECT_EQ(wav[4] | wav[5] << 8 | wav[6] << 16, static_cast<int>(wav.size() - 8));
     EXPECT_EQ(wav[40] | wav[41] << 8 | wav[42] << 16, static_cast<int>(length));
     EXPECT_TRUE(std::equal(samples.begin(), samples.end(), wav.begin() + 44));
     EXPECT_EQ(Decoded(wav), samples);

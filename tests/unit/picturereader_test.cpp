@@ -195,16 +195,13 @@ TEST(PngReaderTest, IndexedPngsWithTheGamesPaletteKeepTheirIndicesAndTransparent
   base.Index.fill(7);
   const PictureRead read = ReadFramedPng(File(png), {&Palette(), false, &base});
   ASSERT_EQ(read.Errors, std::vector<std::string>{});
-  for (int x = 0; x < 64; ++x) {
-    for (int y = 0; y < 64; ++y) {
-      const size_t at = static_cast<size_t>(64 * x + y);
-      const uint8_t index = png.Rows[static_cast<size_t>(64 * y + x)];
-      ASSERT_EQ(read.Picture.Opaque[at], index != 200) << x << ", " << y;
-      if (index != 200) {
-        ASSERT_EQ(read.Picture.Index[at], index) << x << ", " << y;
-      }
-    }
+  FramedPicture expected;
+  for (size_t at = 0; at < expected.Index.size(); ++at) {
+    const uint8_t index = png.Rows[at % 64 * 64 + at / 64];  // pixel (at / 64, at % 64)
+    expected.Opaque[at] = index != 200;
+    expected.Index[at] = index == 200 ? 0 : index;
   }
+  EXPECT_TRUE(read.Picture == expected);
   EXPECT_EQ(read.MovedToNearest, 0u);
 
   // A partly transparent entry is an error at the first pixel that uses it.
