@@ -85,30 +85,23 @@ TEST_F(PaletteFileTest, EveryFormatWritesTheColorsInOrderAndReadsThemBack) {
   const std::vector<uint8_t> act = PaletteFile(mod, PaletteFormat::Act);
   ASSERT_EQ(act.size(), 768u);
   for (size_t i = 0; i < 256; ++i) ASSERT_EQ((Rgb{act[3 * i], act[3 * i + 1], act[3 * i + 2]}), mod[i]) << i;
-  // Both text formats: a head, then one "R G B" line per entry.
-  struct Written {
-    PaletteFormat format;
-    std::vector<std::string> head;
-  };
-  for (const Written& t :
-       {Written{PaletteFormat::Gimp, {"GIMP Palette", "Name: Tessarine", "Columns: 16", "#"}},
-        Written{PaletteFormat::Jasc, {"JASC-PAL\r", "0100\r", "256\r"}}}) {
-    const std::vector<uint8_t> bytes = PaletteFile(mod, t.format);
-    std::istringstream in(std::string(bytes.begin(), bytes.end()));
-    std::string line;
-    for (const std::string& expected : t.head) {
-      std::getline(in, line);
-      EXPECT_EQ(line, expected);
-    }
-    for (size_t i = 0; i < 256; ++i) {
-      ASSERT_TRUE(std::getline(in, line)) << i;
-      EXPECT_EQ(line.back() == '\r', t.format == PaletteFormat::Jasc) << i;
+  // Both text formats: a head, then one "R G B" line per entry, the
+  // JASC-PAL's lines ending in CR LF.
+  for (const auto& [format, head] :
+       {std::pair{PaletteFormat::Gimp, std::string("GIMP Palette\nName: Tessarine\nColumns: 16\n#\n")},
+        std::pair{PaletteFormat::Jasc, std::string("JASC-PAL\r\n0100\r\n256\r\n")}}) {
+    const std::vector<uint8_t> bytes = PaletteFile(mod, format);
+    const std::string text(bytes.begin(), bytes.end());
+    ASSERT_TRUE(text.starts_with(head)) << text.substr(0, head.size());
+    std::istringstream in(text.substr(head.size()));
+    std::vector<Rgb> colors;
+    for (std::string line; std::getline(in, line);) {
+      EXPECT_EQ(line.back() == '\r', format == PaletteFormat::Jasc) << line;
       unsigned r = 999, g = 999, b = 999;
       std::istringstream(line) >> r >> g >> b;
-      ASSERT_EQ((Rgb{static_cast<uint8_t>(r), static_cast<uint8_t>(g), static_cast<uint8_t>(b)}), mod[i])
-          << line;
+      colors.push_back({static_cast<uint8_t>(r), static_cast<uint8_t>(g), static_cast<uint8_t>(b)});
     }
-    EXPECT_FALSE(std::getline(in, line)) << "nothing after the entries";
+    EXPECT_TRUE(std::equal(colors.begin(), colors.end(), mod.begin(), mod.end()));
   }
 
   std::vector<uint8_t> act772 = act;
