@@ -242,9 +242,7 @@ TEST_F(DecoderTest, ChunksRunningPastTheFileDecodeLikeTheSameBytesHeldInMemory) 
           WriteElementImage(ViewOf(held, held.size() - missing, held.size()), section, image);
       const Decoded inMemory = Decode(held, section);
       EXPECT_EQ(colors, inMemory.Colors) << missing;
-      EXPECT_TRUE(std::equal(image.Bytes().begin(), image.Bytes().end(), inMemory.Bytes.begin(),
-                             inMemory.Bytes.end()))
-          << missing;
+      EXPECT_TRUE(std::ranges::equal(image.Bytes(), inMemory.Bytes)) << missing;
     }
   }
 }
@@ -262,15 +260,10 @@ TEST_F(DecoderTest, SixtyFourColumnsSharingOneLongListStayBounded) {
   // One list of 10,000 records of rows 0 to 63 without a closing word,
   // shared by every column: each column reads it to the chunk's end, and
   // each run reads the chunk's first 64 bytes.
-  std::vector<uint8_t> chunk(4 + 128, 0);
+  std::vector<uint8_t> chunk(4 + 128 + 6 * 10000, 0);
   WriteLe16(&chunk[2], 63);
-  for (int c = 0; c < 64; ++c) WriteLe16(&chunk[4 + 2 * static_cast<size_t>(c)], 132);
-  for (int k = 0; k < 10000; ++k) {
-    for (uint16_t w : {uint16_t{128}, uint16_t{0}, uint16_t{0}}) {
-      chunk.push_back(static_cast<uint8_t>(w));
-      chunk.push_back(static_cast<uint8_t>(w >> 8));
-    }
-  }
+  for (size_t c = 0; c < 64; ++c) WriteLe16(&chunk[4 + 2 * c], 132);
+  for (size_t at = 132; at < chunk.size(); at += 6) WriteLe16(&chunk[at], 128);
   const Decoded d = Sprite(chunk);
   EXPECT_EQ(d.Width(), 64);
   const std::vector<uint8_t> head(chunk.begin(), chunk.begin() + 64);
