@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 #include <libdeflate.h>
 
+#include <algorithm>
 #include <set>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "base/bytes.h"
