@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstring>
 #include <numeric>
 #include <vector>
@@ -185,24 +186,17 @@ TEST(FreeWlFile, ReleasesTheTableAndKeepsTheStatistics) {
   f.Chunks.resize(3);
   f.Chunks[0].Image = std::make_unique<Bitmap>();
   FreeWlFile(f);
-  EXPECT_TRUE(f.Chunks.empty());
-  EXPECT_EQ(f.TextureCount, 3);
-  EXPECT_EQ(f.FileName, "x");
+  EXPECT_TRUE(f.Chunks.empty() && f.TextureCount == 3 && f.FileName == "x");
 }
 
 class CountingObserver : public LoadObserver {
  public:
   void DirectoryRead(const RWlFile& file) override { tableAtDirectory = file.Chunks.size(); }
   void ChunkCounted(const RWlFile&, uint32_t index, SectionKind section, uint32_t number) override {
-    seen.push_back({index, section, number});
+    seen.push_back({index, static_cast<uint32_t>(section), number});
   }
-  struct Seen {
-    uint32_t index;
-    SectionKind section;
-    uint32_t number;
-  };
   size_t tableAtDirectory = 99;
-  std::vector<Seen> seen;
+  std::vector<std::array<uint32_t, 3>> seen;  // index, section, number
 };
 
 TEST_F(LoaderTest, TheObserverSeesEveryChunkNumberedWithinItsSectionAndAMissingFileEmptiesIt) {
@@ -217,12 +211,10 @@ TEST_F(LoaderTest, TheObserverSeesEveryChunkNumberedWithinItsSectionAndAMissingF
   for (uint32_t i = 0; i < 663; ++i) {
     // Sections by index alone: 106 textures, 435 sprites, then the rest.
     const uint32_t first = i < 106 ? 0 : i < 541 ? 106 : 541;
-    EXPECT_EQ(o.seen[i].index, i);
-    EXPECT_EQ(o.seen[i].section, first == 0     ? SectionKind::Texture
-                                 : first == 106 ? SectionKind::Sprite
-                                                : SectionKind::Unknown)
-        << i;
-    EXPECT_EQ(o.seen[i].number, i - first + 1) << i;
+    const SectionKind section = first == 0     ? SectionKind::Texture
+                                : first == 106 ? SectionKind::Sprite
+                                               : SectionKind::Unknown;
+    EXPECT_EQ(o.seen[i], (std::array<uint32_t, 3>{i, static_cast<uint32_t>(section), i - first + 1}));
   }
 
   // A missing file empties the table, and the tree is rebuilt for it too.
