@@ -29,9 +29,8 @@ TEST(Bitmap, LoadsAnEightBitImageWithItsOwnColorTable) {
   EXPECT_EQ(bmp.Info().size(), 40u + 1024u);
   EXPECT_EQ(bmp.Info()[40 + 4 * 7], 7);
   // Row 0 in the stream is the bottom row.
-  EXPECT_EQ(bmp.PixelIndex(0, 1), 0);
-  EXPECT_EQ(bmp.PixelIndex(2, 0), 6);
-  EXPECT_EQ(bmp.PixelIndex(3, 0), -1);
+  EXPECT_EQ((std::vector<int>{bmp.PixelIndex(0, 1), bmp.PixelIndex(2, 0), bmp.PixelIndex(3, 0)}),
+            (std::vector<int>{0, 6, -1}));
 }
 
 TEST(Bitmap, ZeroWidthIsAValidEmptyPicture) {

@@ -298,10 +298,9 @@ TEST_F(DecodeElementTest, FillsImageAndColorsAndLeavesTheTemplateAtThisImage) {
   DecodeElement(file_, 106 + 4);
   const RWlChunk& e = file_.Chunks[110];
   ASSERT_NE(e.Image, nullptr);
-  EXPECT_EQ(e.Image->Width(), 5);
-  EXPECT_EQ(e.Image->Height(), 64);
-  EXPECT_EQ(e.Image->PixelIndex(4, 10), 9);
-  EXPECT_EQ(e.Image->PixelIndex(4, 11), 0);
+  EXPECT_EQ((std::vector<int>{e.Image->Width(), e.Image->Height(), e.Image->PixelIndex(4, 10),
+                              e.Image->PixelIndex(4, 11)}),
+            (std::vector<int>{5, 64, 9, 0}));
   EXPECT_EQ(e.Image->Info().size(), 40u + 1024u);
   EXPECT_TRUE(
       std::equal(BmpTemplate.begin() + PaletteOffset, BmpTemplate.end(), e.Image->Info().begin() + 40));
@@ -330,8 +329,7 @@ TEST_F(DecodeElementTest, DecodesEachElementOncePerLoad) {
 TEST_F(DecodeElementTest, NeverDecodesUnknownChunksOrIndicesOutsideTheTable) {
   EXPECT_FALSE(EnsureDecoded(file_, 541));
   DecodeElement(file_, 541);
-  EXPECT_EQ(file_.Chunks[541].Image, nullptr);
-  EXPECT_EQ(file_.Chunks[541].Colors, 0);
+  EXPECT_TRUE(file_.Chunks[541].Image == nullptr && file_.Chunks[541].Colors == 0);
   EXPECT_FALSE(EnsureDecoded(file_, 542));
   EXPECT_FALSE(EnsureDecoded(file_, 0xFFFFFFFFu));
   DecodeElement(file_, -1);
