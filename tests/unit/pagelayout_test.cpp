@@ -72,9 +72,7 @@ TEST(PageLayoutTest, TellsAlignmentGapsTrailingBytesAndDamage) {
   aligned.PadTo = 512;
   PageLayout l = ReadPageLayout(LoadedFrom(BuildPageFile(aligned)));
   EXPECT_TRUE(l.Aligned && !l.BackToBack && l.ZeroPadding);
-  EXPECT_EQ(l.Present, 3u);
-  EXPECT_EQ(l.LastEnd, 2048u + 30);
-  EXPECT_EQ(l.Trailing, 512u - 30);
+  EXPECT_TRUE(l.Present == 3 && l.LastEnd == 2048 + 30 && l.Trailing == 512 - 30);
 
   PageFileLayout packed = Four();
   packed.Trailing = {0, 0, 7};
@@ -149,8 +147,7 @@ TEST(AssemblePageFileTest, AChangeOfLengthMovesOnlyWhatFollowsInTheBasesStyle) {
     const uint32_t end2 = after.Chunks[2].Offset + 900;
     EXPECT_EQ(after.Chunks[3].Offset, aligned ? 2048u : end2);
     const PageLayout l = ReadPageLayout(after);
-    EXPECT_EQ(l.Aligned, aligned);
-    EXPECT_EQ(l.ZeroPadding, aligned) << "padding to 512 redone";
+    EXPECT_TRUE(l.Aligned == aligned && l.ZeroPadding == aligned) << "padding to 512 redone";
     if (!aligned) {
       EXPECT_EQ(std::vector<uint8_t>(after.Bytes.end() - 3, after.Bytes.end()),
                 (std::vector<uint8_t>{9, 8, 7}));
@@ -164,8 +161,8 @@ TEST(AssemblePageFileTest, AnAbsentChunkThatGetsBytesBecomesAChunkAndTheDirector
   const std::vector<uint8_t> born(20, 0x20);
   const RWlFile after = LoadedFrom(Assemble(base, With(base, {{1, &born}})));
   EXPECT_EQ(ChunkBytes(after, 1), born);
-  EXPECT_EQ(after.Chunks[0].Offset, base.Chunks[0].Offset);
-  EXPECT_EQ(after.Chunks[1].Offset, base.Chunks[0].Offset + 100);
+  EXPECT_TRUE(after.Chunks[0].Offset == base.Chunks[0].Offset &&
+              after.Chunks[1].Offset == base.Chunks[0].Offset + 100);
 
   // Two more chunks: the directory reaches into the first chunk, which moves.
   std::vector<NewChunk> more = With(base, {});
