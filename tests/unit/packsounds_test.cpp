@@ -53,9 +53,7 @@ TEST_F(SoundPackTest, AnUnchangedExportPacksBackToTheSameBytes) {
   EXPECT_EQ(written, 5u);
   const PackResult result = PackSounds();
   EXPECT_EQ(result.Errors, std::vector<std::string>{});
-  EXPECT_EQ(result.ReplacedCount, 0u);
-  EXPECT_EQ(result.UnchangedCount, 5u);
-  EXPECT_EQ(result.CopiedCount, 550u);
+  EXPECT_TRUE(result.ReplacedCount == 0 && result.UnchangedCount == 5 && result.CopiedCount == 550);
   EXPECT_TRUE(ReadBytes(out_path_) == BuildPageFile(base_));
 }
 
