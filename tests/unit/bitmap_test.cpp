@@ -7,25 +7,9 @@
 
 #include "base/bytes.h"
 #include "base/streams.h"
+#include "bmpfile.h"
 
 namespace {
-
-// An uncompressed BMP file image with `colours` table entries.
-std::vector<uint8_t> Bmp(int32_t width, int32_t height, uint16_t bits, uint32_t colors, size_t rowBytes) {
-  std::vector<uint8_t> b(54 + colors * 4, 0);
-  b[0] = 'B';
-  b[1] = 'M';
-  WriteLe32(&b[10], static_cast<uint32_t>(54 + colors * 4));
-  WriteLe32(&b[14], 40);
-  WriteLe32(&b[18], static_cast<uint32_t>(width));
-  WriteLe32(&b[22], static_cast<uint32_t>(height));
-  WriteLe16(&b[26], 1);
-  WriteLe16(&b[28], bits);
-  for (uint32_t i = 0; i < colors; ++i) b[54 + 4 * i] = static_cast<uint8_t>(i);
-  for (size_t i = 0; i < rowBytes; ++i) b.push_back(static_cast<uint8_t>(i));
-  b[2] = static_cast<uint8_t>(b.size());
-  return b;
-}
 
 // Both ways of loading: copying the bytes, and taking a stream's.
 enum class Way { Copy, Take };
@@ -40,59 +24,50 @@ bool Load(Bitmap& bmp, const std::vector<uint8_t>& bytes, Way way = Way::Copy) {
 
 TEST(Bitmap, LoadsAnEightBitImageWithItsOwnColorTable) {
   Bitmap bmp;
-  ASSERT_TRUE(Load(bmp, Bmp(3, 2, 8, 256, 8)));
-  EXPECT_EQ(bmp.Width(), 3);
-  EXPECT_EQ(bmp.Height(), 2);
-  EXPECT_EQ(bmp.Stride(), 4);
+  ASSERT_TRUE(Load(bmp, BmpFile(3, 2, 8, 256, 8)));
+  EXPECT_EQ((std::vector<int32_t>{bmp.Width(), bmp.Height(), bmp.Stride()}), (std::vector<int32_t>{3, 2, 4}));
   EXPECT_EQ(bmp.Info().size(), 40u + 1024u);
   EXPECT_EQ(bmp.Info()[40 + 4 * 7], 7);
   // Row 0 in the stream is the bottom row.
-  EXPECT_EQ(bmp.PixelIndex(0, 1), 0);
-  EXPECT_EQ(bmp.PixelIndex(2, 0), 6);
-  EXPECT_EQ(bmp.PixelIndex(3, 0), -1);
+  EXPECT_EQ((std::vector<int>{bmp.PixelIndex(0, 1), bmp.PixelIndex(2, 0), bmp.PixelIndex(3, 0)}),
+            (std::vector<int>{0, 6, -1}));
 }
 
 TEST(Bitmap, ZeroWidthIsAValidEmptyPicture) {
   Bitmap bmp;
-  ASSERT_TRUE(Load(bmp, Bmp(0, 64, 8, 256, 0)));
-  EXPECT_EQ(bmp.Width(), 0);
-  EXPECT_EQ(bmp.Height(), 64);
-  EXPECT_TRUE(bmp.Bits().empty());
-  EXPECT_FALSE(bmp.Empty());
+  ASSERT_TRUE(Load(bmp, BmpFile(0, 64, 8, 256, 0)));
+  EXPECT_TRUE(bmp.Width() == 0 && bmp.Height() == 64 && bmp.Bits().empty() && !bmp.Empty());
 }
 
 TEST(Bitmap, RejectsMalformedImagesWithoutReadingPastTheStream) {
   // A one-pixel image with its 32-bit field at `at` set to `value`.
   const auto with = [](size_t at, uint32_t value) {
-    std::vector<uint8_t> b = Bmp(1, 1, 8, 0, 4);
+    std::vector<uint8_t> b = BmpFile(1, 1, 8, 0, 4);
     WriteLe32(&b[at], value);
     return b;
   };
-  std::vector<uint8_t> cut = Bmp(1, 1, 8, 0, 4), notBm = cut;
+  std::vector<uint8_t> cut = BmpFile(1, 1, 8, 0, 4), notBm = cut;
   cut.resize(30);
   notBm[0] = 'X';
   const struct {
     const char* what;
     std::vector<uint8_t> bytes;
-  } cases[] = {{"truncated rows", Bmp(64, 64, 8, 256, 4095)},
+  } cases[] = {{"truncated rows", BmpFile(64, 64, 8, 256, 4095)},
                {"truncated header", cut},
                {"signature", notBm},
                {"offset inside the headers", with(10, 10)},
                {"table too large", with(10, 54 + 257 * 4)},
                {"compressed", with(30, 1)},
-               {"bit depth", Bmp(1, 1, 7, 0, 4)},
-               {"huge width", Bmp(0x7FFFFFFF, 1, 8, 0, 4)},
-               {"negative width", Bmp(-4, 1, 8, 0, 4)},
-               {"huge height", Bmp(1, INT32_MIN, 8, 0, 4)}};
+               {"bit depth", BmpFile(1, 1, 7, 0, 4)},
+               {"huge width", BmpFile(0x7FFFFFFF, 1, 8, 0, 4)},
+               {"negative width", BmpFile(-4, 1, 8, 0, 4)},
+               {"huge height", BmpFile(1, INT32_MIN, 8, 0, 4)}};
   for (const auto& c : cases) {
     for (Way way : {Way::Copy, Way::Take}) {
       Bitmap bmp;
-      ASSERT_TRUE(Load(bmp, Bmp(1, 1, 8, 256, 4), way));
+      ASSERT_TRUE(Load(bmp, BmpFile(1, 1, 8, 256, 4), way));
       EXPECT_FALSE(Load(bmp, c.bytes, way)) << c.what;
-      EXPECT_TRUE(bmp.Empty()) << c.what;
-      EXPECT_EQ(bmp.Width(), 0) << c.what;
-      EXPECT_EQ(bmp.Height(), 0) << c.what;
-      EXPECT_TRUE(bmp.Bits().empty()) << c.what;
+      EXPECT_TRUE(bmp.Empty() && bmp.Width() == 0 && bmp.Height() == 0 && bmp.Bits().empty()) << c.what;
     }
   }
 }
@@ -100,30 +75,27 @@ TEST(Bitmap, RejectsMalformedImagesWithoutReadingPastTheStream) {
 TEST(Bitmap, TakingAStreamsBytesGivesTheSamePictureAndEmptiesTheStream) {
   // The image starts after three bytes that are not part of it.
   std::vector<uint8_t> bytes = {7, 7, 7};
-  const std::vector<uint8_t> image = Bmp(3, 2, 8, 256, 8);
+  const std::vector<uint8_t> image = BmpFile(3, 2, 8, 256, 8);
   bytes.insert(bytes.end(), image.begin(), image.end());
   MemoryStream s;
   s.Write(bytes.data(), bytes.size());
   s.Seek(3, SeekOrigin::Begin);
   Bitmap taken;
   ASSERT_TRUE(taken.TakeFromStream(s));
-  EXPECT_EQ(s.Size(), 0);
-  EXPECT_EQ(s.Position(), 0);
+  EXPECT_TRUE(s.Size() == 0 && s.Position() == 0);
 
   // Both ways set the sizes from the same parsed head; the same head, rows
   // and pixel show that the right bytes were taken.
   Bitmap copied;
   ASSERT_TRUE(Load(copied, image));
-  EXPECT_TRUE(
-      std::equal(taken.Info().begin(), taken.Info().end(), copied.Info().begin(), copied.Info().end()));
-  EXPECT_TRUE(
-      std::equal(taken.Bits().begin(), taken.Bits().end(), copied.Bits().begin(), copied.Bits().end()));
+  EXPECT_TRUE(std::ranges::equal(taken.Info(), copied.Info()) &&
+              std::ranges::equal(taken.Bits(), copied.Bits()));
   EXPECT_EQ(taken.PixelIndex(2, 0), 6);
 }
 
 // Taking falls back to copying, which pads the table to its full depth.
 TEST(Bitmap, AShortColorTableIsCopiedNotTakenAndPaddedToTheFullDepth) {
-  std::vector<uint8_t> image = Bmp(4, 1, 8, 2, 4);
+  std::vector<uint8_t> image = BmpFile(4, 1, 8, 2, 4);
   WriteLe32(&image[46], 2);  // biClrUsed
   MemoryStream s;
   s.Write(image.data(), image.size());
@@ -140,11 +112,11 @@ TEST(Bitmap, AShortColorTableIsCopiedNotTakenAndPaddedToTheFullDepth) {
 
 TEST(Bitmap, TopDownAndTrueColorImagesLoad) {
   Bitmap top;
-  ASSERT_TRUE(Load(top, Bmp(4, -2, 8, 256, 8)));
+  ASSERT_TRUE(Load(top, BmpFile(4, -2, 8, 256, 8)));
   EXPECT_EQ(top.Height(), 2);
   EXPECT_EQ(top.PixelIndex(0, 0), 0) << "first stored row is the top";
   Bitmap rgb;
-  ASSERT_TRUE(Load(rgb, Bmp(2, 2, 24, 0, 16)));
+  ASSERT_TRUE(Load(rgb, BmpFile(2, 2, 24, 0, 16)));
   EXPECT_EQ(rgb.Stride(), 8);
   EXPECT_EQ(rgb.Info().size(), 40u);
 }

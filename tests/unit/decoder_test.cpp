@@ -9,6 +9,7 @@
 #include "base/bytes.h"
 #include "base/streams.h"
 #include "imaging/bmptemplate.h"
+#include "pagefiles.h"
 #include "pagewriter.h"
 
 namespace {
@@ -73,12 +74,6 @@ std::vector<uint8_t> Ramp(size_t n, uint8_t from) {
   return out;
 }
 
-SpritePicture Blank() {
-  SpritePicture p{};
-  for (auto& column : p) column.fill(-1);
-  return p;
-}
-
 TEST_F(DecoderTest, TextureBytesGoDownEachColumnFromTheTopLeft) {
   std::vector<uint8_t> chunk(4096);
   for (size_t i = 0; i < chunk.size(); ++i) chunk[i] = static_cast<uint8_t>(i * 7 + i / 256);
@@ -103,8 +98,7 @@ TEST_F(DecoderTest, TextureColorsCountTheIndicesOfTheFirst4096BytesAndIgnoreTheR
 
 TEST_F(DecoderTest, ShortTexturesShowIndexZeroWhereTheChunkEndsAndDoNotCountIt) {
   const Decoded empty = Texture({});
-  EXPECT_EQ(empty.Bytes.size(), 5174u);
-  EXPECT_EQ(empty.Colors, 0);
+  EXPECT_TRUE(empty.Bytes.size() == 5174 && empty.Colors == 0);
   EXPECT_TRUE(
       std::all_of(empty.Bytes.begin() + BmpHeadSize, empty.Bytes.end(), [](uint8_t b) { return b == 0; }));
 
@@ -121,7 +115,7 @@ TEST_F(DecoderTest, SpritesOfEveryWidthShowTheirPictureFromTheFirstColumnAndPadR
   // one in the middle without runs.
   for (int width = 1; width <= 64; ++width) {
     const int first = 64 - width;
-    SpritePicture picture = Blank();
+    SpritePicture picture = BlankSprite();
     for (int x = first; x < 64; ++x)
       for (int y = 0; y < 64; ++y)
         if ((x * 3 + y) % 5 != 0) picture[x][y] = static_cast<int16_t>(1 + (x * 7 + y * 3) % 250);
@@ -165,21 +159,6 @@ TEST_F(DecoderTest, SourcePositionsWrapAt65536AndReadZeroOutsideTheChunk) {
   const Decoded d = Sprite(chunk);
   EXPECT_EQ(d.Column(0), Rows({{0, {0, 0, 5, 0}}, {4, {42, 43, 0, 0}}}));
   EXPECT_EQ(d.Colors, 4) << "index 0 read outside the chunk is drawn and counts";
-}
-
-TEST_F(DecoderTest, SpriteColorsCountOnlyRunPixels) {
-  SpritePicture three = Blank();
-  three[3][3] = 4;
-  three[4][4] = 5;
-  three[5][5] = 6;
-  three[5][6] = 6;
-  EXPECT_EQ(Sprite(EncodeSprite(three)).Colors, 3);
-  SpritePicture withZero = three;
-  withZero[4][40] = 0;
-  EXPECT_EQ(Sprite(EncodeSprite(withZero)).Colors, 4);
-  SpritePicture all = Blank();
-  for (int i = 0; i < 256; ++i) all[i / 64][i % 64] = static_cast<int16_t>(i);
-  EXPECT_EQ(Sprite(EncodeSprite(all)).Colors, 256);
 }
 
 // Damaged sprites: each still gives a complete image and a count.
@@ -245,31 +224,11 @@ TEST_F(DecoderTest, ColumnsWhoseOffsetOrListLiesPastTheChunkAreEmpty) {
   EXPECT_EQ(d.Column(2), Rows({{0, {9, 9}}}));
 }
 
-TEST_F(DecoderTest, ATruncatedSpriteShowsPartOfItsPicture) {
-  SpritePicture picture = Blank();
-  for (int x = 10; x < 30; ++x)
-    for (int y = x; y < x + 20; ++y) picture[x][y] = static_cast<int16_t>(x + y);
-  const std::vector<uint8_t> whole = EncodeSprite(picture);
-  for (size_t size = 0; size <= whole.size(); ++size) {
-    const Decoded d = Sprite({whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(size)});
-    ASSERT_EQ(d.Width(), size < 4 ? 0 : 20) << size;
-    for (int c = 0; c < d.Width(); ++c) {
-      for (int y = 0; y < 64; ++y) {
-        const int pixel = d.Pixel(c, y);
-        ASSERT_TRUE(pixel == 0 || pixel == picture[10 + c][y]) << size << ": " << c << "," << y;
-      }
-    }
-    if (size == whole.size()) {
-      EXPECT_EQ(d.Colors, 58);  // x + y from 20 to 77
-    }
-  }
-}
-
 TEST_F(DecoderTest, ChunksRunningPastTheFileDecodeLikeTheSameBytesHeldInMemory) {
   // A chunk whose last bytes lie past the end of the file reads them as
   // zeros; the decoder copies the bytes the file holds and pads them
   // instead of working where they lie.
-  SpritePicture picture = Blank();
+  SpritePicture picture = BlankSprite();
   for (int x = 3; x < 40; ++x)
     for (int y = 5; y < 60; y += 3) picture[x][y] = static_cast<int16_t>(x * y % 251 + 1);
   for (const SectionKind section : {SectionKind::Texture, SectionKind::Sprite}) {
@@ -282,9 +241,7 @@ TEST_F(DecoderTest, ChunksRunningPastTheFileDecodeLikeTheSameBytesHeldInMemory) 
           WriteElementImage(ViewOf(held, held.size() - missing, held.size()), section, image);
       const Decoded inMemory = Decode(held, section);
       EXPECT_EQ(colors, inMemory.Colors) << missing;
-      EXPECT_TRUE(std::equal(image.Bytes().begin(), image.Bytes().end(), inMemory.Bytes.begin(),
-                             inMemory.Bytes.end()))
-          << missing;
+      EXPECT_TRUE(std::ranges::equal(image.Bytes(), inMemory.Bytes)) << missing;
     }
   }
 }
@@ -302,15 +259,10 @@ TEST_F(DecoderTest, SixtyFourColumnsSharingOneLongListStayBounded) {
   // One list of 10,000 records of rows 0 to 63 without a closing word,
   // shared by every column: each column reads it to the chunk's end, and
   // each run reads the chunk's first 64 bytes.
-  std::vector<uint8_t> chunk(4 + 128, 0);
+  std::vector<uint8_t> chunk(4 + 128 + 6 * 10000, 0);
   WriteLe16(&chunk[2], 63);
-  for (int c = 0; c < 64; ++c) WriteLe16(&chunk[4 + 2 * static_cast<size_t>(c)], 132);
-  for (int k = 0; k < 10000; ++k) {
-    for (uint16_t w : {uint16_t{128}, uint16_t{0}, uint16_t{0}}) {
-      chunk.push_back(static_cast<uint8_t>(w));
-      chunk.push_back(static_cast<uint8_t>(w >> 8));
-    }
-  }
+  for (size_t c = 0; c < 64; ++c) WriteLe16(&chunk[4 + 2 * c], 132);
+  for (size_t at = 132; at < chunk.size(); at += 6) WriteLe16(&chunk[at], 128);
   const Decoded d = Sprite(chunk);
   EXPECT_EQ(d.Width(), 64);
   const std::vector<uint8_t> head(chunk.begin(), chunk.begin() + 64);
@@ -318,20 +270,19 @@ TEST_F(DecoderTest, SixtyFourColumnsSharingOneLongListStayBounded) {
   EXPECT_EQ(d.Colors, 3);  // 0, 63 and 132
 }
 
-// Decoding the entries of a loaded file.
+// Decoding the entries of a loaded file: Full(9) unless a test loads another.
 
 class DecodeElementTest : public DecoderTest {
  protected:
-  void Load(const PageFileLayout& layout) {
-    const std::vector<uint8_t> bytes = BuildPageFile(layout);
-    MemoryStream in;
-    in.Write(bytes.data(), bytes.size());
-    LoadPageFile(file_, in, "vswap.wl6");
+  void SetUp() override {
+    DecoderTest::SetUp();
+    Load(Full(9));
   }
+  void Load(const PageFileLayout& layout) { LoadFrom(file_, BuildPageFile(layout)); }
   // 106 textures of one index each, 435 sprites five columns wide with
   // that index in row 10, one unknown chunk.
   static PageFileLayout Full(uint8_t shade) {
-    SpritePicture sprite = Blank();
+    SpritePicture sprite = BlankSprite();
     for (int x = 0; x < 5; ++x) sprite[x][10] = shade;
     PageFileLayout layout;
     layout.Chunks.assign(106, {std::vector<uint8_t>(4096, shade), {}, {}});
@@ -343,25 +294,23 @@ class DecodeElementTest : public DecoderTest {
 };
 
 TEST_F(DecodeElementTest, FillsImageAndColorsAndLeavesTheTemplateAtThisImage) {
-  Load(Full(9));
   DecodeElement(file_, 106 + 4);
   const RWlChunk& e = file_.Chunks[110];
   ASSERT_NE(e.Image, nullptr);
-  EXPECT_EQ(e.Image->Width(), 5);
-  EXPECT_EQ(e.Image->Height(), 64);
-  EXPECT_EQ(e.Image->PixelIndex(4, 10), 9);
-  EXPECT_EQ(e.Image->PixelIndex(4, 11), 0);
+  EXPECT_EQ((std::vector<int>{e.Image->Width(), e.Image->Height(), e.Image->PixelIndex(4, 10),
+                              e.Image->PixelIndex(4, 11)}),
+            (std::vector<int>{5, 64, 9, 0}));
   EXPECT_EQ(e.Image->Info().size(), 40u + 1024u);
   EXPECT_TRUE(
       std::equal(BmpTemplate.begin() + PaletteOffset, BmpTemplate.end(), e.Image->Info().begin() + 40));
   EXPECT_EQ(e.Colors, 1);
-  EXPECT_EQ(ReadLe32(BmpTemplate.data() + BfSizeOffset), 1590u);
-  EXPECT_EQ(ReadLe32(BmpTemplate.data() + BiWidthOffset), 5u);
-  EXPECT_EQ(ReadLe32(BmpTemplate.data() + BiHeightOffset), 64u);
+  const uint8_t* t = BmpTemplate.data();
+  EXPECT_EQ((std::vector<uint32_t>{ReadLe32(t + BfSizeOffset), ReadLe32(t + BiWidthOffset),
+                                   ReadLe32(t + BiHeightOffset)}),
+            (std::vector<uint32_t>{1590, 5, 64}));
 }
 
 TEST_F(DecodeElementTest, DecodesEachElementOncePerLoad) {
-  Load(Full(9));
   EXPECT_TRUE(EnsureDecoded(file_, 0));
   const Bitmap* first = file_.Chunks[0].Image.get();
   EXPECT_FALSE(EnsureDecoded(file_, 0));
@@ -377,11 +326,9 @@ TEST_F(DecodeElementTest, DecodesEachElementOncePerLoad) {
 }
 
 TEST_F(DecodeElementTest, NeverDecodesUnknownChunksOrIndicesOutsideTheTable) {
-  Load(Full(9));
   EXPECT_FALSE(EnsureDecoded(file_, 541));
   DecodeElement(file_, 541);
-  EXPECT_EQ(file_.Chunks[541].Image, nullptr);
-  EXPECT_EQ(file_.Chunks[541].Colors, 0);
+  EXPECT_TRUE(file_.Chunks[541].Image == nullptr && file_.Chunks[541].Colors == 0);
   EXPECT_FALSE(EnsureDecoded(file_, 542));
   EXPECT_FALSE(EnsureDecoded(file_, 0xFFFFFFFFu));
   DecodeElement(file_, -1);

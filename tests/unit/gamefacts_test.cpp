@@ -5,15 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include "pagefiles.h"
 #include "pagewriter.h"
 
 namespace {
 
 std::vector<std::string> Facts(const std::vector<uint8_t>& bytes) {
-  MemoryStream in;
-  in.Write(bytes.data(), bytes.size());
-  RWlFile file;
-  LoadPageFile(file, in, "vswap.wl6");
+  const RWlFile file = LoadedFrom(bytes);
   const GameSections sections = ReadGameSections(file);
   return GameFacts(file, sections, ReadPageLayout(file), ReadSoundTable(file, sections));
 }

@@ -73,9 +73,8 @@ TEST(GameWav, HoldsExactlyTheSamplesAndReadsBackAsThey) {
                             't',  ' ',  16,  0,   0, 0, 1, 0, 1,   0,   0x82, 0x1B, 0,   0,
                             0x82, 0x1B, 0,   0,   1, 0, 8, 0, 'd', 'a', 't',  'a'};
     ASSERT_EQ(wav.size(), 44 + length + length % 2);
-    const size_t riff = wav.size() - 8;
     EXPECT_TRUE(std::equal(head + 8, std::end(head), wav.begin() + 8));
-    EXPECT_EQ(wav[4] | wav[5] << 8 | wav[6] << 16, static_cast<int>(riff));
+    EXPECT_EQ(wav[4] | wav[5] << 8 | wav[6] << 16, static_cast<int>(wav.size() - 8));
     EXPECT_EQ(wav[40] | wav[41] << 8 | wav[42] << 16, static_cast<int>(length));
     EXPECT_TRUE(std::equal(samples.begin(), samples.end(), wav.begin() + 44));
     EXPECT_EQ(Decoded(wav), samples);
@@ -129,13 +128,6 @@ TEST(GameSound, RefusesWhatIsTooLongOrUnreadable) {
   EXPECT_EQ(Refusal(flac, 7000), "the sound is longer than the 7000 samples a sound can hold");
 }
 
-std::vector<uint8_t> GameWav(size_t length) {
-  std::vector<uint8_t> wav;
-  std::string error;
-  EXPECT_TRUE(EncodeGameWav(std::vector<uint8_t>(length, 100), wav, error)) << error;
-  return wav;
-}
-
 std::vector<uint8_t> Cut(std::vector<uint8_t> file, size_t size) {
   file.resize(size);
   return file;
@@ -144,7 +136,9 @@ std::vector<uint8_t> Cut(std::vector<uint8_t> file, size_t size) {
 TEST(GameSound, AFileCutShortIsRefusedNotHalfUsed) {
   // A WAV header promising 5996 bytes of samples: none of them, half of
   // them, or 4 GB of them over the 5996.
-  const std::vector<uint8_t> wav = GameWav(5996);
+  std::vector<uint8_t> wav;
+  std::string error;
+  ASSERT_TRUE(EncodeGameWav(std::vector<uint8_t>(5996, 100), wav, error)) << error;
   EXPECT_EQ(Refusal(Cut(wav, 44), 65535), "the file is cut short: its header promises 6040 bytes, it has 44");
   EXPECT_EQ(Refusal(Cut(wav, 44 + 2998), 65535),
             "the file is cut short: its header promises 6040 bytes, it has 3042");

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "base/codepage.h"
-#include "base/streams.h"
+#include "pagefiles.h"
 #include "pagewriter.h"
 #include "ui/texts.h"
 
@@ -45,12 +45,7 @@ TEST(ColorBitsText, IsTheSmallestBitCountThatHoldsTheColors) {
 RWlFile TableOf663() {
   PageFileLayout layout;
   for (size_t i = 0; i < 663; ++i) layout.Chunks.push_back({std::vector<uint8_t>(i), {}, {}});
-  const std::vector<uint8_t> bytes = BuildPageFile(layout);
-  MemoryStream in;
-  in.Write(bytes.data(), bytes.size());
-  RWlFile f;
-  LoadPageFile(f, in, "vswap.wl6");
-  return f;
+  return LoadedFrom(BuildPageFile(layout));
 }
 
 std::vector<std::string> Written(const NodeInfo& info) {

@@ -16,11 +16,11 @@
 #include "base/bytereader.h"
 #include "base/bytes.h"
 #include "cli/export.h"
-#include "imaging/decoder.h"
 #include "imaging/framedpng.h"
 #include "imaging/framing.h"
 #include "imaging/spriteencoder.h"
 #include "pagefile/pagelayout.h"
+#include "pagefiles.h"
 #include "pagewriter.h"
 #include "tempdir.h"
 
@@ -58,8 +58,7 @@ std::vector<uint8_t> ExpectRoundTrip(const FramedPicture& picture) {
     if (!drawn.Opaque[i]) drawn.Index[i] = 0;
   EXPECT_EQ(game.Index, drawn.Index) << "the game's reading";
   const FramedPicture viewer = FrameElement(chunk, SectionKind::Sprite);
-  EXPECT_EQ(viewer.Opaque, picture.Opaque) << "the viewer's reading";
-  EXPECT_EQ(viewer.Index, drawn.Index) << "the viewer's reading";
+  EXPECT_TRUE(viewer.Opaque == picture.Opaque && viewer.Index == drawn.Index) << "the viewer's reading";
 
   // Table, pool, one pad byte when the pool is odd, then the lists back to
   // back up to the chunk's end.
@@ -249,12 +248,6 @@ class RealFileTest : public ::testing::TestWithParam<Shape> {
     return ReadBytes(out);
   }
 
-  static std::vector<uint8_t> ChunkOf(const RWlFile& file, size_t i) {
-    std::vector<uint8_t> bytes(file.Chunks[i].Size);
-    ByteReader(file.Chunks[i].Data.StoredBytes()).Read(bytes.data(), bytes.size());
-    return bytes;
-  }
-
   TempDir dir_;
   std::string path_ = dir_.File("vswap.wl6");
   PageFileLayout base_;
@@ -265,29 +258,11 @@ class RealFileTest : public ::testing::TestWithParam<Shape> {
 
 TEST_P(RealFileTest, TheGamesReadingAndTheViewersAgree) {
   for (uint32_t i = sections_.SpriteStart; i < sections_.SoundStart; ++i) {
-    const std::vector<uint8_t> chunk = ChunkOf(file_, i);
+    const std::vector<uint8_t> chunk = ChunkBytes(file_, i);
     if (chunk.empty()) continue;
     SCOPED_TRACE("chunk " + std::to_string(i));
     const FramedPicture game = GameDecode(chunk);
     EXPECT_TRUE(FrameElement(chunk, SectionKind::Sprite) == game);
-    // The element bitmap: the columns from the first, bottom row first.
-    MemoryStream image;
-    InitBmpTemplate();
-    const uint16_t colors = WriteElementImage(file_.Chunks[i].Data, SectionKind::Sprite, image);
-    const uint8_t* bmp = image.Bytes().data();
-    const int32_t width = static_cast<int32_t>(ReadLe32(bmp + BiWidthOffset));
-    const int32_t stride = (width + 3) / 4 * 4;
-    const int first = ByteReader(chunk).Le16At(0);
-    bool used[256] = {};
-    for (int c = 0; c < width; ++c) {
-      for (int y = 0; y < 64; ++y) {
-        const size_t at = static_cast<size_t>((first + c) * 64 + y);
-        ASSERT_EQ(bmp[BmpHeadSize + static_cast<size_t>((63 - y) * stride + c)],
-                  game.Opaque[at] ? game.Index[at] : 0);
-        if (game.Opaque[at]) used[game.Index[at]] = true;
-      }
-    }
-    EXPECT_EQ(colors, static_cast<uint16_t>(std::count(std::begin(used), std::end(used), true)));
   }
 }
 
@@ -305,7 +280,7 @@ TEST_P(RealFileTest, OneEditedPixelChangesItsChunkAndNothingElse) {
   std::map<uint32_t, FramedPicture> edited;
   for (const uint32_t chunk : {texture, sprite}) {
     const SectionKind kind = sections_.Of(chunk);
-    FramedPicture picture = FrameElement(ChunkOf(file_, chunk), kind);
+    FramedPicture picture = FrameElement(ChunkBytes(file_, chunk), kind);
     const size_t pixel = static_cast<size_t>(
         std::find(picture.Opaque.begin() + 64 * 20, picture.Opaque.end(), 1) - picture.Opaque.begin());
     ASSERT_LT(pixel, 4096u);
@@ -320,34 +295,18 @@ TEST_P(RealFileTest, OneEditedPixelChangesItsChunkAndNothingElse) {
     ASSERT_TRUE(WriteBytes((dir / name).string(), png));
     edited[chunk] = picture;
   }
-  const std::vector<uint8_t> out = Pack(dir.string());
-  MemoryStream in;
-  in.Write(out.data(), out.size());
-  RWlFile after;
-  LoadPageFile(after, in, "new.wl6");
+  const RWlFile after = LoadedFrom(Pack(dir.string()));
   ASSERT_EQ(after.Chunks.size(), file_.Chunks.size());
   for (uint32_t i = 0; i < file_.Chunks.size(); ++i) {
     SCOPED_TRACE("chunk " + std::to_string(i));
     const auto e = edited.find(i);
     if (e == edited.end()) {
-      EXPECT_EQ(ChunkOf(after, i), ChunkOf(file_, i));
+      EXPECT_EQ(ChunkBytes(after, i), ChunkBytes(file_, i));
       if (i < sprite) {
         EXPECT_EQ(after.Chunks[i].Offset, file_.Chunks[i].Offset);
       }
     } else {
-      EXPECT_TRUE(FrameElement(ChunkOf(after, i), sections_.Of(i)) == e->second);
-    }
-  }
-  // A chunk that keeps its length changes in place: nothing else moves.
-  if (after.Chunks[sprite].Size == file_.Chunks[sprite].Size) {
-    ASSERT_EQ(out.size(), bytes_.size());
-    for (size_t b = 0; b < out.size(); ++b) {
-      if (out[b] == bytes_[b]) continue;
-      const bool inside = std::any_of(edited.begin(), edited.end(), [&](const auto& chunk) {
-        const RWlChunk& c = file_.Chunks[chunk.first];
-        return b >= c.Offset && b < c.Offset + c.Size;
-      });
-      ASSERT_TRUE(inside) << "byte " << b;
+      EXPECT_TRUE(FrameElement(ChunkBytes(after, i), sections_.Of(i)) == e->second);
     }
   }
 }
@@ -368,7 +327,7 @@ TEST_P(RealFileTest, ADamagedBaseIsCopiedAsTheLoaderReadsIt) {
   EXPECT_NE(result.Warnings[0].find("points past its end"), std::string::npos);
   RWlFile after;
   ASSERT_TRUE(LoadPageFile(after, out, error)) << error;
-  for (size_t i = 0; i < file_.Chunks.size(); ++i) EXPECT_EQ(ChunkOf(after, i), ChunkOf(file_, i)) << i;
+  for (size_t i = 0; i < file_.Chunks.size(); ++i) EXPECT_EQ(ChunkBytes(after, i), ChunkBytes(file_, i)) << i;
 }
 
 const Shape kShapes[] = {
@@ -381,26 +340,5 @@ const Shape kShapes[] = {
     {"large mod", 1085, 232, 895, true, 0, 0, {}},
 };
 INSTANTIATE_TEST_SUITE_P(Shapes, RealFileTest, ::testing::ValuesIn(kShapes));
-
-TEST(SpriteStyleTest, OtherToolsEncodingsDrawTheSamePicture) {
-  // The styles differ in their bytes, not in what they draw; sharing makes
-  // a sprite smaller.
-  FramedPicture picture;
-  for (int x = 10; x < 30; ++x)
-    for (int y = 5; y < 60; ++y)
-      if ((x + y) % 5 != 0) {
-        picture.Index[static_cast<size_t>(x * 64 + y)] = static_cast<uint8_t>(y);
-        picture.Opaque[static_cast<size_t>(x * 64 + y)] = 1;
-      }
-  const std::vector<uint8_t> game = EncodeStyled(picture, SpriteStyle::Game);
-  const std::vector<uint8_t> shared = EncodeStyled(picture, SpriteStyle::SharedPixels);
-  const std::vector<uint8_t> bottomUp = EncodeStyled(picture, SpriteStyle::BottomUpNoPad);
-  EXPECT_LT(shared.size(), game.size());
-  EXPECT_NE(bottomUp, game);
-  for (const std::vector<uint8_t>* chunk : {&game, &shared, &bottomUp}) {
-    EXPECT_TRUE(GameDecode(*chunk) == picture);
-    EXPECT_TRUE(FrameElement(*chunk, SectionKind::Sprite) == picture);
-  }
-}
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "cli/export.h"
 #include "cli/pack.h"
 #include "pagefile/soundtable.h"
+#include "pagefiles.h"
 #include "pagewriter.h"
 #include "sound/gamesound.h"
 #include "tempdir.h"
@@ -20,18 +21,7 @@ class SoundPackTest : public ::testing::Test {
     base_.FirstSprite = 106;
     base_.FirstSound = 541;
     for (int i = 0; i < 541; ++i) base_.Chunks.push_back({{static_cast<uint8_t>(i), 1, 2}, {}, {}});
-    std::vector<uint8_t> table;
-    for (uint32_t length : {1u, 4095u, 4096u, 4097u, 9000u}) {
-      const auto page = static_cast<uint16_t>(base_.Chunks.size() - 541);
-      table.insert(table.end(), {static_cast<uint8_t>(page), static_cast<uint8_t>(page >> 8),
-                                 static_cast<uint8_t>(length), static_cast<uint8_t>(length >> 8)});
-      for (uint32_t at = 0; at < length; at += SoundPageBytes)
-        base_.Chunks.push_back({std::vector<uint8_t>(std::min(SoundPageBytes, length - at),
-                                                     static_cast<uint8_t>(length + at / 4096)),
-                                {},
-                                {}});
-    }
-    base_.Chunks.push_back({table, {}, {}});
+    AddSounds(base_, {1, 4095, 4096, 4097, 9000});
     ASSERT_TRUE(WritePageFile(base_path_, base_));
     std::filesystem::create_directories(sounds_);
   }
@@ -63,9 +53,7 @@ TEST_F(SoundPackTest, AnUnchangedExportPacksBackToTheSameBytes) {
   EXPECT_EQ(written, 5u);
   const PackResult result = PackSounds();
   EXPECT_EQ(result.Errors, std::vector<std::string>{});
-  EXPECT_EQ(result.ReplacedCount, 0u);
-  EXPECT_EQ(result.UnchangedCount, 5u);
-  EXPECT_EQ(result.CopiedCount, 550u);
+  EXPECT_TRUE(result.ReplacedCount == 0 && result.UnchangedCount == 5 && result.CopiedCount == 550);
   EXPECT_TRUE(ReadBytes(out_path_) == BuildPageFile(base_));
 }
 

@@ -6,25 +6,11 @@
 
 #include <vector>
 
-#include "base/bytereader.h"
 #include "pagefile/sections.h"
+#include "pagefiles.h"
 #include "pagewriter.h"
 
 namespace {
-
-RWlFile Load(const std::vector<uint8_t>& bytes) {
-  MemoryStream in;
-  in.Write(bytes.data(), bytes.size());
-  RWlFile file;
-  LoadPageFile(file, in, "vswap.wl6");
-  return file;
-}
-
-std::vector<uint8_t> ChunkOf(const RWlFile& file, size_t i) {
-  std::vector<uint8_t> bytes(file.Chunks[i].Size);
-  ByteReader(file.Chunks[i].Data.StoredBytes()).Read(bytes.data(), bytes.size());
-  return bytes;
-}
 
 TEST(GameSectionsTest, FollowTheHeaderWordsOrFallBackToTheViewersSplit) {
   struct Case {
@@ -84,35 +70,27 @@ TEST(PageLayoutTest, TellsAlignmentGapsTrailingBytesAndDamage) {
   PageFileLayout aligned = Four();
   aligned.Align = 512;
   aligned.PadTo = 512;
-  PageLayout l = ReadPageLayout(Load(BuildPageFile(aligned)));
-  EXPECT_TRUE(l.Aligned);
-  EXPECT_FALSE(l.BackToBack);
-  EXPECT_EQ(l.Present, 3u);
-  EXPECT_EQ(l.LastEnd, 2048u + 30);
-  EXPECT_EQ(l.Trailing, 512u - 30);
-  EXPECT_TRUE(l.ZeroPadding);
+  PageLayout l = ReadPageLayout(LoadedFrom(BuildPageFile(aligned)));
+  EXPECT_TRUE(l.Aligned && !l.BackToBack && l.ZeroPadding);
+  EXPECT_TRUE(l.Present == 3 && l.LastEnd == 2048 + 30 && l.Trailing == 512 - 30);
 
   PageFileLayout packed = Four();
   packed.Trailing = {0, 0, 7};
-  l = ReadPageLayout(Load(BuildPageFile(packed)));
-  EXPECT_FALSE(l.Aligned);
-  EXPECT_TRUE(l.BackToBack);
+  l = ReadPageLayout(LoadedFrom(BuildPageFile(packed)));
+  EXPECT_TRUE(!l.Aligned && l.BackToBack && !l.ZeroPadding && l.PastEnd.empty() && l.EntriesMissing == 0);
   EXPECT_EQ(l.Trailing, 3u);
-  EXPECT_FALSE(l.ZeroPadding);
-  EXPECT_TRUE(l.PastEnd.empty());
-  EXPECT_EQ(l.EntriesMissing, 0u);
 
   PageFileLayout gaps = Four();
   gaps.Chunks[2].Gap = 10;
-  l = ReadPageLayout(Load(BuildPageFile(gaps)));
+  l = ReadPageLayout(LoadedFrom(BuildPageFile(gaps)));
   EXPECT_FALSE(l.Aligned || l.BackToBack);
 
   // Cut inside the last chunk, and inside the lengths of the directory.
   std::vector<uint8_t> bytes = BuildPageFile(packed);
   bytes.resize(bytes.size() - 10);
-  EXPECT_EQ(ReadPageLayout(Load(bytes)).PastEnd, std::vector<uint32_t>{3});
+  EXPECT_EQ(ReadPageLayout(LoadedFrom(bytes)).PastEnd, std::vector<uint32_t>{3});
   bytes.resize(6 + 16 + 3);
-  l = ReadPageLayout(Load(bytes));
+  l = ReadPageLayout(LoadedFrom(bytes));
   EXPECT_EQ(l.EntriesMissing, 3u) << "one length whole, one half there";
   EXPECT_EQ(l.PastEnd, (std::vector<uint32_t>{0}));
 }
@@ -139,7 +117,7 @@ TEST(AssemblePageFileTest, ChunksOfTheSameLengthKeepEveryOtherByteOfTheBase) {
   layout.Chunks[2].Gap = 33;
   layout.Trailing = {1, 2, 3, 4, 5};
   const std::vector<uint8_t> bytes = BuildPageFile(layout);
-  const RWlFile base = Load(bytes);
+  const RWlFile base = LoadedFrom(bytes);
   EXPECT_EQ(Assemble(base, With(base, {})), bytes);
   const std::vector<uint8_t> other(700, 0x77);
   std::vector<uint8_t> expected = bytes;
@@ -157,21 +135,19 @@ TEST(AssemblePageFileTest, AChangeOfLengthMovesOnlyWhatFollowsInTheBasesStyle) {
     } else {
       layout.Trailing = {9, 8, 7};
     }
-    const RWlFile base = Load(BuildPageFile(layout));
+    const RWlFile base = LoadedFrom(BuildPageFile(layout));
     const std::vector<uint8_t> longer(900, 0x44), last(130, 0x33);
-    const RWlFile after = Load(Assemble(base, With(base, {{2, &longer}, {3, &last}})));
+    const RWlFile after = LoadedFrom(Assemble(base, With(base, {{2, &longer}, {3, &last}})));
     ASSERT_EQ(after.Chunks.size(), 4u);
-    EXPECT_EQ(after.Header.SpriteStart, 1);
-    EXPECT_EQ(after.Header.SoundStart, 2);
+    EXPECT_TRUE(after.Header.SpriteStart == 1 && after.Header.SoundStart == 2);
     EXPECT_EQ(after.Chunks[0].Offset, base.Chunks[0].Offset) << "before the change";
     EXPECT_EQ(after.Chunks[1].Offset, 0u) << "absent, as in the base";
-    EXPECT_EQ(ChunkOf(after, 2), longer);
-    EXPECT_EQ(ChunkOf(after, 3), last);
+    EXPECT_EQ(ChunkBytes(after, 2), longer);
+    EXPECT_EQ(ChunkBytes(after, 3), last);
     const uint32_t end2 = after.Chunks[2].Offset + 900;
     EXPECT_EQ(after.Chunks[3].Offset, aligned ? 2048u : end2);
     const PageLayout l = ReadPageLayout(after);
-    EXPECT_EQ(l.Aligned, aligned);
-    EXPECT_EQ(l.ZeroPadding, aligned) << "padding to 512 redone";
+    EXPECT_TRUE(l.Aligned == aligned && l.ZeroPadding == aligned) << "padding to 512 redone";
     if (!aligned) {
       EXPECT_EQ(std::vector<uint8_t>(after.Bytes.end() - 3, after.Bytes.end()),
                 (std::vector<uint8_t>{9, 8, 7}));
@@ -181,35 +157,35 @@ TEST(AssemblePageFileTest, AChangeOfLengthMovesOnlyWhatFollowsInTheBasesStyle) {
 }
 
 TEST(AssemblePageFileTest, AnAbsentChunkThatGetsBytesBecomesAChunkAndTheDirectoryCanGrow) {
-  const RWlFile base = Load(BuildPageFile(Four()));
+  const RWlFile base = LoadedFrom(BuildPageFile(Four()));
   const std::vector<uint8_t> born(20, 0x20);
-  const RWlFile after = Load(Assemble(base, With(base, {{1, &born}})));
-  EXPECT_EQ(ChunkOf(after, 1), born);
-  EXPECT_EQ(after.Chunks[0].Offset, base.Chunks[0].Offset);
-  EXPECT_EQ(after.Chunks[1].Offset, base.Chunks[0].Offset + 100);
+  const RWlFile after = LoadedFrom(Assemble(base, With(base, {{1, &born}})));
+  EXPECT_EQ(ChunkBytes(after, 1), born);
+  EXPECT_TRUE(after.Chunks[0].Offset == base.Chunks[0].Offset &&
+              after.Chunks[1].Offset == base.Chunks[0].Offset + 100);
 
   // Two more chunks: the directory reaches into the first chunk, which moves.
   std::vector<NewChunk> more = With(base, {});
   more.insert(more.end(), 2, NewChunk{NewChunk::kNew, born});
-  const RWlFile grown = Load(Assemble(base, more));
+  const RWlFile grown = LoadedFrom(Assemble(base, more));
   ASSERT_EQ(grown.Chunks.size(), 6u);
   EXPECT_EQ(grown.Chunks[0].Offset, 6u + 36);
-  for (uint32_t i = 0; i < 4; ++i) EXPECT_EQ(ChunkOf(grown, i), ChunkOf(base, i)) << i;
-  EXPECT_EQ(ChunkOf(grown, 5), born);
+  for (uint32_t i = 0; i < 4; ++i) EXPECT_EQ(ChunkBytes(grown, i), ChunkBytes(base, i)) << i;
+  EXPECT_EQ(ChunkBytes(grown, 5), born);
 
   // One fewer: the old directory's last entry leaves zeros behind.
   PageFileLayout aligned = Four();
   aligned.Align = 512;
-  const RWlFile alignedBase = Load(BuildPageFile(aligned));
+  const RWlFile alignedBase = LoadedFrom(BuildPageFile(aligned));
   std::vector<NewChunk> fewer = With(alignedBase, {});
   fewer.pop_back();
   const std::vector<uint8_t> shrunk = Assemble(alignedBase, fewer);
-  EXPECT_EQ(Load(shrunk).Chunks[0].Offset, 512u);
+  EXPECT_EQ(LoadedFrom(shrunk).Chunks[0].Offset, 512u);
   EXPECT_TRUE(std::all_of(shrunk.begin() + 6 + 18, shrunk.begin() + 512, [](uint8_t b) { return b == 0; }));
 }
 
 TEST(AssemblePageFileTest, RefusesWhatNoPageFileCanHold) {
-  const RWlFile base = Load(BuildPageFile(Four()));
+  const RWlFile base = LoadedFrom(BuildPageFile(Four()));
   std::vector<uint8_t> out;
   std::string error;
   const std::vector<NewChunk> tooMany(65536, NewChunk{0, {}});
@@ -225,7 +201,7 @@ TEST(AssemblePageFileTest, RefusesWhatNoPageFileCanHold) {
   // A table that claims far more than the file holds.
   PageFileLayout hostile;
   hostile.Chunks.assign(100, PageChunk{{}, 1u << 30, 65535});
-  const RWlFile damaged = Load(BuildPageFile(hostile));
+  const RWlFile damaged = LoadedFrom(BuildPageFile(hostile));
   std::vector<uint8_t> x(1, 0);
   EXPECT_FALSE(AssemblePageFile(damaged, With(damaged, {{0, &x}}), out, error));
   EXPECT_NE(error.find("too damaged to pack"), std::string::npos) << error;
@@ -234,7 +210,7 @@ TEST(AssemblePageFileTest, RefusesWhatNoPageFileCanHold) {
   PageFileLayout shared;
   shared.Chunks.push_back({std::vector<uint8_t>(4000, 1), {}, {}});
   shared.Chunks.resize(1000, PageChunk{{}, 6 + 6000, 4000});
-  const RWlFile overlapping = Load(BuildPageFile(shared));
+  const RWlFile overlapping = LoadedFrom(BuildPageFile(shared));
   EXPECT_FALSE(AssemblePageFile(overlapping, With(overlapping, {{0, &x}}), out, error));
   EXPECT_NE(error.find("share their bytes so much"), std::string::npos) << error;
 }

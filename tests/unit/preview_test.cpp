@@ -2,13 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace {
 
 void ExpectRect(const PixelRect& r, int32_t x, int32_t y, int32_t w, int32_t h) {
-  EXPECT_EQ(r.X, x);
-  EXPECT_EQ(r.Y, y);
-  EXPECT_EQ(r.W, w);
-  EXPECT_EQ(r.H, h);
+  EXPECT_EQ((std::vector<int32_t>{r.X, r.Y, r.W, r.H}), (std::vector<int32_t>{x, y, w, h}));
 }
 
 TEST(PreviewRect, CentresTheImageWithIntegerHalves) {
@@ -25,10 +24,7 @@ TEST(CornerMarkCentres, LieOnePixelOutsideTheCorners) {
   // The image covers 168 to 231 and 118 to 181.
   const auto c = CornerMarkCentres(PreviewRect(64, 1.0, 400, 300));
   const int32_t xs[] = {167, 232, 167, 232}, ys[] = {117, 117, 182, 182};
-  for (size_t i = 0; i < 4; ++i) {
-    EXPECT_EQ(c[i].X, xs[i]) << i;
-    EXPECT_EQ(c[i].Y, ys[i]) << i;
-  }
+  for (size_t i = 0; i < 4; ++i) EXPECT_TRUE(c[i].X == xs[i] && c[i].Y == ys[i]) << i;
 }
 
 TEST(ZoomDrag, FollowsThePointersDistanceFromThePress) {

@@ -7,31 +7,21 @@
 #include "base/bytes.h"
 #include "pagefile/pagelayout.h"
 #include "pagefile/soundreplace.h"
+#include "pagefiles.h"
 #include "pagewriter.h"
 #include "tempdir.h"
 
 namespace {
 
 // Two picture chunks, then the pages of sounds of the given lengths from
-// chunk 2 on (sound start), then the table. Sample k of sound s is (s + k) % 251.
+// chunk 2 on (sound start), then the table.
 PageFileLayout SoundFile(const std::vector<uint32_t>& lengths) {
   PageFileLayout layout;
   layout.FirstSprite = 1;
   layout.FirstSound = 2;
   layout.Chunks.push_back({std::vector<uint8_t>(4096, 1), {}, {}});
   layout.Chunks.push_back({std::vector<uint8_t>(100, 2), {}, {}});
-  std::vector<uint8_t> table;
-  for (size_t s = 0; s < lengths.size(); ++s) {
-    const auto page = static_cast<uint16_t>(layout.Chunks.size() - layout.FirstSound);
-    table.insert(table.end(), {static_cast<uint8_t>(page), static_cast<uint8_t>(page >> 8),
-                               static_cast<uint8_t>(lengths[s]), static_cast<uint8_t>(lengths[s] >> 8)});
-    for (uint32_t at = 0; at < lengths[s]; at += SoundPageBytes) {
-      std::vector<uint8_t> bytes(std::min(SoundPageBytes, lengths[s] - at));
-      for (size_t k = 0; k < bytes.size(); ++k) bytes[k] = static_cast<uint8_t>((s + at + k) % 251);
-      layout.Chunks.push_back({bytes, {}, {}});
-    }
-  }
-  layout.Chunks.push_back({table, {}, {}});
+  AddSounds(layout, lengths);
   return layout;
 }
 
@@ -57,25 +47,21 @@ class SoundTableTest : public ::testing::Test {
 
 TEST_F(SoundTableTest, ListsEverySoundWithItsPagesAndSamples) {
   const std::vector<uint32_t> lengths = {1, 4095, 4096, 4097, 3 * 4096 - 5, 0};
-  PageFileLayout layout = SoundFile(lengths);
-  layout.FirstSprite = 1;
-  const SoundTable table = Read(layout);
+  const SoundTable table = Read(SoundFile(lengths));
   EXPECT_EQ(Problems(table), "");
   EXPECT_EQ(table.TableChunk, 10u);
   EXPECT_EQ(table.Entries, 6u);
-  const std::vector<SoundEntry> expected = {{1, 2, 1, 1},    {2, 3, 1, 4095},  {3, 4, 1, 4096},
-                                            {4, 5, 2, 4097}, {5, 7, 3, 12283}, {6, 10, 0, 0}};
+  // Number, first chunk, chunks and bytes of each.
+  const std::vector<std::vector<uint32_t>> expected = {{1, 2, 1, 1},    {2, 3, 1, 4095},  {3, 4, 1, 4096},
+                                                       {4, 5, 2, 4097}, {5, 7, 3, 12283}, {6, 10, 0, 0}};
   // A sound of no bytes has no pages; its first page may name the table.
   ASSERT_EQ(table.Sounds.size(), expected.size());
   for (size_t s = 0; s < expected.size(); ++s) {
-    SCOPED_TRACE(s);
-    EXPECT_EQ(table.Sounds[s].Number, expected[s].Number);
-    EXPECT_EQ(table.Sounds[s].FirstChunk, expected[s].FirstChunk);
-    EXPECT_EQ(table.Sounds[s].ChunkCount, expected[s].ChunkCount);
-    EXPECT_EQ(table.Sounds[s].Bytes, expected[s].Bytes);
-    const std::vector<uint8_t> samples = SoundSamples(file_, table.Sounds[s]);
+    const SoundEntry& e = table.Sounds[s];
+    EXPECT_EQ((std::vector<uint32_t>{e.Number, e.FirstChunk, e.ChunkCount, e.Bytes}), expected[s]);
+    const std::vector<uint8_t> samples = SoundSamples(file_, e);
     ASSERT_EQ(samples.size(), lengths[s]);
-    for (size_t k = 0; k < samples.size(); ++k) ASSERT_EQ(samples[k], (s + k) % 251) << k;
+    for (size_t k = 0; k < samples.size(); ++k) ASSERT_EQ(samples[k], (s + k) % 251) << s << ", " << k;
   }
   EXPECT_EQ(SoundSeconds(1), "0.000");
   EXPECT_EQ(SoundSeconds(7042), "1.000");
@@ -103,8 +89,7 @@ TEST_F(SoundTableTest, ReportsEachBadEntryAndKeepsTheGoodOnes) {
       "sound 005 needs 2 pages from chunk 8, which run 1 past the sound section (chunks 2 to 8)\n");
   EXPECT_EQ(read.Entries, 6u);
   ASSERT_EQ(read.Sounds.size(), 1u);
-  EXPECT_EQ(read.Sounds[0].Number, 6u);
-  EXPECT_EQ(read.Sounds[0].FirstChunk, 8u);
+  EXPECT_TRUE(read.Sounds[0].Number == 6 && read.Sounds[0].FirstChunk == 8);
 }
 
 TEST_F(SoundTableTest, TablesWithoutAPlace) {
@@ -148,19 +133,8 @@ TEST_F(SoundTableTest, SoundsWhosePagesAreAllAbsentAreLeftOutNotBad) {
       "sound 003 is 6000 bytes long, but 1 of its 2 pages are absent from the file (chunk 6): only part "
       "of it is there\n");
   ASSERT_EQ(read.Sounds.size(), 2u);
-  EXPECT_TRUE(read.Sounds[0].Absent);
-  EXPECT_EQ(read.Sounds[1].ChunkCount, 2u);
-  EXPECT_TRUE(read.Sounds[1].Absent);
+  EXPECT_TRUE(read.Sounds[0].Absent && read.Sounds[1].Absent && read.Sounds[1].ChunkCount == 2);
   EXPECT_EQ(read.AbsentCount(), 2u);
-
-  // An absent sound can be replaced: its pages become present.
-  const std::vector<SoundReplacement> replacement = {{2, {1, 2, 3}}};
-  const SoundRewrite rewrite = ReplaceSounds(read, layout.Chunks.back().Bytes, replacement);
-  EXPECT_EQ(rewrite.Errors, std::vector<std::string>{});
-  ASSERT_EQ(rewrite.Chunks.size(), 6u);
-  EXPECT_EQ(rewrite.Chunks[3].Base, NewChunk::kNew);
-  EXPECT_EQ(std::vector<uint8_t>(rewrite.Chunks[3].Bytes.begin(), rewrite.Chunks[3].Bytes.end()),
-            (std::vector<uint8_t>{1, 2, 3}));
 }
 
 // The new file's chunks with the sounds of `layout` replaced, as bytes.
@@ -188,11 +162,17 @@ class ReplaceTest : public SoundTableTest {
 
 // packsounds_test packs whole files with sounds replaced by the same and by
 // longer ones, which moves the chunks and pages that follow.
-TEST_F(ReplaceTest, ASoundOfNoBytesGetsItsPagesWhereItsEntryPoints) {
+TEST_F(ReplaceTest, ASoundOfNoBytesOrOfAbsentPagesGetsItsPagesWhereItsEntryPoints) {
   const std::vector<std::vector<uint8_t>> filled = Replaced(SoundFile({10, 0}), {{2, {5, 6}}});
   ASSERT_EQ(filled.size(), 5u);
   EXPECT_EQ(filled[3], (std::vector<uint8_t>{5, 6}));
   EXPECT_EQ(filled[4], (std::vector<uint8_t>{0, 0, 10, 0, 1, 0, 2, 0}));
+  // An absent sound's pages become present.
+  PageFileLayout absent = SoundFile({10, 5000});
+  absent.Chunks[3] = absent.Chunks[4] = {{}, 0, {}};
+  const std::vector<std::vector<uint8_t>> present = Replaced(absent, {{2, {1, 2, 3}}});
+  ASSERT_EQ(present.size(), 5u);
+  EXPECT_EQ(present[3], (std::vector<uint8_t>{1, 2, 3}));
 }
 
 TEST_F(ReplaceTest, ReportsEveryReplacementThatCannotBe) {

@@ -2,22 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstring>
 #include <numeric>
 #include <vector>
 
-#include "base/bytereader.h"
+#include "pagefiles.h"
 #include "pagewriter.h"
 #include "tempdir.h"
 
 namespace {
-
-// A chunk's Size bytes: those the file holds, then zeros.
-std::vector<uint8_t> DataOf(const RWlChunk& chunk) {
-  std::vector<uint8_t> out(chunk.Size);
-  ByteReader(chunk.Data.StoredBytes()).Read(out.data(), out.size());
-  return out;
-}
 
 PageFileLayout ChunksOfSizes(size_t n, size_t size) {
   PageFileLayout layout;
@@ -29,24 +23,16 @@ PageFileLayout ChunksOfSizes(size_t n, size_t size) {
 // Checks the table invariants that every load must leave behind: the
 // section counts and byte totals (64-bit, so no wrap) agree with the chunks.
 void ExpectConsistent(const RWlFile& f) {
-  int64_t sums[3] = {};
-  uint32_t counts[3] = {};
+  std::vector<int64_t> totals(6);  // the counts, then the bytes, of textures, sprites and the rest
   for (size_t i = 0; i < f.Chunks.size(); ++i) {
     const RWlChunk& c = f.Chunks[i];
-    EXPECT_EQ(c.Data.Size, c.Size);
-    EXPECT_LE(c.Data.Stored, c.Size);
-    EXPECT_EQ(c.Image, nullptr);
-    EXPECT_EQ(c.Colors, 0);
-    const auto k = static_cast<int>(SectionOf(static_cast<uint32_t>(i)));
-    sums[k] += c.Size;
-    ++counts[k];
+    EXPECT_TRUE(c.Data.Size == c.Size && c.Data.Stored <= c.Size && !c.Image && c.Colors == 0) << i;
+    const auto k = static_cast<size_t>(SectionOf(static_cast<uint32_t>(i)));
+    ++totals[k];
+    totals[3 + k] += c.Size;
   }
-  EXPECT_EQ(f.TextureCount, counts[0]);
-  EXPECT_EQ(f.SpriteCount, counts[1]);
-  EXPECT_EQ(f.UnknownCount, counts[2]);
-  EXPECT_EQ(f.TextureBytes, sums[0]);
-  EXPECT_EQ(f.SpriteBytes, sums[1]);
-  EXPECT_EQ(f.UnknownBytes, sums[2]);
+  EXPECT_EQ(totals, (std::vector<int64_t>{f.TextureCount, f.SpriteCount, f.UnknownCount, f.TextureBytes,
+                                          f.SpriteBytes, f.UnknownBytes}));
 }
 
 class LoaderTest : public ::testing::Test {
@@ -54,25 +40,12 @@ class LoaderTest : public ::testing::Test {
   RWlFile Load(const PageFileLayout& layout) { return LoadBytes(BuildPageFile(layout)); }
   RWlFile LoadBytes(const std::vector<uint8_t>& bytes) {
     SCOPED_TRACE("LoadBytes");
-    MemoryStream in;
-    in.Write(bytes.data(), bytes.size());
-    RWlFile f;
-    LoadPageFile(f, in, "vswap.wl6");
+    RWlFile f = LoadedFrom(bytes);
     ExpectConsistent(f);
     return f;
   }
   TempDir dir_;
 };
-
-TEST(SectionOf, FixesSectionsByIndexAlone) {
-  EXPECT_EQ(SectionOf(0), SectionKind::Texture);
-  EXPECT_EQ(SectionOf(105), SectionKind::Texture);
-  EXPECT_EQ(SectionOf(106), SectionKind::Sprite);
-  EXPECT_EQ(SectionOf(540), SectionKind::Sprite);
-  EXPECT_EQ(SectionOf(541), SectionKind::Unknown);
-  EXPECT_EQ(SectionOf(65534), SectionKind::Unknown);
-  EXPECT_EQ(SectionOf(0xFFFFFFFFu), SectionKind::Unknown);
-}
 
 TEST_F(LoaderTest, CopiesEveryChunkAndCountsTheSections) {
   PageFileLayout layout;
@@ -87,7 +60,7 @@ TEST_F(LoaderTest, CopiesEveryChunkAndCountsTheSections) {
   ASSERT_EQ(f.Chunks.size(), 663u);
   EXPECT_EQ(f.FileSize, static_cast<int64_t>(BuildPageFile(layout).size()));
   for (size_t i = 0; i < f.Chunks.size(); ++i) {
-    EXPECT_EQ(DataOf(f.Chunks[i]), layout.Chunks[i].Bytes) << "chunk " << i;
+    EXPECT_EQ(ChunkBytes(f, i), layout.Chunks[i].Bytes) << "chunk " << i;
     EXPECT_EQ(f.Chunks[i].Offset, i == 0 ? 6u + 6u * 663u : f.Chunks[i - 1].Offset + f.Chunks[i - 1].Size);
   }
   EXPECT_EQ(f.FileName, "vswap.wl6");
@@ -100,8 +73,8 @@ TEST_F(LoaderTest, ChunksBeyondTheEndKeepTheirSizeAndReadAsZeros) {
   const std::vector<uint8_t> bytes = BuildPageFile(layout);
   layout.Chunks[1].Offset = static_cast<uint32_t>(bytes.size() - 2);  // half beyond
   const RWlFile f = Load(layout);
-  EXPECT_EQ(DataOf(f.Chunks[0]), std::vector<uint8_t>(1000, 0));
-  EXPECT_EQ(DataOf(f.Chunks[1]), (std::vector<uint8_t>{1, 1, 0, 0}));
+  EXPECT_EQ(ChunkBytes(f, 0), std::vector<uint8_t>(1000, 0));
+  EXPECT_EQ(ChunkBytes(f, 1), (std::vector<uint8_t>{1, 1, 0, 0}));
   // In place, a chunk holds the bytes the file holds; its Size says how
   // many more read as 0.
   EXPECT_TRUE(f.Chunks[0].Data.StoredBytes().empty());
@@ -119,8 +92,8 @@ TEST_F(LoaderTest, OverlappingChunksEachSeeTheirOwnBytes) {
   layout.Chunks.push_back({{}, start + 10, 20});
   layout.Chunks.push_back({{}, start + 5, 90});
   const RWlFile f = Load(layout);
-  EXPECT_EQ(DataOf(f.Chunks[1]), std::vector<uint8_t>(body.begin() + 10, body.begin() + 30));
-  EXPECT_EQ(DataOf(f.Chunks[2]), std::vector<uint8_t>(body.begin() + 5, body.begin() + 95));
+  EXPECT_EQ(ChunkBytes(f, 1), std::vector<uint8_t>(body.begin() + 10, body.begin() + 30));
+  EXPECT_EQ(ChunkBytes(f, 2), std::vector<uint8_t>(body.begin() + 5, body.begin() + 95));
 }
 
 TEST_F(LoaderTest, ATruncatedDirectoryReadsMissingFieldsAsZero) {
@@ -129,9 +102,9 @@ TEST_F(LoaderTest, ATruncatedDirectoryReadsMissingFieldsAsZero) {
   layout.TruncateAt = 6 + 16 + 3;
   const RWlFile f = Load(layout);
   ASSERT_EQ(f.Chunks.size(), 4u);
-  EXPECT_EQ(f.Chunks[0].Size, 1);
-  EXPECT_EQ(f.Chunks[1].Size, 1) << "the low byte is there, the high byte reads 0";
-  EXPECT_EQ(f.Chunks[2].Size, 0);
+  // The second length's low byte is there, its high byte reads 0.
+  EXPECT_EQ((std::vector<int>{f.Chunks[0].Size, f.Chunks[1].Size, f.Chunks[2].Size}),
+            (std::vector<int>{1, 1, 0}));
   EXPECT_EQ(f.Chunks[3].Offset, 6u + 24u + 3u);
 
   PageFileLayout header = ChunksOfSizes(65535, 0);
@@ -141,20 +114,12 @@ TEST_F(LoaderTest, ATruncatedDirectoryReadsMissingFieldsAsZero) {
   EXPECT_EQ(h.Chunks[65534].Offset, 0u);
 }
 
-TEST_F(LoaderTest, ShortOrMissingFilesGiveAnEmptyTable) {
+TEST_F(LoaderTest, ShortFilesGiveAnEmptyTable) {
   for (const std::vector<uint8_t>& bytes : {std::vector<uint8_t>{}, std::vector<uint8_t>{5}}) {
     const RWlFile f = LoadBytes(bytes);
     EXPECT_TRUE(f.Chunks.empty());
     EXPECT_EQ(f.FileSize, static_cast<int64_t>(bytes.size()));
   }
-  RWlFile f = Load(ChunksOfSizes(3, 3));
-  std::string error;
-  EXPECT_FALSE(LoadPageFile(f, dir_.File("missing.wl6"), error));
-  EXPECT_FALSE(error.empty());
-  ExpectConsistent(f);
-  EXPECT_EQ(f.FileName, dir_.File("missing.wl6"));
-  EXPECT_TRUE(f.Chunks.empty());
-  EXPECT_EQ(f.FileSize, 0);
 }
 
 TEST_F(LoaderTest, AHostileDirectoryCostsNoMoreThanTheFile) {
@@ -163,8 +128,8 @@ TEST_F(LoaderTest, AHostileDirectoryCostsNoMoreThanTheFile) {
   PageFileLayout layout;
   layout.Chunks.assign(65535, {{}, 0, 65535});
   const RWlFile f = Load(layout);
-  const std::vector<uint8_t> first = DataOf(f.Chunks[0]);
-  EXPECT_EQ(first, DataOf(f.Chunks[65534]));
+  const std::vector<uint8_t> first = ChunkBytes(f, 0);
+  EXPECT_EQ(first, ChunkBytes(f, 65534));
   EXPECT_EQ(first[0], 0xFF);
   EXPECT_EQ(first[1], 0xFF);
 }
@@ -193,10 +158,8 @@ TEST(LoaderMemory, WithoutRoomForTheFileTheDirectoryIsReadAndTheChunksAreZeros) 
   LoadPageFile(f, in, "huge.wl6");
   ASSERT_EQ(f.Chunks.size(), 3u);
   EXPECT_EQ(f.Bytes.size(), 24u);
-  EXPECT_EQ(f.Chunks[0].Size, 10);
-  EXPECT_EQ(f.Chunks[0].Offset, 24u);
-  EXPECT_EQ(f.Chunks[0].Data.Stored, 0u);
-  EXPECT_EQ(DataOf(f.Chunks[0]), std::vector<uint8_t>(10, 0));
+  EXPECT_TRUE(f.Chunks[0].Size == 10 && f.Chunks[0].Offset == 24 && f.Chunks[0].Data.Stored == 0);
+  EXPECT_EQ(ChunkBytes(f, 0), std::vector<uint8_t>(10, 0));
 }
 
 TEST_F(LoaderTest, ReloadingReplacesEverything) {
@@ -209,7 +172,7 @@ TEST_F(LoaderTest, ReloadingReplacesEverything) {
   EXPECT_TRUE(LoadPageFile(f, other, error)) << error;
   ExpectConsistent(f);
   EXPECT_EQ(f.FileName, other);
-  EXPECT_EQ(DataOf(f.Chunks[109]), std::vector<uint8_t>(9, 109));
+  EXPECT_EQ(ChunkBytes(f, 109), std::vector<uint8_t>(9, 109));
   EXPECT_EQ(f.Chunks.size(), 110u);
 }
 
@@ -221,27 +184,20 @@ TEST(FreeWlFile, ReleasesTheTableAndKeepsTheStatistics) {
   f.Chunks.resize(3);
   f.Chunks[0].Image = std::make_unique<Bitmap>();
   FreeWlFile(f);
-  EXPECT_TRUE(f.Chunks.empty());
-  EXPECT_EQ(f.TextureCount, 3);
-  EXPECT_EQ(f.FileName, "x");
+  EXPECT_TRUE(f.Chunks.empty() && f.TextureCount == 3 && f.FileName == "x");
 }
 
 class CountingObserver : public LoadObserver {
  public:
   void DirectoryRead(const RWlFile& file) override { tableAtDirectory = file.Chunks.size(); }
   void ChunkCounted(const RWlFile&, uint32_t index, SectionKind section, uint32_t number) override {
-    seen.push_back({index, section, number});
+    seen.push_back({index, static_cast<uint32_t>(section), number});
   }
-  struct Seen {
-    uint32_t index;
-    SectionKind section;
-    uint32_t number;
-  };
   size_t tableAtDirectory = 99;
-  std::vector<Seen> seen;
+  std::vector<std::array<uint32_t, 3>> seen;  // index, section, number
 };
 
-TEST_F(LoaderTest, TheObserverSeesEveryChunkNumberedWithinItsSection) {
+TEST_F(LoaderTest, TheObserverSeesEveryChunkNumberedWithinItsSectionAndAMissingFileEmptiesIt) {
   const std::string path = dir_.File("obs.wl6");
   ASSERT_TRUE(WritePageFile(path, ChunksOfSizes(663, 1)));
   CountingObserver o;
@@ -251,15 +207,21 @@ TEST_F(LoaderTest, TheObserverSeesEveryChunkNumberedWithinItsSection) {
   EXPECT_EQ(o.tableAtDirectory, 663u);
   ASSERT_EQ(o.seen.size(), 663u);
   for (uint32_t i = 0; i < 663; ++i) {
+    // Sections by index alone: 106 textures, 435 sprites, then the rest.
     const uint32_t first = i < 106 ? 0 : i < 541 ? 106 : 541;
-    EXPECT_EQ(o.seen[i].index, i);
-    EXPECT_EQ(o.seen[i].section, SectionOf(i)) << i;
-    EXPECT_EQ(o.seen[i].number, i - first + 1) << i;
+    const SectionKind section = first == 0     ? SectionKind::Texture
+                                : first == 106 ? SectionKind::Sprite
+                                               : SectionKind::Unknown;
+    EXPECT_EQ(o.seen[i], (std::array<uint32_t, 3>{i, static_cast<uint32_t>(section), i - first + 1}));
   }
 
+  // A missing file empties the table, and the tree is rebuilt for it too.
   CountingObserver missing;
   EXPECT_FALSE(LoadPageFile(f, dir_.File("none.wl6"), error, &missing));
-  EXPECT_EQ(missing.tableAtDirectory, 0u) << "the tree is rebuilt even for an unreadable file";
+  EXPECT_FALSE(error.empty());
+  ExpectConsistent(f);
+  EXPECT_TRUE(f.FileName == dir_.File("none.wl6") && f.Chunks.empty() && f.FileSize == 0);
+  EXPECT_EQ(missing.tableAtDirectory, 0u);
 }
 
 }  // namespace

@@ -28,12 +28,9 @@ RWlFile Sample::file_;
 
 TEST_F(Sample, FillsEverySectionAndItsSoundTableFits) {
   ASSERT_EQ(file_.Chunks.size(), 545u);
-  EXPECT_EQ(file_.TextureCount, 106);
-  EXPECT_EQ(file_.SpriteCount, 435);
-  EXPECT_EQ(file_.TextureBytes, 106 * 4096);
+  EXPECT_TRUE(file_.TextureCount == 106 && file_.SpriteCount == 435 && file_.TextureBytes == 106 * 4096);
   const GameSections sections = ReadGameSections(file_);
-  EXPECT_TRUE(sections.FromHeader);
-  EXPECT_EQ(sections.Sprites(), 435u);
+  EXPECT_TRUE(sections.FromHeader && sections.Sprites() == 435);
   const SoundTable sounds = ReadSoundTable(file_, sections);
   EXPECT_EQ(sounds.Problems, std::vector<std::string>{});
   EXPECT_EQ(sounds.Sounds.size(), 3u);
