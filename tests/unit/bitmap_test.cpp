@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 #include <vector>
 
 #include "base/bytes.h"
@@ -36,7 +37,8 @@ TEST(Bitmap, LoadsAnEightBitImageWithItsOwnColorTable) {
 TEST(Bitmap, ZeroWidthIsAValidEmptyPicture) {
   Bitmap bmp;
   ASSERT_TRUE(Load(bmp, BmpFile(0, 64, 8, 256, 0)));
-  EXPECT_TRUE(bmp.Width() == 0 && bmp.Height() == 64 && bmp.Bits().empty() && !bmp.Empty());
+  EXPECT_EQ(std::tuple(bmp.Width(), bmp.Height(), bmp.Bits().size(), bmp.Empty()),
+            std::tuple(0, 64, 0u, false));
 }
 
 TEST(Bitmap, RejectsMalformedImagesWithoutReadingPastTheStream) {
@@ -67,7 +69,9 @@ TEST(Bitmap, RejectsMalformedImagesWithoutReadingPastTheStream) {
       Bitmap bmp;
       ASSERT_TRUE(Load(bmp, BmpFile(1, 1, 8, 256, 4), way));
       EXPECT_FALSE(Load(bmp, c.bytes, way)) << c.what;
-      EXPECT_TRUE(bmp.Empty() && bmp.Width() == 0 && bmp.Height() == 0 && bmp.Bits().empty()) << c.what;
+      EXPECT_EQ(std::tuple(bmp.Empty(), bmp.Width(), bmp.Height(), bmp.Bits().size()),
+                std::tuple(true, 0, 0, 0u))
+          << c.what;
     }
   }
 }
@@ -82,7 +86,7 @@ TEST(Bitmap, TakingAStreamsBytesGivesTheSamePictureAndEmptiesTheStream) {
   s.Seek(3, SeekOrigin::Begin);
   Bitmap taken;
   ASSERT_TRUE(taken.TakeFromStream(s));
-  EXPECT_TRUE(s.Size() == 0 && s.Position() == 0);
+  EXPECT_EQ(std::tuple(s.Size(), s.Position()), std::tuple(0, 0));
 
   // Both ways set the sizes from the same parsed head; the same head, rows
   // and pixel show that the right bytes were taken.

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <numeric>
+#include <tuple>
 #include <vector>
 
 #include "base/bytes.h"
@@ -98,7 +99,7 @@ TEST_F(DecoderTest, TextureColorsCountTheIndicesOfTheFirst4096BytesAndIgnoreTheR
 
 TEST_F(DecoderTest, ShortTexturesShowIndexZeroWhereTheChunkEndsAndDoNotCountIt) {
   const Decoded empty = Texture({});
-  EXPECT_TRUE(empty.Bytes.size() == 5174 && empty.Colors == 0);
+  EXPECT_EQ(std::tuple(empty.Bytes.size(), empty.Colors), std::tuple(5174u, 0));
   EXPECT_TRUE(
       std::all_of(empty.Bytes.begin() + BmpHeadSize, empty.Bytes.end(), [](uint8_t b) { return b == 0; }));
 
@@ -328,7 +329,7 @@ TEST_F(DecodeElementTest, DecodesEachElementOncePerLoad) {
 TEST_F(DecodeElementTest, NeverDecodesUnknownChunksOrIndicesOutsideTheTable) {
   EXPECT_FALSE(EnsureDecoded(file_, 541));
   DecodeElement(file_, 541);
-  EXPECT_TRUE(file_.Chunks[541].Image == nullptr && file_.Chunks[541].Colors == 0);
+  EXPECT_EQ(std::tuple(file_.Chunks[541].Image.get(), file_.Chunks[541].Colors), std::tuple(nullptr, 0));
   EXPECT_FALSE(EnsureDecoded(file_, 542));
   EXPECT_FALSE(EnsureDecoded(file_, 0xFFFFFFFFu));
   DecodeElement(file_, -1);

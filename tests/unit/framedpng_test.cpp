@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "imaging/bmptemplate.h"
@@ -106,7 +107,7 @@ TEST_F(FramingTest, SpritesStandAtTheirColumnsWithTheirHolesTransparent) {
     SCOPED_TRACE(c.name);
     int hole = 0;
     const SpritePicture framed = Sprite(EncodeSprite(c.picture), &hole);
-    EXPECT_TRUE(hole == c.transparent && framed == c.picture);
+    EXPECT_EQ(std::tuple(hole, framed), std::tuple(c.transparent, c.picture));
   }
 }
 
@@ -120,7 +121,7 @@ TEST_F(FramingTest, APictureUsingEveryIndexWithHolesIsRgba) {
                               rgba, error));
   EXPECT_TRUE(rgba);
   const PngPicture png = Decoded(file);
-  EXPECT_TRUE(png.Color == PngColor::Rgba && png.Depth == 8);
+  EXPECT_EQ(std::tuple(png.Color, png.Depth), std::tuple(PngColor::Rgba, 8));
   ASSERT_EQ(png.Rows.size(), 64u * 64 * 4);
   const Palette palette = BuiltInPalette();
   for (int x = 0; x < 64; ++x)
@@ -162,7 +163,7 @@ TEST_F(FramingTest, DamagedSpritesAreClippedAtTheFramesEdge) {
     SCOPED_TRACE(c.name);
     int hole = 0;
     const SpritePicture framed = Sprite(c.chunk, &hole);
-    EXPECT_TRUE(hole == 255 && framed == c.expected);
+    EXPECT_EQ(std::tuple(hole, framed), std::tuple(255, c.expected));
   }
 }
 
@@ -207,7 +208,7 @@ TEST_F(FramingTest, SheetsPutCellsSixteenARowWithTransparentGaps) {
   std::string error;
   ASSERT_TRUE(EncodeSheetPng(cells, BuiltInPalette(), file, error)) << error;
   const PngPicture png = Decoded(file);
-  EXPECT_TRUE(png.Color == PngColor::Rgba && png.Depth == 8);
+  EXPECT_EQ(std::tuple(png.Color, png.Depth), std::tuple(PngColor::Rgba, 8));
   ASSERT_EQ(png.Width, 16u * 64 + 15 * 2);
   ASSERT_EQ(png.Height, 2u * 64 + 2);
   const Palette palette = BuiltInPalette();

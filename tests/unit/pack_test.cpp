@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <map>
+#include <tuple>
 #include <vector>
 
 #include "base/bytereader.h"
@@ -58,7 +59,8 @@ std::vector<uint8_t> ExpectRoundTrip(const FramedPicture& picture) {
     if (!drawn.Opaque[i]) drawn.Index[i] = 0;
   EXPECT_EQ(game.Index, drawn.Index) << "the game's reading";
   const FramedPicture viewer = FrameElement(chunk, SectionKind::Sprite);
-  EXPECT_TRUE(viewer.Opaque == picture.Opaque && viewer.Index == drawn.Index) << "the viewer's reading";
+  EXPECT_EQ(std::tie(viewer.Opaque, viewer.Index), std::tie(picture.Opaque, drawn.Index))
+      << "the viewer's reading";
 
   // Table, pool, one pad byte when the pool is odd, then the lists back to
   // back up to the chunk's end.

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <tuple>
 
 #include "cli/export.h"
 #include "cli/pack.h"
@@ -53,7 +54,8 @@ TEST_F(SoundPackTest, AnUnchangedExportPacksBackToTheSameBytes) {
   EXPECT_EQ(written, 5u);
   const PackResult result = PackSounds();
   EXPECT_EQ(result.Errors, std::vector<std::string>{});
-  EXPECT_TRUE(result.ReplacedCount == 0 && result.UnchangedCount == 5 && result.CopiedCount == 550);
+  EXPECT_EQ(std::tuple(result.ReplacedCount, result.UnchangedCount, result.CopiedCount),
+            std::tuple(0u, 5u, 550u));
   EXPECT_TRUE(ReadBytes(out_path_) == BuildPageFile(base_));
 }
 

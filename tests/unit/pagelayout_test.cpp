@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 #include "pagefile/sections.h"
@@ -72,7 +73,7 @@ TEST(PageLayoutTest, TellsAlignmentGapsTrailingBytesAndDamage) {
   aligned.PadTo = 512;
   PageLayout l = ReadPageLayout(LoadedFrom(BuildPageFile(aligned)));
   EXPECT_TRUE(l.Aligned && !l.BackToBack && l.ZeroPadding);
-  EXPECT_TRUE(l.Present == 3 && l.LastEnd == 2048 + 30 && l.Trailing == 512 - 30);
+  EXPECT_EQ(std::tuple(l.Present, l.LastEnd, l.Trailing), std::tuple(3u, 2048u + 30, 512u - 30));
 
   PageFileLayout packed = Four();
   packed.Trailing = {0, 0, 7};
@@ -139,7 +140,7 @@ TEST(AssemblePageFileTest, AChangeOfLengthMovesOnlyWhatFollowsInTheBasesStyle) {
     const std::vector<uint8_t> longer(900, 0x44), last(130, 0x33);
     const RWlFile after = LoadedFrom(Assemble(base, With(base, {{2, &longer}, {3, &last}})));
     ASSERT_EQ(after.Chunks.size(), 4u);
-    EXPECT_TRUE(after.Header.SpriteStart == 1 && after.Header.SoundStart == 2);
+    EXPECT_EQ(std::tuple(after.Header.SpriteStart, after.Header.SoundStart), std::tuple(1, 2));
     EXPECT_EQ(after.Chunks[0].Offset, base.Chunks[0].Offset) << "before the change";
     EXPECT_EQ(after.Chunks[1].Offset, 0u) << "absent, as in the base";
     EXPECT_EQ(ChunkBytes(after, 2), longer);
@@ -147,7 +148,7 @@ TEST(AssemblePageFileTest, AChangeOfLengthMovesOnlyWhatFollowsInTheBasesStyle) {
     const uint32_t end2 = after.Chunks[2].Offset + 900;
     EXPECT_EQ(after.Chunks[3].Offset, aligned ? 2048u : end2);
     const PageLayout l = ReadPageLayout(after);
-    EXPECT_TRUE(l.Aligned == aligned && l.ZeroPadding == aligned) << "padding to 512 redone";
+    EXPECT_EQ(std::tuple(l.Aligned, l.ZeroPadding), std::tuple(aligned, aligned)) << "padding to 512 redone";
     if (!aligned) {
       EXPECT_EQ(std::vector<uint8_t>(after.Bytes.end() - 3, after.Bytes.end()),
                 (std::vector<uint8_t>{9, 8, 7}));

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -24,7 +25,7 @@ TEST(CornerMarkCentres, LieOnePixelOutsideTheCorners) {
   // The image covers 168 to 231 and 118 to 181.
   const auto c = CornerMarkCentres(PreviewRect(64, 1.0, 400, 300));
   const int32_t xs[] = {167, 232, 167, 232}, ys[] = {117, 117, 182, 182};
-  for (size_t i = 0; i < 4; ++i) EXPECT_TRUE(c[i].X == xs[i] && c[i].Y == ys[i]) << i;
+  for (size_t i = 0; i < 4; ++i) EXPECT_EQ(std::tuple(c[i].X, c[i].Y), std::tuple(xs[i], ys[i])) << i;
 }
 
 TEST(ZoomDrag, FollowsThePointersDistanceFromThePress) {

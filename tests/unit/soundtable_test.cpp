@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 #include "base/bytes.h"
@@ -89,7 +90,7 @@ TEST_F(SoundTableTest, ReportsEachBadEntryAndKeepsTheGoodOnes) {
       "sound 005 needs 2 pages from chunk 8, which run 1 past the sound section (chunks 2 to 8)\n");
   EXPECT_EQ(read.Entries, 6u);
   ASSERT_EQ(read.Sounds.size(), 1u);
-  EXPECT_TRUE(read.Sounds[0].Number == 6 && read.Sounds[0].FirstChunk == 8);
+  EXPECT_EQ(std::tuple(read.Sounds[0].Number, read.Sounds[0].FirstChunk), std::tuple(6u, 8u));
 }
 
 TEST_F(SoundTableTest, TablesWithoutAPlace) {

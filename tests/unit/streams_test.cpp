@@ -7,6 +7,8 @@
 #include <vector>
 #ifndef _WIN32
 #include <sys/stat.h>
+
+#include <tuple>
 #endif
 
 #include "pagewriter.h"
@@ -55,14 +57,14 @@ TEST(MemoryStream, AppendsRoomToFillInPlaceAndGivesItsBytesAway) {
   m.Write(head, 2);
   m.Seek(0, SeekOrigin::Begin);
   uint8_t* room = m.Append(3);
-  EXPECT_TRUE(m.Size() == 5 && m.Position() == 5) << "the position moves to the new end";
+  EXPECT_EQ(std::tuple(m.Size(), m.Position()), std::tuple(5, 5)) << "the position moves to the new end";
   room[0] = 3;
   room[1] = 4;
   room[2] = 5;
   EXPECT_EQ(std::vector<uint8_t>(m.Bytes().begin(), m.Bytes().end()), (std::vector<uint8_t>{1, 2, 3, 4, 5}));
   const ByteVector bytes = m.TakeBytes();
   EXPECT_EQ(std::vector<uint8_t>(bytes.begin(), bytes.end()), (std::vector<uint8_t>{1, 2, 3, 4, 5}));
-  EXPECT_TRUE(m.Size() == 0 && m.Position() == 0);
+  EXPECT_EQ(std::tuple(m.Size(), m.Position()), std::tuple(0, 0));
   m.Write(head, 1);
   EXPECT_EQ(m.Size(), 1) << "the stream is usable again";
 }

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstring>
 #include <numeric>
+#include <tuple>
 #include <vector>
 
 #include "pagefiles.h"
@@ -158,7 +159,8 @@ TEST(LoaderMemory, WithoutRoomForTheFileTheDirectoryIsReadAndTheChunksAreZeros) 
   LoadPageFile(f, in, "huge.wl6");
   ASSERT_EQ(f.Chunks.size(), 3u);
   EXPECT_EQ(f.Bytes.size(), 24u);
-  EXPECT_TRUE(f.Chunks[0].Size == 10 && f.Chunks[0].Offset == 24 && f.Chunks[0].Data.Stored == 0);
+  EXPECT_EQ(std::tuple(f.Chunks[0].Size, f.Chunks[0].Offset, f.Chunks[0].Data.Stored),
+            std::tuple(10u, 24u, 0u));
   EXPECT_EQ(ChunkBytes(f, 0), std::vector<uint8_t>(10, 0));
 }
 
@@ -184,7 +186,7 @@ TEST(FreeWlFile, ReleasesTheTableAndKeepsTheStatistics) {
   f.Chunks.resize(3);
   f.Chunks[0].Image = std::make_unique<Bitmap>();
   FreeWlFile(f);
-  EXPECT_TRUE(f.Chunks.empty() && f.TextureCount == 3 && f.FileName == "x");
+  EXPECT_EQ(std::tuple(f.Chunks.size(), f.TextureCount, f.FileName), std::tuple(0u, 3u, "x"));
 }
 
 class CountingObserver : public LoadObserver {
@@ -220,7 +222,7 @@ TEST_F(LoaderTest, TheObserverSeesEveryChunkNumberedWithinItsSectionAndAMissingF
   EXPECT_FALSE(LoadPageFile(f, dir_.File("none.wl6"), error, &missing));
   EXPECT_FALSE(error.empty());
   ExpectConsistent(f);
-  EXPECT_TRUE(f.FileName == dir_.File("none.wl6") && f.Chunks.empty() && f.FileSize == 0);
+  EXPECT_EQ(std::tuple(f.FileName, f.Chunks.size(), f.FileSize), std::tuple(dir_.File("none.wl6"), 0u, 0u));
   EXPECT_EQ(missing.tableAtDirectory, 0u);
 }
 

@@ -5,6 +5,7 @@
 
 #include <bitset>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "imaging/bmptemplate.h"
@@ -28,7 +29,8 @@ RWlFile Sample::file_;
 
 TEST_F(Sample, FillsEverySectionAndItsSoundTableFits) {
   ASSERT_EQ(file_.Chunks.size(), 545u);
-  EXPECT_TRUE(file_.TextureCount == 106 && file_.SpriteCount == 435 && file_.TextureBytes == 106 * 4096);
+  EXPECT_EQ(std::tuple(file_.TextureCount, file_.SpriteCount, file_.TextureBytes),
+            std::tuple(106u, 435u, 106u * 4096));
   const GameSections sections = ReadGameSections(file_);
   EXPECT_TRUE(sections.FromHeader && sections.Sprites() == 435);
   const SoundTable sounds = ReadSoundTable(file_, sections);
