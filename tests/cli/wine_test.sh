@@ -65,22 +65,17 @@ same() {
 # --- Every export mode, the palettes and the sounds ----------------------------
 
 game=../game.wl6
-same "export as BMP" export "$game" OUT
+# The sheets are the same whatever the pictures' format.
+same "export as BMP --sheet" export "$game" OUT --sheet
 same "export --png" export "$game" OUT --png
-same "export --sounds" export "$game" OUT --sounds
 same "export --framed --sheet --sounds" export "$game" OUT --framed --sheet --sounds
-same "export --png --sheet" export "$game" OUT --png --sheet
-same "export --sheet" export "$game" OUT --sheet
 same "export of zero-width sprites --png" export ../full.wl6 OUT --png
 for format in gpl pal act; do
   same "palette .$format" palette OUT/wolf.$format
 done
-for command in info list sounds; do
-  check "$command: the same text" "$(ncli "$command" game.wl6)" "$(wcli "$command" game.wl6)"
+for args in "info game.wl6" "list game.wl6" "sounds game.wl6" "show game.wl6 106" --help "pack --help"; do
+  check "$args: the same text" "$(ncli $args)" "$(wcli $args)"
 done
-check "show: the same text" "$(ncli show game.wl6 106)" "$(wcli show game.wl6 106)"
-check "--help: the same text" "$(ncli --help)" "$(wcli --help)"
-check "pack --help: the same text" "$(ncli pack --help)" "$(wcli pack --help)"
 
 # --- pack ----------------------------------------------------------------------
 
@@ -112,7 +107,8 @@ check "the stereo sound is in the packed file: 1.5 s at 7042 Hz" "002 542 3 1056
 
 # --- What only Windows has -----------------------------------------------------
 
-# Paths outside the ANSI code page, for the input and the outputs.
+# Paths outside the ANSI code page, for the input, the outputs and pack's
+# folder.
 mkdir -p "Карты"
 cp game.wl6 "Карты/игра.wl6"
 wcli export "Карты/игра.wl6" "Картинки" --framed --sounds >/dev/null
@@ -120,11 +116,10 @@ wcli export "Карты/игра.wl6" "Картинки" --framed --sounds >/dev
 check "a Cyrillic input and output folder" "1 546" "$? $(ls Картинки | wc -l)"
 wcli pack "Картинки" "Карты/новая.wl6" --base "Карты/игра.wl6" >/dev/null
 check "pack with Cyrillic paths gives back the base" "0 " "$? $(cmp game.wl6 "Карты/новая.wl6" 2>&1)"
-wcli palette "Карты/палитра.gpl"
-check "a palette under a Cyrillic name" "0 $(ncli palette p.gpl && md5sum <p.gpl)" "$? $(md5sum <"Карты/палитра.gpl")"
 
 # A folder no file can be made in: nothing is written, nothing is left, the
-# exit says so. Root writes past a folder's permissions, but not into an
+# exit says so (a failed write is tested natively in files_test.cpp, under
+# Wine too). Root writes past a folder's permissions, but not into an
 # immutable folder.
 mkdir locked
 chmod a-w locked
@@ -132,10 +127,6 @@ chmod a-w locked
 wcli export game.wl6 locked >/dev/null
 check "export into a read-only folder fails and says so" "1 1 0" \
   "$? $(grep -c "cannot" werr.txt) $(ls -A locked | wc -l)"
-wcli palette locked/wolf.gpl
-check "a palette into a read-only folder fails" "1 0" "$? $(ls -A locked | wc -l)"
-wcli pack loop locked/new.wl6 --base game.wl6 >/dev/null
-check "pack into a read-only folder fails and leaves nothing" "1 0" "$? $(ls -A locked | wc -l)"
 chattr -i locked 2>/dev/null
 chmod u+w locked
 
