@@ -1,10 +1,9 @@
 // The menu bar, the open dialog driven for real through Ctrl+O and the menu,
-// the About box and the ways out of the program (Alt+X is the black-box
-// test's).
+// the About box through its menu item and the ways out of the program (Alt+X
+// is the black-box test's).
 #include <vector>
 
 #include "base/unicode_win.h"
-#include "pagewriter.h"
 #include "tempdir.h"
 #include "ui/elementtree_win.h"
 #include "ui/openfile_win.h"
@@ -28,16 +27,6 @@ Strings ItemsOf(HMENU menu) {
     items.push_back(info.fType & MFT_SEPARATOR ? "-" : Narrow(text));
   }
   return items;
-}
-
-// A page file of `chunks` small chunks.
-std::string WritePageFile(const TempDir& dir, const std::string& name, size_t chunks) {
-  PageFileLayout layout;
-  for (size_t i = 0; i < chunks; ++i)
-    layout.Chunks.push_back({.Bytes = std::vector<uint8_t>(i + 1, 7), .Offset = {}, .Size = {}});
-  const std::string path = dir.File(name);
-  EXPECT_TRUE(WritePageFile(path, layout));
-  return path;
 }
 
 // The dialog's own controls: the file name and the file type list.
@@ -85,6 +74,11 @@ void Choose(HWND dialog, const std::string& path, int fileType) {
 
 void Cancel(HWND dialog) { PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0); }
 
+// What a click on item `item` of the menu bar's menu `menu` sends.
+WPARAM MenuItem(HWND frame, int menu, int item) {
+  return GetMenuItemID(GetSubMenu(GetMenu(frame), menu), item);
+}
+
 using Commands = MainWindowTest;
 
 TEST_F(Commands, MenuBarShowsFileAndHelpWithTheirItems) {
@@ -123,10 +117,10 @@ TEST_F(Commands, CtrlOInTheTreeOpensTheDialogWhichCancelsQuietly) {
 TEST_F(Commands, OpeningAFileOfAnyNameBuildsTheTreeAndRemembersTheChoice) {
   const TempDir dir;
   const std::string name = "Вольф 3D ★ vswap.wl1";
-  const std::string path = WritePageFile(dir, name, 110);
+  const std::string path = WriteSmallPageFile(dir, name, 110);
 
   WhenDialogShows([&](HWND dialog) { Choose(dialog, path, 1); });
-  SendMessageW(Frame(), WM_COMMAND, 4097, 0);
+  SendMessageW(Frame(), WM_COMMAND, MenuItem(Frame(), 0, 0), 0);
   ASSERT_TRUE(DialogWasHandled());
   OpenDialog& dialog = *Mw().PageFileDialog;
   EXPECT_EQ(dialog.FilterIndex, 2);
@@ -142,7 +136,7 @@ TEST_F(Commands, OpeningAFileOfAnyNameBuildsTheTreeAndRemembersTheChoice) {
     again = Look(d);
     Cancel(d);
   });
-  SendMessageW(Frame(), WM_COMMAND, MAKEWPARAM(4097, 1), 0);
+  SendMessageW(Frame(), WM_COMMAND, MAKEWPARAM(MenuItem(Frame(), 0, 0), 1), 0);
   ASSERT_TRUE(DialogWasHandled());
   EXPECT_EQ(again.fileType, 1);
   EXPECT_NE(again.fileName.find(name), std::string::npos);
@@ -153,9 +147,9 @@ TEST_F(Commands, OpeningAFileOfAnyNameBuildsTheTreeAndRemembersTheChoice) {
 
 TEST_F(Commands, ExitPostsCloseAndTheEndRunsTheDestroyHandler) {
   const TempDir dir;
-  LoadWlFile(Mw(), WritePageFile(dir, "vswap.wl6", 5));
+  LoadWlFile(Mw(), WriteSmallPageFile(dir, "vswap.wl6", 5));
   ASSERT_EQ(WlFile.Chunks.size(), 5u);
-  SendMessageW(Frame(), WM_COMMAND, 4098, 0);
+  SendMessageW(Frame(), WM_COMMAND, MenuItem(Frame(), 0, 2), 0);
   // The command only posts WM_CLOSE, which ends the loop: the window is
   // still there.
   EXPECT_TRUE(IsWindowVisible(Frame()));
@@ -187,7 +181,7 @@ TEST_F(Commands, AboutShowsTheSystemAboutBoxOwnedByTheApplicationWindow) {
     owner = GetWindow(dialog, GW_OWNER);
     PostMessageW(dialog, WM_COMMAND, IDOK, 0);
   });
-  SendMessageW(Frame(), WM_COMMAND, 4100, 0);
+  SendMessageW(Frame(), WM_COMMAND, MenuItem(Frame(), 1, 0), 0);
   ASSERT_TRUE(DialogWasHandled());
   if (GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version")) {
     // Wine's About box takes the whole argument as the program's name.
