@@ -225,19 +225,23 @@ TEST_F(Browsing, PicturesAreTransparentWherePureRed) {
 // ---------------------------------------------------------------------------
 // The info panel
 
-TEST_F(Browsing, ThePanelShowsTheCaptionFactsAndHeaderIconOfEveryKind) {
+TEST_F(Browsing, ThePanelShowsEveryKindAndThePreviewTexturesAndSpritesThatHaveAPicture) {
   // The texts themselves are tested natively (nodetext_test.cpp); here, that
-  // the panel shows them, for the file node, the sections and an element of
+  // the panel shows them, for the file node, the sections and elements of
   // each kind, under seven different icons, none of them the program's.
   const std::vector<COLORREF> programIcon = HeaderIcon();
   LoadBrowseFile();
+  const auto blank = [&] { return Snapshot(*Mw().PreviewPane).CountOther(White) == 0; };
+  EXPECT_TRUE(blank()) << "after the load";
   std::set<std::vector<COLORREF>> icons;
-  for (const HTREEITEM item :
-       {RootItem, TextureItem, SpriteItem, UnknownItem, ElementItem(1), ElementItem(106), ElementItem(542)}) {
+  for (const HTREEITEM item : {RootItem, TextureItem, SpriteItem, UnknownItem, ElementItem(1),
+                               ElementItem(106), ElementItem(542), ElementItem(2), ElementItem(107)}) {
     SCOPED_TRACE(NodeCaption(Tree(), item));
-    // After a node that writes all five lines, so that blanking shows.
+    // After a node that writes all five lines and draws, so that blanking shows.
     Select(ElementItem(0));
+    ASSERT_FALSE(blank());
     Select(item);
+    EXPECT_EQ(blank(), item != ElementItem(1) && item != ElementItem(106)) << "empty elements draw nothing";
     const NodeKind kind = NodeKindOf(Tree(), item);
     const auto chunk = static_cast<uint32_t>(ChunkIndexOf(Tree(), item).value_or(0));
     const NodeInfo info = NodeInfoText(kind, WlFile, chunk);
@@ -347,19 +351,6 @@ TEST_F(Browsing, ElementsAreDrawnCentredWithCornerCrossesInTheirPaletteColors) {
   EXPECT_EQ(sprite.At(193, 125), PaletteColor(15));
   ExpectCross(sprite, 181, 117);
   ExpectCross(sprite, 219, 182);
-}
-
-TEST_F(Browsing, PreviewIsBlankForOtherKindsAndEmptyElements) {
-  LoadBrowseFile();
-  const auto blank = [&] { return Snapshot(*Mw().PreviewPane).CountOther(White) == 0; };
-  EXPECT_TRUE(blank()) << "after the load";
-  for (HTREEITEM item :
-       {RootItem, TextureItem, SpriteItem, UnknownItem, ElementItem(2), ElementItem(107), ElementItem(542)}) {
-    Select(ElementItem(0));
-    ASSERT_FALSE(blank());
-    Select(item);
-    EXPECT_TRUE(blank()) << NodeCaption(Tree(), item);
-  }
 }
 
 TEST_F(Browsing, DeepZoomsShowTheRightPartAndCoverThePane) {
