@@ -82,24 +82,18 @@ done
 # The framed pictures and the sounds, exported and packed back unchanged.
 mkdir loop
 ncli export game.wl6 loop --framed --sounds >/dev/null
+# That it gives back the base is cli_test's.
 same "pack of an unchanged export" pack ../loop OUT/new.wl6 --base "$game"
-check "the unchanged export packs back to the base" "" "$(cmp game.wl6 n/new.wl6 2>&1)"
 
 # Sound 2 replaced by a 44.1 kHz stereo 16-bit sound: mixed, resampled and
 # quantised the same way on both platforms.
 python3 - loop/sound-002.wav <<'EOF'
 import math, struct, sys, wave
+tone = lambda hz, i, phase=0: math.sin(2 * math.pi * hz * i / 44100 + phase)
 with wave.open(sys.argv[1], "wb") as w:
-    w.setnchannels(2)
-    w.setsampwidth(2)
-    w.setframerate(44100)
-    frames = bytearray()
-    for i in range(44100 * 3 // 2):
-        t = i / 44100
-        left = 0.6 * math.sin(2 * math.pi * 440 * t) + 0.3 * math.sin(2 * math.pi * 3001 * t)
-        right = 0.5 * math.sin(2 * math.pi * 660 * t + 1) * math.exp(-t)
-        frames += struct.pack("<hh", round(left * 32767), round(right * 32767))
-    w.writeframes(bytes(frames))
+    w.setparams((2, 2, 44100, 0, "NONE", None))
+    w.writeframes(b"".join(struct.pack("<hh", round(32767 * (0.6 * tone(440, i) + 0.3 * tone(3001, i))),
+                                       round(32767 * 0.5 * tone(660, i, 1) * math.exp(-i / 44100))) for i in range(66150)))
 EOF
 same "pack with a 44.1 kHz stereo sound" pack ../loop OUT/new.wl6 --base "$game"
 check "the stereo sound is in the packed file: 1.5 s at 7042 Hz" "002 542 3 10563 1.500" \
