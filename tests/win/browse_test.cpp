@@ -1,6 +1,7 @@
 // Browsing an open file: the tree's nodes, the info panel's texts and
 // picture, the preview drawn pixel by pixel, the zoom drag and the keyboard.
 #include <set>
+#include <tuple>
 #include <vector>
 
 #include "imaging/bmptemplate.h"
@@ -324,11 +325,8 @@ TEST_F(Browsing, ElementsAreDrawnCentredWithCornerCrossesInTheirPaletteColors) {
   Select(ElementItem(0));
   const Snapshot s(*Mw().PreviewPane);
   // The texture covers (168, 118) to (231, 181), the right way round.
-  EXPECT_EQ(s.At(168, 118), PaletteColor(GradientIndex(0, 0)));
-  EXPECT_EQ(s.At(231, 118), PaletteColor(GradientIndex(63, 0)));
-  EXPECT_EQ(s.At(168, 181), PaletteColor(GradientIndex(0, 63)));
-  EXPECT_EQ(s.At(231, 181), PaletteColor(GradientIndex(63, 63)));
-  EXPECT_EQ(s.At(190, 131), PaletteColor(GradientIndex(22, 13)));
+  for (const auto& [x, y] : {std::pair{0, 0}, {63, 0}, {0, 63}, {63, 63}, {22, 13}})
+    EXPECT_EQ(s.At(168 + x, 118 + y), PaletteColor(GradientIndex(x, y))) << x << ", " << y;
   ExpectCross(s, 167, 117);
   ExpectCross(s, 232, 182);
   // Nothing else is drawn: the image (some palette colours are white) and
@@ -344,11 +342,9 @@ TEST_F(Browsing, ElementsAreDrawnCentredWithCornerCrossesInTheirPaletteColors) {
   Select(ElementItem(106));
   ASSERT_NE(PaletteColor(0), PaletteColor(15));
   const Snapshot sprite(*Mw().PreviewPane);
-  EXPECT_EQ(sprite.At(182, 118), PaletteColor(40));
-  EXPECT_EQ(sprite.At(183, 118), PaletteColor(15));
-  EXPECT_EQ(sprite.At(218, 181), PaletteColor(100));
-  EXPECT_EQ(sprite.At(192, 125), PaletteColor(0));
-  EXPECT_EQ(sprite.At(193, 125), PaletteColor(15));
+  for (const auto& [column, row, index] :
+       {std::tuple{0, 0, 40}, {1, 0, 15}, {36, 63, 100}, {10, 7, 0}, {11, 7, 15}})
+    EXPECT_EQ(sprite.At(182 + column, 118 + row), PaletteColor(index)) << column << ", " << row;
   ExpectCross(sprite, 181, 117);
   ExpectCross(sprite, 219, 182);
 }

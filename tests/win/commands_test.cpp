@@ -39,28 +39,6 @@ HWND FileNameOf(HWND dialog) {
   return combo && IsWindowVisible(combo) ? combo : GetDlgItem(dialog, FileNameEdit);
 }
 
-// What the dialog showed when it came up.
-struct DialogView {
-  HWND owner = nullptr;
-  std::string fileName;
-  int fileType = -1;
-  int fileTypes = 0;
-  std::string firstType;
-};
-
-DialogView Look(HWND dialog) {
-  DialogView view;
-  view.owner = GetWindow(dialog, GW_OWNER);
-  view.fileName = TextOf(FileNameOf(dialog));
-  const HWND types = GetDlgItem(dialog, FileTypeList);
-  view.fileType = static_cast<int>(SendMessageW(types, CB_GETCURSEL, 0, 0));
-  view.fileTypes = static_cast<int>(SendMessageW(types, CB_GETCOUNT, 0, 0));
-  wchar_t first[256] = {};
-  SendMessageW(types, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(first));
-  view.firstType = Narrow(first);
-  return view;
-}
-
 void Choose(HWND dialog, const std::string& path, int fileType) {
   const HWND types = GetDlgItem(dialog, FileTypeList);
   // What the list tells its dialog when the user picks an entry.
@@ -97,17 +75,18 @@ TEST_F(Commands, MenuTitlesAndUnknownIdentifiersDoNothing) {
 TEST_F(Commands, CtrlOInTheTreeOpensTheDialogWhichCancelsQuietly) {
   SetFocus(Mw().ElementTree->Handle());
   ASSERT_EQ(GetFocus(), Mw().ElementTree->Handle());
-  DialogView view;
   WhenDialogShows([&](HWND dialog) {
-    view = Look(dialog);
+    EXPECT_EQ(GetWindow(dialog, GW_OWNER), Frame());
+    const HWND types = GetDlgItem(dialog, FileTypeList);
+    EXPECT_EQ(SendMessageW(types, CB_GETCOUNT, 0, 0), 2);
+    EXPECT_EQ(SendMessageW(types, CB_GETCURSEL, 0, 0), 0);
+    wchar_t first[256] = {};
+    SendMessageW(types, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(first));
+    EXPECT_EQ(Narrow(first), "vswap.wl6 (*.wl6)");
     Cancel(dialog);
   });
   TypeKeys({VK_CONTROL, 'O'});
   ASSERT_TRUE(PumpUntil(DialogWasHandled));
-  EXPECT_EQ(view.owner, Frame());
-  EXPECT_EQ(view.fileTypes, 2);
-  EXPECT_EQ(view.firstType, "vswap.wl6 (*.wl6)");
-  EXPECT_EQ(view.fileType, 0);
   EXPECT_EQ(Mw().ElementTree->Count(), 0);
   EXPECT_EQ(Mw().PageFileDialog->FileName, "");
   EXPECT_EQ(Mw().PageFileDialog->FilterIndex, 0);
@@ -131,15 +110,13 @@ TEST_F(Commands, OpeningAFileOfAnyNameBuildsTheTreeAndRemembersTheChoice) {
 
   // The next dialog starts with the chosen file and file type; a cancel then
   // empties the name but keeps the type, and leaves the tree alone.
-  DialogView again;
   WhenDialogShows([&](HWND d) {
-    again = Look(d);
+    EXPECT_EQ(SendMessageW(GetDlgItem(d, FileTypeList), CB_GETCURSEL, 0, 0), 1);
+    EXPECT_NE(TextOf(FileNameOf(d)).find(name), std::string::npos);
     Cancel(d);
   });
   SendMessageW(Frame(), WM_COMMAND, MAKEWPARAM(MenuItem(Frame(), 0, 0), 1), 0);
   ASSERT_TRUE(DialogWasHandled());
-  EXPECT_EQ(again.fileType, 1);
-  EXPECT_NE(again.fileName.find(name), std::string::npos);
   EXPECT_EQ(dialog.FileName, "");
   EXPECT_EQ(dialog.FilterIndex, 2);
   EXPECT_EQ(tree.Count(), 114);
@@ -174,22 +151,15 @@ TEST_F(Commands, EndOfSessionTearsEverythingDownAtOnce) {
 }
 
 TEST_F(Commands, AboutShowsTheSystemAboutBoxOwnedByTheApplicationWindow) {
-  std::string title;
-  HWND owner = nullptr;
+  // Wine's About box takes the whole argument as the program's name.
+  const bool wine = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version");
   WhenDialogShows([&](HWND dialog) {
-    title = TextOf(dialog);
-    owner = GetWindow(dialog, GW_OWNER);
+    EXPECT_EQ(TextOf(dialog), wine ? "About О программе ''#О программе ''" : "О программе ''");
+    EXPECT_EQ(GetWindow(dialog, GW_OWNER), app_.Handle());
     PostMessageW(dialog, WM_COMMAND, IDOK, 0);
   });
   SendMessageW(Frame(), WM_COMMAND, MenuItem(Frame(), 1, 0), 0);
   ASSERT_TRUE(DialogWasHandled());
-  if (GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version")) {
-    // Wine's About box takes the whole argument as the program's name.
-    EXPECT_EQ(title, "About О программе ''#О программе ''");
-  } else {
-    EXPECT_EQ(title, "О программе ''");
-  }
-  EXPECT_EQ(owner, app_.Handle());
   EXPECT_TRUE(IsWindowVisible(Frame()));
 }
 
