@@ -66,21 +66,11 @@ BOOL CALLBACK CollectChild(HWND child, LPARAM found) {
   return TRUE;
 }
 
-struct TopLevel {
-  DWORD pid;
-  std::vector<HWND> windows;
-};
-
-BOOL CALLBACK CollectTopLevel(HWND window, LPARAM found) {
-  auto& t = *reinterpret_cast<TopLevel*>(found);
-  if (IsWindowVisible(window) && ProcessOf(window) == t.pid) t.windows.push_back(window);
+// Prints the visible top-level windows of the process `pid` points at.
+BOOL CALLBACK PrintTopLevel(HWND window, LPARAM pid) {
+  if (IsWindowVisible(window) && ProcessOf(window) == *reinterpret_cast<DWORD*>(pid))
+    Print("window " + ClassOf(window) + " " + TextOf(window));
   return TRUE;
-}
-
-std::vector<HWND> WindowsOfProcess(DWORD pid) {
-  TopLevel t{pid, {}};
-  EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&t));
-  return t.windows;
 }
 
 int View() {
@@ -101,8 +91,8 @@ int View() {
           std::to_string(r.top) + " " + std::to_string(r.right) + " " + std::to_string(r.bottom) + " " +
           text);
   }
-  for (HWND window : WindowsOfProcess(ProcessOf(main)))
-    Print("window " + ClassOf(window) + " " + TextOf(window));
+  DWORD pid = ProcessOf(main);
+  EnumWindows(PrintTopLevel, reinterpret_cast<LPARAM>(&pid));
   return 0;
 }
 
