@@ -111,12 +111,11 @@ check "export writes every picture under its name" \
 
 # --png: the same pictures as palettised PNG files.
 "$cli" export "$game" "$dir/png" --png >/dev/null
-check "png export exits 0" "0 541" "$? $(ls "$dir/png"/*.png | wc -l)"
-for name in texture-001 sprite-001; do
-  png="$dir/png/$name.png"
-  check "$name.png is 8-bit palettised, with the BMP's pixels" "8 3 0" \
-    "$(od -An -tu1 -j 24 -N2 "$png" | xargs) $(compare -metric AE "$dir/bmp/$name.bmp" "$png" null: 2>&1)"
-done
+check "png export: every picture, 8-bit palettised, with the BMP's pixels" "0 541|8 3 0|8 3 0" "$? $(
+  ls "$dir/png"/*.png | wc -l)$(for name in texture-001 sprite-001; do
+    echo -n "|$(od -An -tu1 -j 24 -N2 "$dir/png/$name.png" | xargs) $(
+      compare -metric AE "$dir/bmp/$name.bmp" "$dir/png/$name.png" null: 2>&1)"
+  done)"
 "$cli" export "$dir/full.wl6" "$dir/png0" --png >"$dir/out" 2>"$dir/err"
 check "zero-width pictures are no PNG files, and the exit says so" "1 187 354 354" \
   "$? $(grep -c "sprite-...\.png not written" "$dir/err") $(ls "$dir/png0" | wc -l) $(cut -d' ' -f1 "$dir/out")"
@@ -156,14 +155,17 @@ check "a picture beyond its section is named, and nothing is written" \
 rm "$dir/demo/texture-135.png"
 
 # A palette of one's own: read in any of the formats, for every export and
-# for pack, and converted by palette.
+# for pack, and converted by palette, the format from the extension, back to
+# the same bytes.
 {
   printf 'JASC-PAL\r\n0100\r\n256\r\n'
   for i in $(seq 0 255); do printf '%d %d %d\r\n' $((255 - i)) "$i" $((i * 7 % 256)); done
 } >"$dir/mod.pal"
-"$cli" palette "$dir/mod.gpl" --palette "$dir/mod.pal" && "$cli" palette "$dir/mod.act" --palette "$dir/mod.gpl"
-check "palette converts a palette of one's own" "0 255 0 0|  0 255 249" \
-  "$? $(od -An -tu1 -N3 "$dir/mod.act" | xargs)|$(sed -n 260p "$dir/mod.gpl" | cut -f1)"
+"$cli" palette "$dir/mod.gpl" --palette "$dir/mod.pal" && "$cli" palette "$dir/mod.act" --palette "$dir/mod.gpl" &&
+  "$cli" palette "$dir/back.pal" --palette "$dir/mod.act"
+check "palette converts a palette of one's own" "0 GIMP Palette|255 0 0|  0 255 249|0" \
+  "$? $(head -1 "$dir/mod.gpl")|$(od -An -tu1 -N3 "$dir/mod.act" | xargs)|$(sed -n 260p "$dir/mod.gpl" | cut -f1)|$(
+    cmp "$dir/mod.pal" "$dir/back.pal"; echo $?)"
 "$cli" export "$dir/demo.wl6" "$dir/modpng" --png --palette "$dir/mod.act" >/dev/null
 check "export writes the pictures in the given palette" "$(od -An -tx1 -N768 "$dir/mod.act" | tr -d ' \n')" \
   "$(python3 -c 'import sys; d = open(sys.argv[1], "rb").read(); at = d.index(b"PLTE") + 4
@@ -192,10 +194,6 @@ check "unwritable file fails, is explained, and leaves no temporary file" "1 0 1
   "$? $(wc -c <"$dir/out") $(grep -c "cannot write '$dir/blocked/sprite-001.bmp': .*; 106 files" "$dir/err") \
 $(ls -A "$dir/blocked" | grep -c tmp)"
 
-# palette: the format from the extension.
-"$cli" palette "$dir/wolf.gpl" && "$cli" palette "$dir/wolf.pal" && "$cli" palette "$dir/wolf.act"
-check "palette files" "0 GIMP Palette|JASC-PAL|768" \
-  "$? $(head -1 "$dir/wolf.gpl")|$(head -1 "$dir/wolf.pal" | tr -d '\r')|$(stat -c %s "$dir/wolf.act")"
 "$cli" palette "$dir/plain/wolf.gpl" 2>"$dir/err"
 check "unwritable palette file fails" "1 1" "$? $(grep -c "cannot create" "$dir/err")"
 
@@ -327,6 +325,7 @@ for copy in rgba16 rgb8; do
       "0 0 replaced, 541 unchanged" "$(cmp "$game" "$dir/packed/$copy.wl6"; echo $?) $(tail -1 "$dir/out" | cut -d, -f1-2)"
   done
 done
+"$cli" palette "$dir/wolf.gpl"
 convert "$dir/rgb8/texture-002.png" -fill "#$(sed -n 6p "$dir/wolf.gpl" | awk '{printf "%02x%02x%02x", $1, $2, $3}')" \
   -draw 'color 3,4 point' -define png:format=png24 "$dir/rgb8/texture-002.png"
 "$cli" pack "$dir/rgb8" "$dir/packed/edited.wl6" --base "$game" >/dev/null
