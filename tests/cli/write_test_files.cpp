@@ -122,11 +122,6 @@ int main(int argc, char** argv) {
   bytes.resize(393222, 0xAB);
   ok = WriteBytes((dir / "hostile.wl6").string(), bytes) && ok;
 
-  // One empty chunk: a sound table of no sounds.
-  PageFileLayout silent;
-  silent.Chunks.resize(1);
-  ok = WritePageFile((dir / "silent.wl6").string(), silent) && ok;
-
   // 1,000 chunks of 65,535 bytes: a base large enough that packing it takes
   // a while, to be killed on the way.
   PageFileLayout large;
