@@ -31,21 +31,13 @@ Elements: 435|Unknow Section|Size: 488|Elements: 122|As the game reads it" \
 
 # The game's sections from the header words: a file shaped like the Spear
 # of Destiny demo, with a third of its chunks absent, and padding.
-"$cli" info "$dir/demo.wl6" >"$dir/out"
-check "info says how the game reads the file" "As the game reads it
-Sections: from the header words 666, 134, 555
-Textures: 134 (45 absent)
-Sprites: 421 (140 absent)
-Sound pages: 110 (37 absent)
-Sound table: chunk 665, 110 sounds (37 absent)
-Layout: 512-aligned
-After the last chunk: 72 bytes, zeros up to a multiple of 512" "$(sed -n '/^As the game/,$p' "$dir/out")"
+check "info says how the game reads the file" "As the game reads it|Sections: from the header words 666, 134, 555|\
+Textures: 134 (45 absent)|Sprites: 421 (140 absent)|Sound pages: 110 (37 absent)|\
+Sound table: chunk 665, 110 sounds (37 absent)|Layout: 512-aligned|After the last chunk: 72 bytes, zeros up to a \
+multiple of 512" "$("$cli" info "$dir/demo.wl6" | sed -n '/^As the game/,$p' | paste -sd'|')"
 
-list=$("$cli" list "$dir/full.wl6")
-check "list: one line per chunk, numbered within its section" "663
-105 Текстура 106 1
-106 Спрайт 1 2
-662 Не известен 122 5" "$(wc -l <<<"$list"; sed -n '106p;107p;663p' <<<"$list")"
+check "list: one line per chunk, numbered within its section" "105 Текстура 106 1|106 Спрайт 1 2|662 Не известен 122 5|663" \
+  "$("$cli" list "$dir/full.wl6" | sed -n '106p;107p;663p;$=' | paste -sd'|')"
 
 missing=$("$cli" info "$dir/missing.wl6" 2>"$dir/err")
 check "a missing file is an empty table, exit 0, and reported" "0 File Size: 0 Elements: 0 1" \
@@ -88,13 +80,8 @@ check "a hostile file is counted in less than 64 MiB" "Elements: 64994 1" \
   "$(grep -m1 '^Elements: 64994' "$dir/out") $(( rss < 65536 ))"
 
 # show: the info panel's lines for one element.
-check "show a sprite" "Спрайт 1
-Sprite Element
-Num: 1
-Size: $("$cli" list "$game" | sed -n 107p | cut -d' ' -f4)
-Width: 21
-Height: 64
-Colors: 3 (2 bit)" "$("$cli" show "$game" 106)"
+check "show a sprite" "Спрайт 1|Sprite Element|Num: 1|Size: $("$cli" list "$game" | sed -n 107p | cut -d' ' -f4)|\
+Width: 21|Height: 64|Colors: 3 (2 bit)" "$("$cli" show "$game" 106 | paste -sd'|')"
 for bad in 550 -1 abc 99999999999 ""; do
   "$cli" show "$game" "$bad" >"$dir/out" 2>"$dir/err"
   check "show of chunk '$bad' fails and is explained" "2 1 0" \
