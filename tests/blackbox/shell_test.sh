@@ -38,25 +38,23 @@ progid='Brightoak.Wolfenstein3D.WL6'
 association_keys=(.wl6 "$progid" "$progid\\Shell\\Open\\Command" "$progid\\DefaultIcon")
 # Registry set-up through reg.exe is checked with the probe and done again
 # when it did not take, for the same reason as the probe's queries.
-delete_key() {
+# registry KEY: deletes HKCR\KEY; registry KEY VALUE: sets its default value.
+registry() {
   local _
   for _ in 1 2 3; do
-    wine reg delete "HKCR\\$1" /f >/dev/null 2>&1
-    [[ "$(probe regvalue "$1")" == missing ]] && return 0
+    if (( $# == 1 )); then
+      wine reg delete "HKCR\\$1" /f >/dev/null 2>&1
+      [[ "$(probe regvalue "$1")" == missing ]] && return 0
+    else
+      wine reg add "HKCR\\$1" /ve /d "$2" /f >/dev/null 2>&1
+      [[ "$(probe regvalue "$1")" == "REG_SZ "*" $2" ]] && return 0
+    fi
   done
-  fail "could not delete HKCR\\$1"
-}
-set_default_value() {
-  local _
-  for _ in 1 2 3; do
-    wine reg add "HKCR\\$1" /ve /d "$2" /f >/dev/null 2>&1
-    [[ "$(probe regvalue "$1")" == "REG_SZ "*" $2" ]] && return 0
-  done
-  fail "could not set HKCR\\$1"
+  fail "could not set HKCR\\$1 to '${2-nothing}'"
 }
 delete_association() {
-  delete_key .wl6
-  delete_key "$progid"
+  registry .wl6
+  registry "$progid"
 }
 # The default values of the four keys, one line each.
 association() {
@@ -136,7 +134,7 @@ restore_registry() {
   local scheme
   for scheme in mailto http https; do
     [[ -n "${saved_handler[$scheme]:-}" ]] &&
-      set_default_value "$scheme\\shell\\open\\command" "${saved_handler[$scheme]}"
+      registry "$scheme\\shell\\open\\command" "${saved_handler[$scheme]}"
   done
 }
 declare -A saved_handler
@@ -150,9 +148,9 @@ cyrillic="$work/Программы просмотра"
 mkdir -p "$cyrillic"
 cp "$exe" "$cyrillic/tessarine.exe"
 delete_association
-set_default_value "$progid" old
-set_default_value "$progid\\Shell\\Open\\Command" 'old.exe %1'
-set_default_value "$progid\\DefaultIcon" 'old.exe,0'
+registry "$progid" old
+registry "$progid\\Shell\\Open\\Command" 'old.exe %1'
+registry "$progid\\DefaultIcon" 'old.exe,0'
 launch run "$(win "$cyrillic/tessarine.exe")" "" || fail "no main window"
 stop
 cyr_win=$(win "$cyrillic/tessarine.exe")
@@ -166,23 +164,21 @@ got=$(association)
 # --- The command line ------------------------------------------------------
 
 # What a loaded file shows: its tree (the file's chunks, the file node and
-# the three sections), and no links and no message. The file node's caption
-# is tested in-process (browse_test.cpp, commands_test.cpp).
-loaded=('!^label 1 .* Ada Brightoak$' "$no_dialog")
-
+# the three sections), and no message; its caption and the hidden links are
+# tested in-process (browse_test.cpp, commands_test.cpp).
 # Minimising and restoring shows the window again but opens nothing anew:
 # the argument's file changed meanwhile, the tree stays as it was. An
 # existing .wl6, even with an empty value, is left alone and the other three
 # keys are not written.
 delete_association
-set_default_value .wl6 ""
+registry .wl6 ""
 write_page_file "$work/changing.wl6" 50
 launch run "$exe_win" "\"$(win "$work/changing.wl6")\"" || fail "changing file: no window"
 write_page_file "$work/changing.wl6" 5
 # From the taskbar button the main window is hidden and shown again.
 [[ "$(probe minimise)" == "hidden normal" ]] && pass || fail "minimising did not hide and restore"
 sleep 0.5
-expect_view "restored after minimising" '^tree 54$' "${loaded[@]}"
+expect_view "restored after minimising" '^tree 54$' "$no_dialog"
 stop
 got=$(association)
 [[ "$got" == $'REG_SZ 2 \nmissing\nmissing\nmissing' ]] && pass || fail "an existing .wl6 gave: $got"
@@ -195,7 +191,7 @@ delete_association
 log="$work/links.log"
 for scheme in mailto http https; do
   saved_handler[$scheme]=$(probe regvalue "$scheme\\shell\\open\\command" | sed -n 's/^REG_SZ [0-9]* //p')
-  set_default_value "$scheme\\shell\\open\\command" "\"$(win "$probe")\" record \"$(win "$log")\" \"%1\""
+  registry "$scheme\\shell\\open\\command" "\"$(win "$probe")\" record \"$(win "$log")\" \"%1\""
 done
 
 # The colours in a screen rectangle "LEFT TOP RIGHT BOTTOM", as #RRGGBB words.
@@ -289,7 +285,7 @@ cyrillic_file="$work/Игры Вольфа/vswap.wl6"
 mkdir -p "$work/Игры Вольфа"
 write_page_file "$cyrillic_file" 30
 launch shellopen "$(win "$cyrillic_file")" || fail "shell open: no window"
-expect_view "opened by the shell" '^tree 34$' "${loaded[@]}"
+expect_view "opened by the shell" '^tree 34$' "$no_dialog"
 import -window root "$shots/shell-opened.png"
 stop
 
