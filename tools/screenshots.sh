@@ -80,11 +80,12 @@ wait_for() {
 }
 # Wine has now and then ended a first start before its window showed; one
 # more start tells that apart from a viewer that never shows the file.
+# The sample's tree: its 545 chunks, the file node and the three sections.
 start_viewer
-wait_for '^root vswap\.wl6$' 2>/dev/null || {
+wait_for '^tree 549$' 2>/dev/null || {
   close_viewer
   start_viewer
-  wait_for '^root vswap\.wl6$'
+  wait_for '^tree 549$'
 }
 
 # The number of the sprite that the info panel shows, if any. The probe

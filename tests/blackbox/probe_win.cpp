@@ -1,12 +1,11 @@
 // The black-box tests' hands and eyes on the Windows side, where the shell,
 // the registry and the program's windows are:
-//   probe view            what the running viewer shows: tree, labels, windows
+//   probe view            what the running viewer shows: its tree's node count,
+//                         labels and windows
 //   probe run EXE TAIL    starts EXE with the exact command line "EXE" TAIL
 //   probe shellopen PATH  opens PATH through the shell, as a double click does
 //   probe close           closes the viewer's main window
-//   probe minimise        minimises and restores the viewer from its taskbar
-//                         button and from its own title bar
-//   probe dismiss         prints the title of the viewer's dialog and presses OK
+//   probe minimise        minimises and restores the viewer from its taskbar button
 //   probe regvalue KEY    the default value of HKEY_CLASSES_ROOT\KEY
 //   probe record LOG ARG  appends how it was started and ARG to LOG (a
 //                         stand-in for the mail program and the browser)
@@ -54,40 +53,6 @@ DWORD ProcessOf(HWND window) {
   return pid;
 }
 
-// A tree item's caption, read through memory in the viewer's own process.
-std::string ItemText(HWND tree, HTREEITEM item) {
-  const HANDLE process =
-      OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, ProcessOf(tree));
-  if (!process) return "?";
-  constexpr size_t TextChars = 512;
-  auto* remote = static_cast<BYTE*>(VirtualAllocEx(
-      process, nullptr, sizeof(TVITEMW) + TextChars * sizeof(wchar_t), MEM_COMMIT, PAGE_READWRITE));
-  std::string result = "?";
-  if (remote) {
-    TVITEMW request{};
-    request.mask = TVIF_TEXT;
-    request.hItem = item;
-    request.pszText = reinterpret_cast<wchar_t*>(remote + sizeof(TVITEMW));
-    request.cchTextMax = TextChars;
-    std::vector<wchar_t> text(TextChars);
-    if (WriteProcessMemory(process, remote, &request, sizeof(request), nullptr) &&
-        SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(remote)) &&
-        ReadProcessMemory(process, remote + sizeof(TVITEMW), text.data(), TextChars * sizeof(wchar_t),
-                          nullptr)) {
-      text.back() = L'\0';
-      result = Narrow(text.data());
-    }
-    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-  }
-  CloseHandle(process);
-  return result;
-}
-
-HTREEITEM NextItem(HWND tree, UINT relation, HTREEITEM item) {
-  return reinterpret_cast<HTREEITEM>(
-      SendMessageW(tree, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item)));
-}
-
 struct Descendants {
   HWND tree = nullptr;
   std::vector<HWND> statics;
@@ -101,21 +66,11 @@ BOOL CALLBACK CollectChild(HWND child, LPARAM found) {
   return TRUE;
 }
 
-struct TopLevel {
-  DWORD pid;
-  std::vector<HWND> windows;
-};
-
-BOOL CALLBACK CollectTopLevel(HWND window, LPARAM found) {
-  auto& t = *reinterpret_cast<TopLevel*>(found);
-  if (IsWindowVisible(window) && ProcessOf(window) == t.pid) t.windows.push_back(window);
+// Prints the visible top-level windows of the process `pid` points at.
+BOOL CALLBACK PrintTopLevel(HWND window, LPARAM pid) {
+  if (IsWindowVisible(window) && ProcessOf(window) == *reinterpret_cast<DWORD*>(pid))
+    Print("window " + ClassOf(window) + " " + TextOf(window));
   return TRUE;
-}
-
-std::vector<HWND> WindowsOfProcess(DWORD pid) {
-  TopLevel t{pid, {}};
-  EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&t));
-  return t.windows;
 }
 
 int View() {
@@ -126,14 +81,7 @@ int View() {
   }
   Descendants d;
   EnumChildWindows(main, CollectChild, reinterpret_cast<LPARAM>(&d));
-  if (d.tree) {
-    Print("tree " + std::to_string(SendMessageW(d.tree, TVM_GETCOUNT, 0, 0)));
-    if (const HTREEITEM root = NextItem(d.tree, TVGN_ROOT, nullptr)) {
-      Print("root " + ItemText(d.tree, root));
-      for (HTREEITEM s = NextItem(d.tree, TVGN_CHILD, root); s; s = NextItem(d.tree, TVGN_NEXT, s))
-        Print("section " + ItemText(d.tree, s));
-    }
-  }
+  if (d.tree) Print("tree " + std::to_string(SendMessageW(d.tree, TVM_GETCOUNT, 0, 0)));
   for (HWND label : d.statics) {
     const std::string text = TextOf(label);
     if (text.find_first_not_of(' ') == std::string::npos) continue;
@@ -143,8 +91,8 @@ int View() {
           std::to_string(r.top) + " " + std::to_string(r.right) + " " + std::to_string(r.bottom) + " " +
           text);
   }
-  for (HWND window : WindowsOfProcess(ProcessOf(main)))
-    Print("window " + ClassOf(window) + " " + TextOf(window));
+  DWORD pid = ProcessOf(main);
+  EnumWindows(PrintTopLevel, reinterpret_cast<LPARAM>(&pid));
   return 0;
 }
 
@@ -193,25 +141,11 @@ int Minimise() {
   const HWND main = MainWindow();
   const HWND app = FindWindowW(nullptr, L"tessarine");
   if (!main || !app) return 1;
-  for (HWND window : {app, main}) {
-    SendMessageW(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-    const std::string minimised = StateOf(main);
-    SendMessageW(window, WM_SYSCOMMAND, SC_RESTORE, 0);
-    Print(std::string(window == app ? "taskbar " : "title bar ") + minimised + " " + StateOf(main));
-  }
+  SendMessageW(app, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  const std::string minimised = StateOf(main);
+  SendMessageW(app, WM_SYSCOMMAND, SC_RESTORE, 0);
+  Print(minimised + " " + StateOf(main));
   return 0;
-}
-
-int Dismiss() {
-  const HWND main = MainWindow();
-  if (!main) return 1;
-  for (HWND window : WindowsOfProcess(ProcessOf(main))) {
-    if (ClassOf(window) != "#32770") continue;
-    Print("dialog " + TextOf(window));
-    PostMessageW(window, WM_COMMAND, IDOK, 0);
-    return 0;
-  }
-  return 1;
 }
 
 int RegValue(const std::wstring& key) {
@@ -262,9 +196,8 @@ int main() {
   if (command == L"shellopen" && count == 3) return ShellOpen(args[2]);
   if (command == L"close" && count == 2) return Close();
   if (command == L"minimise" && count == 2) return Minimise();
-  if (command == L"dismiss" && count == 2) return Dismiss();
   if (command == L"regvalue" && count == 3) return RegValue(args[2]);
   if (command == L"record" && count == 4) return Record(args[2], args[3]);
-  Print("usage: probe view|run EXE TAIL|shellopen PATH|close|minimise|dismiss|regvalue KEY|record LOG ARG");
+  Print("usage: probe view|run EXE TAIL|shellopen PATH|close|minimise|regvalue KEY|record LOG ARG");
   return 2;
 }

@@ -58,53 +58,41 @@ same() {
   local wstatus=$?
   check "$name: output, messages and exit code" "$nstatus $(cat nout; messages nerr)" \
     "$wstatus $(tr -d '\r' <wout; messages werr)"
-  check "$name: files" "" "$(diff -r n w 2>&1)"
-  check "$name: some file written" yes "$([[ -n "$(ls n)" ]] && echo yes || echo no)"
+  check "$name: the same files, and some" "" "$(diff -r n w 2>&1; [[ -n "$(ls n)" ]] || echo none written)"
 }
 
 # --- Every export mode, the palettes and the sounds ----------------------------
 
 game=../game.wl6
-same "export as BMP" export "$game" OUT
+# The sheets are the same whatever the pictures' format.
+same "export as BMP --sheet" export "$game" OUT --sheet
 same "export --png" export "$game" OUT --png
-same "export --sounds" export "$game" OUT --sounds
 same "export --framed --sheet --sounds" export "$game" OUT --framed --sheet --sounds
-same "export --png --sheet" export "$game" OUT --png --sheet
-same "export --sheet" export "$game" OUT --sheet
 same "export of zero-width sprites --png" export ../full.wl6 OUT --png
 for format in gpl pal act; do
   same "palette .$format" palette OUT/wolf.$format
 done
-for command in info list sounds; do
-  check "$command: the same text" "$(ncli "$command" game.wl6)" "$(wcli "$command" game.wl6)"
+for args in "info game.wl6" "list game.wl6" "sounds game.wl6" "show game.wl6 106" --help "pack --help"; do
+  check "$args: the same text" "$(ncli $args)" "$(wcli $args)"
 done
-check "show: the same text" "$(ncli show game.wl6 106)" "$(wcli show game.wl6 106)"
-check "--help: the same text" "$(ncli --help)" "$(wcli --help)"
-check "pack --help: the same text" "$(ncli pack --help)" "$(wcli pack --help)"
 
 # --- pack ----------------------------------------------------------------------
 
 # The framed pictures and the sounds, exported and packed back unchanged.
 mkdir loop
 ncli export game.wl6 loop --framed --sounds >/dev/null
+# That it gives back the base is cli_test's.
 same "pack of an unchanged export" pack ../loop OUT/new.wl6 --base "$game"
-check "the unchanged export packs back to the base" "" "$(cmp game.wl6 n/new.wl6 2>&1)"
 
 # Sound 2 replaced by a 44.1 kHz stereo 16-bit sound: mixed, resampled and
 # quantised the same way on both platforms.
 python3 - loop/sound-002.wav <<'EOF'
 import math, struct, sys, wave
+tone = lambda hz, i, phase=0: math.sin(2 * math.pi * hz * i / 44100 + phase)
 with wave.open(sys.argv[1], "wb") as w:
-    w.setnchannels(2)
-    w.setsampwidth(2)
-    w.setframerate(44100)
-    frames = bytearray()
-    for i in range(44100 * 3 // 2):
-        t = i / 44100
-        left = 0.6 * math.sin(2 * math.pi * 440 * t) + 0.3 * math.sin(2 * math.pi * 3001 * t)
-        right = 0.5 * math.sin(2 * math.pi * 660 * t + 1) * math.exp(-t)
-        frames += struct.pack("<hh", round(left * 32767), round(right * 32767))
-    w.writeframes(bytes(frames))
+    w.setparams((2, 2, 44100, 0, "NONE", None))
+    w.writeframes(b"".join(struct.pack("<hh", round(32767 * (0.6 * tone(440, i) + 0.3 * tone(3001, i))),
+                                       round(32767 * 0.5 * tone(660, i, 1) * math.exp(-i / 44100))) for i in range(66150)))
 EOF
 same "pack with a 44.1 kHz stereo sound" pack ../loop OUT/new.wl6 --base "$game"
 check "the stereo sound is in the packed file: 1.5 s at 7042 Hz" "002 542 3 10563 1.500" \
@@ -112,7 +100,8 @@ check "the stereo sound is in the packed file: 1.5 s at 7042 Hz" "002 542 3 1056
 
 # --- What only Windows has -----------------------------------------------------
 
-# Paths outside the ANSI code page, for the input and the outputs.
+# Paths outside the ANSI code page, for the input, the outputs and pack's
+# folder.
 mkdir -p "Карты"
 cp game.wl6 "Карты/игра.wl6"
 wcli export "Карты/игра.wl6" "Картинки" --framed --sounds >/dev/null
@@ -120,11 +109,10 @@ wcli export "Карты/игра.wl6" "Картинки" --framed --sounds >/dev
 check "a Cyrillic input and output folder" "1 546" "$? $(ls Картинки | wc -l)"
 wcli pack "Картинки" "Карты/новая.wl6" --base "Карты/игра.wl6" >/dev/null
 check "pack with Cyrillic paths gives back the base" "0 " "$? $(cmp game.wl6 "Карты/новая.wl6" 2>&1)"
-wcli palette "Карты/палитра.gpl"
-check "a palette under a Cyrillic name" "0 $(ncli palette p.gpl && md5sum <p.gpl)" "$? $(md5sum <"Карты/палитра.gpl")"
 
 # A folder no file can be made in: nothing is written, nothing is left, the
-# exit says so. Root writes past a folder's permissions, but not into an
+# exit says so (a failed write is tested natively in files_test.cpp, under
+# Wine too). Root writes past a folder's permissions, but not into an
 # immutable folder.
 mkdir locked
 chmod a-w locked
@@ -132,10 +120,6 @@ chmod a-w locked
 wcli export game.wl6 locked >/dev/null
 check "export into a read-only folder fails and says so" "1 1 0" \
   "$? $(grep -c "cannot" werr.txt) $(ls -A locked | wc -l)"
-wcli palette locked/wolf.gpl
-check "a palette into a read-only folder fails" "1 0" "$? $(ls -A locked | wc -l)"
-wcli pack loop locked/new.wl6 --base game.wl6 >/dev/null
-check "pack into a read-only folder fails and leaves nothing" "1 0" "$? $(ls -A locked | wc -l)"
 chattr -i locked 2>/dev/null
 chmod u+w locked
 

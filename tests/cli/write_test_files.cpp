@@ -8,6 +8,12 @@
 
 namespace {
 
+// A sound table entry: the sound's first page and its length in bytes.
+void AddEntry(std::vector<uint8_t>& table, unsigned page, unsigned bytes) {
+  table.insert(table.end(), {static_cast<uint8_t>(page), static_cast<uint8_t>(page >> 8),
+                             static_cast<uint8_t>(bytes), static_cast<uint8_t>(bytes >> 8)});
+}
+
 // A file laid out as the game's are, so that pack gives it back byte for
 // byte: 106 textures; 435 sprites, the first 21 columns wide in 3 indices,
 // the others of awkward shapes; sounds of 1, 4095, 4096, 4097 and 10000
@@ -46,20 +52,16 @@ bool WriteGame(const std::filesystem::path& path) {
   }
 
   std::vector<uint8_t> table;
-  auto entry = [&table](unsigned page, unsigned bytes) {
-    table.insert(table.end(), {static_cast<uint8_t>(page), static_cast<uint8_t>(page >> 8),
-                               static_cast<uint8_t>(bytes), static_cast<uint8_t>(bytes >> 8)});
-  };
   const unsigned lengths[] = {1, 4095, 4096, 4097, 10000};
   for (unsigned s = 0; s < 5; ++s) {
-    entry(static_cast<unsigned>(layout.Chunks.size()) - 541, lengths[s]);
+    AddEntry(table, static_cast<unsigned>(layout.Chunks.size()) - 541, lengths[s]);
     for (unsigned at = 0; at < lengths[s]; at += 4096) {
       std::vector<uint8_t> page(std::min(4096u, lengths[s] - at));
       for (size_t k = 0; k < page.size(); ++k) page[k] = static_cast<uint8_t>(s * 7 + at + k);
       layout.Chunks.push_back({page, {}, {}});
     }
   }
-  entry(300, 5);
+  AddEntry(table, 300, 5);
   layout.Chunks.push_back({table, {}, {}});
   return WritePageFile(path.string(), layout);
 }
@@ -90,8 +92,7 @@ bool WriteDemo(const std::filesystem::path& path) {
       bytes = EncodeSprite(sprite);
     } else {
       const unsigned page = static_cast<unsigned>(i - 555), length = 1000 + page;
-      table.insert(table.end(), {static_cast<uint8_t>(page), static_cast<uint8_t>(page >> 8),
-                                 static_cast<uint8_t>(length), static_cast<uint8_t>(length >> 8)});
+      AddEntry(table, page, length);
       bytes.assign(length, static_cast<uint8_t>(page));
     }
     layout.Chunks.push_back({i % 3 == 1 ? std::vector<uint8_t>{} : bytes, {}, {}});
@@ -120,11 +121,6 @@ int main(int argc, char** argv) {
   std::vector<uint8_t> bytes = BuildPageFile(hostile);
   bytes.resize(393222, 0xAB);
   ok = WriteBytes((dir / "hostile.wl6").string(), bytes) && ok;
-
-  // One empty chunk: a sound table of no sounds.
-  PageFileLayout silent;
-  silent.Chunks.resize(1);
-  ok = WritePageFile((dir / "silent.wl6").string(), silent) && ok;
 
   // 1,000 chunks of 65,535 bytes: a base large enough that packing it takes
   // a while, to be killed on the way.

@@ -1,6 +1,7 @@
 // Browsing an open file: the tree's nodes, the info panel's texts and
 // picture, the preview drawn pixel by pixel, the zoom drag and the keyboard.
 #include <set>
+#include <tuple>
 #include <vector>
 
 #include "imaging/bmptemplate.h"
@@ -107,6 +108,16 @@ class Browsing : public MainWindowTest {
     return texts;
   }
 
+  // The header icon at (14, 14), 32 x 32, as the panel draws it for a kind.
+  std::vector<COLORREF> HeaderIcon() {
+    const Snapshot s(*Mw().InfoPanel);
+    std::vector<COLORREF> pixels;
+    for (int y = 14; y < 46; ++y) {
+      for (int x = 14; x < 46; ++x) pixels.push_back(s.At(x, y));
+    }
+    return pixels;
+  }
+
   // Gives the preview pane this client size by resizing the main window.
   void SizePreviewPane(int32_t width, int32_t height) {
     for (int i = 0; i < 2; ++i) {
@@ -171,12 +182,12 @@ void ExpectTreeOf(const TreeView& tree, const std::string& fileCaption, uint32_t
   }
 }
 
-TEST_F(Browsing, TreeMirrorsFilesOfEverySectionBoundaryAndReloadsLeaveNothingBehind) {
-  for (uint32_t chunks : {663u, 0u, 106u, 541u, 542u, 663u}) {
-    PageFileLayout layout;
-    for (uint32_t i = 0; i < chunks; ++i) layout.Chunks.push_back(Chunk({static_cast<uint8_t>(i)}));
+TEST_F(Browsing, TreeMirrorsTheFileAndReloadsLeaveNothingBehind) {
+  // Which section a chunk falls in, and its number there, are tested
+  // natively (wlfile_test.cpp). A file that cannot be read is an empty table.
+  for (uint32_t chunks : {663u, 0u, 663u}) {
     const std::string name = std::to_string(chunks) + ".wl6";
-    ASSERT_TRUE(WritePageFile(dir_.File(name), layout));
+    if (chunks > 0) WriteSmallPageFile(dir_, name, chunks);
     LoadWlFile(Mw(), dir_.File(name));
     ExpectTreeOf(Tree(), name, chunks);
     // After a load only the file node shows, and nothing is selected.
@@ -215,17 +226,23 @@ TEST_F(Browsing, PicturesAreTransparentWherePureRed) {
 // ---------------------------------------------------------------------------
 // The info panel
 
-TEST_F(Browsing, ThePanelShowsTheCaptionAndTheFactsOfEveryKind) {
+TEST_F(Browsing, ThePanelShowsEveryKindAndThePreviewTexturesAndSpritesThatHaveAPicture) {
   // The texts themselves are tested natively (nodetext_test.cpp); here, that
-  // the panel shows them, for the file node, the sections and an element of
-  // each kind.
+  // the panel shows them, for the file node, the sections and elements of
+  // each kind, under seven different icons, none of them the program's.
+  const std::vector<COLORREF> programIcon = HeaderIcon();
   LoadBrowseFile();
-  for (const HTREEITEM item :
-       {RootItem, TextureItem, SpriteItem, UnknownItem, ElementItem(1), ElementItem(106), ElementItem(542)}) {
+  const auto blank = [&] { return Snapshot(*Mw().PreviewPane).CountOther(White) == 0; };
+  EXPECT_TRUE(blank()) << "after the load";
+  std::set<std::vector<COLORREF>> icons;
+  for (const HTREEITEM item : {RootItem, TextureItem, SpriteItem, UnknownItem, ElementItem(1),
+                               ElementItem(106), ElementItem(542), ElementItem(2), ElementItem(107)}) {
     SCOPED_TRACE(NodeCaption(Tree(), item));
-    // After a node that writes all five lines, so that blanking shows.
+    // After a node that writes all five lines and draws, so that blanking shows.
     Select(ElementItem(0));
+    ASSERT_FALSE(blank());
     Select(item);
+    EXPECT_EQ(blank(), item != ElementItem(1) && item != ElementItem(106)) << "empty elements draw nothing";
     const NodeKind kind = NodeKindOf(Tree(), item);
     const auto chunk = static_cast<uint32_t>(ChunkIndexOf(Tree(), item).value_or(0));
     const NodeInfo info = NodeInfoText(kind, WlFile, chunk);
@@ -233,7 +250,10 @@ TEST_F(Browsing, ThePanelShowsTheCaptionAndTheFactsOfEveryKind) {
     for (const std::optional<std::string>& line : info.Lines) expected.push_back(line.value_or(""));
     EXPECT_EQ(PanelTexts(), expected);
     EXPECT_EQ(SelectedKind, kind);
+    icons.insert(HeaderIcon());
   }
+  EXPECT_EQ(icons.size(), 7u);
+  EXPECT_EQ(icons.count(programIcon), 0u);
   // A sprite's width and colours come from its decode.
   Select(ElementItem(106));
   EXPECT_EQ(Mw().InfoLine3->Text(), "Width: 37");
@@ -245,49 +265,28 @@ TEST_F(Browsing, ReloadingOverAZoomedElementShowsTheNewFileNode) {
   Select(ElementItem(106));
   ZoomState.Zoom = 2.0;
   LoadWlFile(Mw(), path_);
-  ExpectTreeOf(Tree(), "VSWAP.WL6", 545);
+  EXPECT_EQ(Tree().Count(), 549);
   EXPECT_EQ(Tree().Selection(), nullptr);
   EXPECT_EQ(ZoomState.Zoom, 1.0);
   // The file node's facts, not the sprite's, although it was selected; the
   // start view's links are gone.
   EXPECT_EQ(SelectedKind, FileNode);
-  const std::string size = "File Size: " + std::to_string(WlFile.FileSize);
-  const std::vector<std::string> file{"VSWAP.WL6", "Wolf3D Grafic File", size, "Elements: 545", "", "", ""};
-  EXPECT_EQ(PanelTexts(), file);
+  EXPECT_EQ(Mw().CaptionLabel->Text(), "VSWAP.WL6");
   EXPECT_FALSE(IsWindowVisible(Mw().AuthorLink->Handle()));
   EXPECT_FALSE(IsWindowVisible(Mw().WebLink->Handle()));
 }
 
-TEST_F(Browsing, PanelPictureHasTheRuleAndTheKindsHeaderIcon) {
+TEST_F(Browsing, PanelPictureHasTheRuleAndTheProgramsIconForNodesThatCannotBeRead) {
   PaintBox& panel = *Mw().InfoPanel;
-  // The header icon at (14, 14), 32 x 32, as the panel draws it for a kind.
-  const auto header = [&] {
-    const Snapshot s(panel);
-    std::vector<COLORREF> pixels;
-    for (int y = 14; y < 46; ++y) {
-      for (int x = 14; x < 46; ++x) pixels.push_back(s.At(x, y));
-    }
-    return pixels;
-  };
-  const std::vector<COLORREF> programIcon = header();
+  const std::vector<COLORREF> programIcon = HeaderIcon();
   LoadBrowseFile();
-  std::vector<std::vector<COLORREF>> headers;
-  for (HTREEITEM item :
-       {RootItem, TextureItem, SpriteItem, UnknownItem, ElementItem(541), ElementItem(106), ElementItem(0)}) {
-    Select(item);
-    headers.push_back(header());
-  }
-  // Seven different pictures, none of them the program's icon.
-  const std::set<std::vector<COLORREF>> distinct(headers.begin(), headers.end());
-  EXPECT_EQ(distinct.size(), 7u);
-  EXPECT_EQ(distinct.count(programIcon), 0u);
-
+  Select(ElementItem(0));
   // A node that cannot be read, after one that wrote every line, shows
   // nothing but the program's icon.
   ShowNodeInfo(Mw(), Tree(), nullptr, nullptr);
   EXPECT_EQ(SelectedKind, NoNode);
   EXPECT_EQ(PanelTexts(), std::vector<std::string>(7, ""));
-  EXPECT_EQ(header(), programIcon);
+  EXPECT_EQ(HeaderIcon(), programIcon);
   // An element node whose item data is missing is treated the same way.
   const HTREEITEM stray = Tree().InsertItem(TextureItem, TVI_LAST, "stray", TextureElement);
   ShowNodeInfo(Mw(), Tree(), nullptr, stray);
@@ -324,11 +323,8 @@ TEST_F(Browsing, ElementsAreDrawnCentredWithCornerCrossesInTheirPaletteColors) {
   Select(ElementItem(0));
   const Snapshot s(*Mw().PreviewPane);
   // The texture covers (168, 118) to (231, 181), the right way round.
-  EXPECT_EQ(s.At(168, 118), PaletteColor(GradientIndex(0, 0)));
-  EXPECT_EQ(s.At(231, 118), PaletteColor(GradientIndex(63, 0)));
-  EXPECT_EQ(s.At(168, 181), PaletteColor(GradientIndex(0, 63)));
-  EXPECT_EQ(s.At(231, 181), PaletteColor(GradientIndex(63, 63)));
-  EXPECT_EQ(s.At(190, 131), PaletteColor(GradientIndex(22, 13)));
+  for (const auto& [x, y] : {std::pair{0, 0}, {63, 0}, {0, 63}, {63, 63}, {22, 13}})
+    EXPECT_EQ(s.At(168 + x, 118 + y), PaletteColor(GradientIndex(x, y))) << x << ", " << y;
   ExpectCross(s, 167, 117);
   ExpectCross(s, 232, 182);
   // Nothing else is drawn: the image (some palette colours are white) and
@@ -344,26 +340,11 @@ TEST_F(Browsing, ElementsAreDrawnCentredWithCornerCrossesInTheirPaletteColors) {
   Select(ElementItem(106));
   ASSERT_NE(PaletteColor(0), PaletteColor(15));
   const Snapshot sprite(*Mw().PreviewPane);
-  EXPECT_EQ(sprite.At(182, 118), PaletteColor(40));
-  EXPECT_EQ(sprite.At(183, 118), PaletteColor(15));
-  EXPECT_EQ(sprite.At(218, 181), PaletteColor(100));
-  EXPECT_EQ(sprite.At(192, 125), PaletteColor(0));
-  EXPECT_EQ(sprite.At(193, 125), PaletteColor(15));
+  for (const auto& [column, row, index] :
+       {std::tuple{0, 0, 40}, {1, 0, 15}, {36, 63, 100}, {10, 7, 0}, {11, 7, 15}})
+    EXPECT_EQ(sprite.At(182 + column, 118 + row), PaletteColor(index)) << column << ", " << row;
   ExpectCross(sprite, 181, 117);
   ExpectCross(sprite, 219, 182);
-}
-
-TEST_F(Browsing, PreviewIsBlankForOtherKindsAndEmptyElements) {
-  LoadBrowseFile();
-  const auto blank = [&] { return Snapshot(*Mw().PreviewPane).CountOther(White) == 0; };
-  EXPECT_TRUE(blank()) << "after the load";
-  for (HTREEITEM item :
-       {RootItem, TextureItem, SpriteItem, UnknownItem, ElementItem(2), ElementItem(107), ElementItem(542)}) {
-    Select(ElementItem(0));
-    ASSERT_FALSE(blank());
-    Select(item);
-    EXPECT_TRUE(blank()) << NodeCaption(Tree(), item);
-  }
 }
 
 TEST_F(Browsing, DeepZoomsShowTheRightPartAndCoverThePane) {
@@ -446,12 +427,9 @@ TEST_F(Browsing, TheKeyboardBrowsesAFreshlyOpenedFile) {
   press(VK_DOWN);
   press(VK_DOWN);
   EXPECT_EQ(Tree().Selection(), ElementItem(1));
-  EXPECT_EQ(Mw().CaptionLabel->Text(), "Текстура 2");
-  EXPECT_EQ(SelectedKind, TextureElement);
-  EXPECT_NE(WlFile.Chunks[1].Image, nullptr);
+  EXPECT_EQ(SelectedKind, TextureElement) << "the panel follows the keys";
   press(VK_END);
-  EXPECT_EQ(Mw().CaptionLabel->Text(), "Не известен");
-  EXPECT_EQ(SelectedKind, UnknownSection);
+  EXPECT_EQ(Tree().Selection(), UnknownItem);
 
   // Coming back to the window brings the focus back to the tree.
   SetFocus(nullptr);

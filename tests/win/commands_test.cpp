@@ -1,10 +1,9 @@
 // The menu bar, the open dialog driven for real through Ctrl+O and the menu,
-// the About box and the ways out of the program (Alt+X is the black-box
-// test's).
+// the About box through its menu item and the ways out of the program (Alt+X
+// is the black-box test's).
 #include <vector>
 
 #include "base/unicode_win.h"
-#include "pagewriter.h"
 #include "tempdir.h"
 #include "ui/elementtree_win.h"
 #include "ui/openfile_win.h"
@@ -30,16 +29,6 @@ Strings ItemsOf(HMENU menu) {
   return items;
 }
 
-// A page file of `chunks` small chunks.
-std::string WritePageFile(const TempDir& dir, const std::string& name, size_t chunks) {
-  PageFileLayout layout;
-  for (size_t i = 0; i < chunks; ++i)
-    layout.Chunks.push_back({.Bytes = std::vector<uint8_t>(i + 1, 7), .Offset = {}, .Size = {}});
-  const std::string path = dir.File(name);
-  EXPECT_TRUE(WritePageFile(path, layout));
-  return path;
-}
-
 // The dialog's own controls: the file name and the file type list.
 constexpr int FileNameBox = 0x47c;   // cmb13
 constexpr int FileNameEdit = 0x480;  // edt1
@@ -48,28 +37,6 @@ constexpr int FileTypeList = 0x470;  // cmb1
 HWND FileNameOf(HWND dialog) {
   const HWND combo = GetDlgItem(dialog, FileNameBox);
   return combo && IsWindowVisible(combo) ? combo : GetDlgItem(dialog, FileNameEdit);
-}
-
-// What the dialog showed when it came up.
-struct DialogView {
-  HWND owner = nullptr;
-  std::string fileName;
-  int fileType = -1;
-  int fileTypes = 0;
-  std::string firstType;
-};
-
-DialogView Look(HWND dialog) {
-  DialogView view;
-  view.owner = GetWindow(dialog, GW_OWNER);
-  view.fileName = TextOf(FileNameOf(dialog));
-  const HWND types = GetDlgItem(dialog, FileTypeList);
-  view.fileType = static_cast<int>(SendMessageW(types, CB_GETCURSEL, 0, 0));
-  view.fileTypes = static_cast<int>(SendMessageW(types, CB_GETCOUNT, 0, 0));
-  wchar_t first[256] = {};
-  SendMessageW(types, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(first));
-  view.firstType = Narrow(first);
-  return view;
 }
 
 void Choose(HWND dialog, const std::string& path, int fileType) {
@@ -84,6 +51,11 @@ void Choose(HWND dialog, const std::string& path, int fileType) {
 }
 
 void Cancel(HWND dialog) { PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0); }
+
+// What a click on item `item` of the menu bar's menu `menu` sends.
+WPARAM MenuItem(HWND frame, int menu, int item) {
+  return GetMenuItemID(GetSubMenu(GetMenu(frame), menu), item);
+}
 
 using Commands = MainWindowTest;
 
@@ -103,17 +75,18 @@ TEST_F(Commands, MenuTitlesAndUnknownIdentifiersDoNothing) {
 TEST_F(Commands, CtrlOInTheTreeOpensTheDialogWhichCancelsQuietly) {
   SetFocus(Mw().ElementTree->Handle());
   ASSERT_EQ(GetFocus(), Mw().ElementTree->Handle());
-  DialogView view;
   WhenDialogShows([&](HWND dialog) {
-    view = Look(dialog);
+    EXPECT_EQ(GetWindow(dialog, GW_OWNER), Frame());
+    const HWND types = GetDlgItem(dialog, FileTypeList);
+    EXPECT_EQ(SendMessageW(types, CB_GETCOUNT, 0, 0), 2);
+    EXPECT_EQ(SendMessageW(types, CB_GETCURSEL, 0, 0), 0);
+    wchar_t first[256] = {};
+    SendMessageW(types, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(first));
+    EXPECT_EQ(Narrow(first), "vswap.wl6 (*.wl6)");
     Cancel(dialog);
   });
   TypeKeys({VK_CONTROL, 'O'});
   ASSERT_TRUE(PumpUntil(DialogWasHandled));
-  EXPECT_EQ(view.owner, Frame());
-  EXPECT_EQ(view.fileTypes, 2);
-  EXPECT_EQ(view.firstType, "vswap.wl6 (*.wl6)");
-  EXPECT_EQ(view.fileType, 0);
   EXPECT_EQ(Mw().ElementTree->Count(), 0);
   EXPECT_EQ(Mw().PageFileDialog->FileName, "");
   EXPECT_EQ(Mw().PageFileDialog->FilterIndex, 0);
@@ -123,10 +96,10 @@ TEST_F(Commands, CtrlOInTheTreeOpensTheDialogWhichCancelsQuietly) {
 TEST_F(Commands, OpeningAFileOfAnyNameBuildsTheTreeAndRemembersTheChoice) {
   const TempDir dir;
   const std::string name = "Вольф 3D ★ vswap.wl1";
-  const std::string path = WritePageFile(dir, name, 110);
+  const std::string path = WriteSmallPageFile(dir, name, 110);
 
   WhenDialogShows([&](HWND dialog) { Choose(dialog, path, 1); });
-  SendMessageW(Frame(), WM_COMMAND, 4097, 0);
+  SendMessageW(Frame(), WM_COMMAND, MenuItem(Frame(), 0, 0), 0);
   ASSERT_TRUE(DialogWasHandled());
   OpenDialog& dialog = *Mw().PageFileDialog;
   EXPECT_EQ(dialog.FilterIndex, 2);
@@ -137,15 +110,13 @@ TEST_F(Commands, OpeningAFileOfAnyNameBuildsTheTreeAndRemembersTheChoice) {
 
   // The next dialog starts with the chosen file and file type; a cancel then
   // empties the name but keeps the type, and leaves the tree alone.
-  DialogView again;
   WhenDialogShows([&](HWND d) {
-    again = Look(d);
+    EXPECT_EQ(SendMessageW(GetDlgItem(d, FileTypeList), CB_GETCURSEL, 0, 0), 1);
+    EXPECT_NE(TextOf(FileNameOf(d)).find(name), std::string::npos);
     Cancel(d);
   });
-  SendMessageW(Frame(), WM_COMMAND, MAKEWPARAM(4097, 1), 0);
+  SendMessageW(Frame(), WM_COMMAND, MAKEWPARAM(MenuItem(Frame(), 0, 0), 1), 0);
   ASSERT_TRUE(DialogWasHandled());
-  EXPECT_EQ(again.fileType, 1);
-  EXPECT_NE(again.fileName.find(name), std::string::npos);
   EXPECT_EQ(dialog.FileName, "");
   EXPECT_EQ(dialog.FilterIndex, 2);
   EXPECT_EQ(tree.Count(), 114);
@@ -153,9 +124,9 @@ TEST_F(Commands, OpeningAFileOfAnyNameBuildsTheTreeAndRemembersTheChoice) {
 
 TEST_F(Commands, ExitPostsCloseAndTheEndRunsTheDestroyHandler) {
   const TempDir dir;
-  LoadWlFile(Mw(), WritePageFile(dir, "vswap.wl6", 5));
+  LoadWlFile(Mw(), WriteSmallPageFile(dir, "vswap.wl6", 5));
   ASSERT_EQ(WlFile.Chunks.size(), 5u);
-  SendMessageW(Frame(), WM_COMMAND, 4098, 0);
+  SendMessageW(Frame(), WM_COMMAND, MenuItem(Frame(), 0, 2), 0);
   // The command only posts WM_CLOSE, which ends the loop: the window is
   // still there.
   EXPECT_TRUE(IsWindowVisible(Frame()));
@@ -180,22 +151,15 @@ TEST_F(Commands, EndOfSessionTearsEverythingDownAtOnce) {
 }
 
 TEST_F(Commands, AboutShowsTheSystemAboutBoxOwnedByTheApplicationWindow) {
-  std::string title;
-  HWND owner = nullptr;
+  // Wine's About box takes the whole argument as the program's name.
+  const bool wine = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version");
   WhenDialogShows([&](HWND dialog) {
-    title = TextOf(dialog);
-    owner = GetWindow(dialog, GW_OWNER);
+    EXPECT_EQ(TextOf(dialog), wine ? "About О программе ''#О программе ''" : "О программе ''");
+    EXPECT_EQ(GetWindow(dialog, GW_OWNER), app_.Handle());
     PostMessageW(dialog, WM_COMMAND, IDOK, 0);
   });
-  SendMessageW(Frame(), WM_COMMAND, 4100, 0);
+  SendMessageW(Frame(), WM_COMMAND, MenuItem(Frame(), 1, 0), 0);
   ASSERT_TRUE(DialogWasHandled());
-  if (GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version")) {
-    // Wine's About box takes the whole argument as the program's name.
-    EXPECT_EQ(title, "About О программе ''#О программе ''");
-  } else {
-    EXPECT_EQ(title, "О программе ''");
-  }
-  EXPECT_EQ(owner, app_.Handle());
   EXPECT_TRUE(IsWindowVisible(Frame()));
 }
 

@@ -44,7 +44,6 @@ TEST_F(Splitters, TreeSplitterResizesTheTreeAndTheViewFollows) {
   EXPECT_EQ(PlaceOf(*mw.TreeSplitter).Left, 205);
   EXPECT_EQ(PlaceOf(*mw.ViewArea), (Rect{211, 2, viewRight, PlaceOf(*mw.ElementTree).Bottom}));
   Send(*mw.TreeSplitter, WM_LBUTTONUP, 30);
-  EXPECT_NE(GetCapture(), mw.TreeSplitter->Handle());
   EXPECT_EQ(GetCapture(), nullptr);
   EXPECT_EQ(PlaceOf(*mw.ElementTree).Width(), 191);
   // The new width lasts through a resize of the window.
@@ -77,7 +76,6 @@ TEST_F(Splitters, EscapeRestoresTheWidthWhileTheButtonIsHeld) {
   SetKey(VK_ESCAPE, false);
   ASSERT_TRUE(cancelled);
   EXPECT_EQ(PlaceOf(*mw.ElementTree).Width(), 161);
-  EXPECT_NE(GetCapture(), splitter.Handle());
   // Moving and releasing afterwards change nothing.
   Send(splitter, WM_MOUSEMOVE, 80);
   Send(splitter, WM_LBUTTONUP, 80);

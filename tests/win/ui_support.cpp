@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "base/unicode_win.h"
+#include "pagewriter.h"
 #include "shell/association.h"
 #include "ui/viewer_win.h"
 
@@ -75,6 +76,14 @@ void WhenDialogShows(std::function<void(HWND dialog)> action) {
 }
 
 bool DialogWasHandled() { return dialogHandled; }
+
+std::string WriteSmallPageFile(const TempDir& dir, const std::string& name, size_t chunks) {
+  PageFileLayout layout;
+  for (size_t i = 0; i < chunks; ++i) layout.Chunks.push_back({std::vector<uint8_t>(i + 1, 7), {}, {}});
+  const std::string path = dir.File(name);
+  EXPECT_TRUE(WritePageFile(path, layout));
+  return path;
+}
 
 HDC ScreenDc() {
   static const HDC screen = GetDC(nullptr);

@@ -12,6 +12,7 @@
 
 #include "app/globals_win.h"
 #include "app/mainwindow_win.h"
+#include "tempdir.h"
 
 // A window's outer rectangle in its parent's client coordinates (screen
 // coordinates for a top-level window).
@@ -29,6 +30,9 @@ void SetKey(WORD key, bool down);
 // from inside the dialog's own modal loop.
 void WhenDialogShows(std::function<void(HWND dialog)> action);
 bool DialogWasHandled();
+
+// A page file of `chunks` small chunks, written as `name` in `dir`.
+std::string WriteSmallPageFile(const TempDir& dir, const std::string& name, size_t chunks);
 
 // The screen's DC, taken once for the whole run.
 HDC ScreenDc();
