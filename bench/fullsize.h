@@ -21,8 +21,7 @@ inline RWlFile& FullSizeElements() {
           for (int y = 0; y < 64; ++y) t[x][y] = static_cast<uint8_t>(i * 31 + x * 7 + y * 3);
         bytes = EncodeTexture(t);
       } else {
-        SpritePicture s{};
-        for (auto& column : s) column.fill(-1);
+        SpritePicture s = BlankSprite();
         const int width = 16 + static_cast<int>(i * 13 % 49);
         const int first = (64 - width) / 2;
         for (int x = first; x < first + width; ++x)

@@ -33,17 +33,10 @@ SoundFile& FullSizeFile() {
     layout.FirstSprite = 106;
     layout.FirstSound = 541;
     for (int i = 0; i < 541; ++i) layout.Chunks.push_back({std::vector<uint8_t>(1500, 1), {}, {}});
-    std::vector<uint8_t> table;
-    for (int s = 0; s < 46; ++s) {
-      const auto page = static_cast<uint16_t>(layout.Chunks.size() - 541);
-      const int pages = s < 28 ? 3 : 2;  // 28 * 3 + 18 * 2 = 120
-      const auto bytes = static_cast<uint16_t>(4096 * (pages - 1) + 1000 + 50 * s);
-      table.insert(table.end(), {static_cast<uint8_t>(page), static_cast<uint8_t>(page >> 8),
-                                 static_cast<uint8_t>(bytes), static_cast<uint8_t>(bytes >> 8)});
-      for (int p = 0; p < pages; ++p)
-        layout.Chunks.push_back({std::vector<uint8_t>(p + 1 < pages ? 4096 : bytes % 4096, 128), {}, {}});
-    }
-    layout.Chunks.push_back({table, {}, {}});
+    std::vector<uint32_t> lengths;
+    for (uint32_t s = 0; s < 46; ++s)
+      lengths.push_back(4096 * (s < 28 ? 2 : 1) + 1000 + 50 * s);  // 28 * 3 + 18 * 2 = 120 pages
+    AddSounds(layout, lengths);
     SoundFile made;
     const fs::path dir = fs::temp_directory_path() / "tessarine-bench-sounds";
     fs::create_directories(dir / "out");

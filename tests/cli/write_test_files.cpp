@@ -8,12 +8,6 @@
 
 namespace {
 
-// A sound table entry: the sound's first page and its length in bytes.
-void AddEntry(std::vector<uint8_t>& table, unsigned page, unsigned bytes) {
-  table.insert(table.end(), {static_cast<uint8_t>(page), static_cast<uint8_t>(page >> 8),
-                             static_cast<uint8_t>(bytes), static_cast<uint8_t>(bytes >> 8)});
-}
-
 // A file laid out as the game's are, so that pack gives it back byte for
 // byte: 106 textures; 435 sprites, the first 21 columns wide in 3 indices,
 // the others of awkward shapes; sounds of 1, 4095, 4096, 4097 and 10000
@@ -30,14 +24,12 @@ bool WriteGame(const std::filesystem::path& path) {
       for (int y = 0; y < 64; ++y) texture[x][y] = static_cast<uint8_t>(x * 64 + y + i);
     layout.Chunks.push_back({EncodeTexture(texture), {}, {}});
   }
-  SpritePicture first;
-  for (auto& column : first) column.fill(-1);
+  SpritePicture first = BlankSprite();
   for (int x = 20; x <= 40; ++x)
     for (int y = 30; y < 46; ++y) first[x][y] = static_cast<int16_t>(1 + x % 3);
   layout.Chunks.push_back({EncodeSprite(first), {}, {}});
   for (int i = 1; i < 435; ++i) {
-    SpritePicture sprite;
-    for (auto& column : sprite) column.fill(-1);
+    SpritePicture sprite = BlankSprite();
     // Edge columns 0 and 63, empty columns inside, runs at rows 0 and 63,
     // full columns, indices 0 and 255, and one blank sprite. Like the game's
     // sprites, none uses every index: a framed export keeps a free one for
@@ -46,23 +38,12 @@ bool WriteGame(const std::filesystem::path& path) {
       for (int y = 0; y < 64; ++y)
         if (i % 5 == 0 || (y + x) % 9 < 5) sprite[x][y] = static_cast<int16_t>((x + y * i) % 250);
     if (i == 434) sprite[63][63] = 255;
-    if (i == 433)
-      for (auto& column : sprite) column.fill(-1);
+    if (i == 433) sprite = BlankSprite();
     layout.Chunks.push_back({EncodeSprite(sprite), {}, {}});
   }
 
-  std::vector<uint8_t> table;
-  const unsigned lengths[] = {1, 4095, 4096, 4097, 10000};
-  for (unsigned s = 0; s < 5; ++s) {
-    AddEntry(table, static_cast<unsigned>(layout.Chunks.size()) - 541, lengths[s]);
-    for (unsigned at = 0; at < lengths[s]; at += 4096) {
-      std::vector<uint8_t> page(std::min(4096u, lengths[s] - at));
-      for (size_t k = 0; k < page.size(); ++k) page[k] = static_cast<uint8_t>(s * 7 + at + k);
-      layout.Chunks.push_back({page, {}, {}});
-    }
-  }
-  AddEntry(table, 300, 5);
-  layout.Chunks.push_back({table, {}, {}});
+  AddSounds(layout, {1, 4095, 4096, 4097, 10000});
+  AddSoundEntry(layout.Chunks.back().Bytes, 300, 5);
   return WritePageFile(path.string(), layout);
 }
 
@@ -85,14 +66,13 @@ bool WriteDemo(const std::filesystem::path& path) {
         for (int y = 0; y < 64; ++y) texture[x][y] = static_cast<uint8_t>(x + y * 3 + i);
       bytes = EncodeTexture(texture);
     } else if (i < 555) {
-      SpritePicture sprite;
-      for (auto& column : sprite) column.fill(-1);
+      SpritePicture sprite = BlankSprite();
       for (int x = i % 40; x < i % 40 + 20; ++x)
         for (int y = 10; y < 50; ++y) sprite[x][y] = static_cast<int16_t>((x * y + i) % 200);
       bytes = EncodeSprite(sprite);
     } else {
-      const unsigned page = static_cast<unsigned>(i - 555), length = 1000 + page;
-      AddEntry(table, page, length);
+      const auto page = static_cast<uint16_t>(i - 555), length = static_cast<uint16_t>(1000 + page);
+      AddSoundEntry(table, page, length);
       bytes.assign(length, static_cast<uint8_t>(page));
     }
     layout.Chunks.push_back({i % 3 == 1 ? std::vector<uint8_t>{} : bytes, {}, {}});

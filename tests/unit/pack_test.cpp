@@ -204,9 +204,7 @@ class RealFileTest : public ::testing::TestWithParam<Shape> {
       } else {
         const uint32_t page = i - shape.SoundStart;
         const auto bytes = static_cast<uint16_t>(page == 0 ? 4096 + 300 : 100 + page * 37 % 3996);
-        if (page != 1)
-          table.insert(table.end(), {static_cast<uint8_t>(page), static_cast<uint8_t>(page >> 8),
-                                     static_cast<uint8_t>(bytes), static_cast<uint8_t>(bytes >> 8)});
+        if (page != 1) AddSoundEntry(table, static_cast<uint16_t>(page), bytes);
         chunk.Bytes.resize(page == 0 ? 4096 : page == 1 ? 300 : bytes);
         for (size_t k = 0; k < chunk.Bytes.size(); ++k) chunk.Bytes[k] = static_cast<uint8_t>(k * 3 + i);
       }

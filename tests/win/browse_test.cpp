@@ -61,8 +61,7 @@ PageFileLayout BrowseLayout() {
   layout.Chunks.push_back(Chunk(EncodeTexture(blocks)));             // 3
   while (layout.Chunks.size() < 106) layout.Chunks.push_back(layout.Chunks[1]);
 
-  SpritePicture sprite{};
-  for (auto& column : sprite) column.fill(-1);
+  SpritePicture sprite = BlankSprite();
   for (int c = 0; c < SpriteWidth; ++c) {
     for (int row = 0; row < 64; ++row)
       sprite[SpriteFirst + c][row] = static_cast<int16_t>(SpriteIndex(c, row));

@@ -105,3 +105,28 @@ std::vector<uint8_t> EncodeSprite(const SpritePicture& picture) {
   }
   return EncodeSpriteChunk(framed);
 }
+
+SpritePicture BlankSprite() {
+  SpritePicture p{};
+  for (auto& column : p) column.fill(-1);
+  return p;
+}
+
+void AddSoundEntry(std::vector<uint8_t>& table, uint16_t page, uint16_t bytes) {
+  table.insert(table.end(), {static_cast<uint8_t>(page), static_cast<uint8_t>(page >> 8),
+                             static_cast<uint8_t>(bytes), static_cast<uint8_t>(bytes >> 8)});
+}
+
+void AddSounds(PageFileLayout& layout, const std::vector<uint32_t>& lengths) {
+  std::vector<uint8_t> table;
+  for (size_t s = 0; s < lengths.size(); ++s) {
+    AddSoundEntry(table, static_cast<uint16_t>(layout.Chunks.size() - layout.FirstSound),
+                  static_cast<uint16_t>(lengths[s]));
+    for (uint32_t at = 0; at < lengths[s]; at += 4096) {
+      std::vector<uint8_t> bytes(std::min<uint32_t>(4096, lengths[s] - at));
+      for (size_t k = 0; k < bytes.size(); ++k) bytes[k] = static_cast<uint8_t>((s + at + k) % 251);
+      layout.Chunks.push_back({bytes, {}, {}});
+    }
+  }
+  layout.Chunks.push_back({table, {}, {}});
+}

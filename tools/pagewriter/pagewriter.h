@@ -47,10 +47,22 @@ bool WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes);
 using SpritePicture = std::array<std::array<int16_t, 64>, 64>;
 using TexturePicture = std::array<std::array<uint8_t, 64>, 64>;
 
+// A sprite with nothing drawn: every pixel -1.
+SpritePicture BlankSprite();
+
 // Column after column, as a texture chunk stores it.
 std::vector<uint8_t> EncodeTexture(const TexturePicture& picture);
 // Sprite chunk as the game lays it out (see imaging/spriteencoder.h).
 std::vector<uint8_t> EncodeSprite(const SpritePicture& picture);
+
+// A sound table entry appended to `table`: the sound's first page (counted
+// from the first sound chunk) and its length in bytes.
+void AddSoundEntry(std::vector<uint8_t>& table, uint16_t page, uint16_t bytes);
+// After the chunks `layout` has, from its first sound chunk on, the pages of
+// sounds of these lengths (4096 bytes each, the last holding the rest),
+// then their table as the last chunk (lengths as 16 bits). Sample k of sound
+// s is (s + k) % 251.
+void AddSounds(PageFileLayout& layout, const std::vector<uint32_t>& lengths);
 
 // Sprite chunk from explicit parts, for malformed layouts and the ways
 // other tools lay sprites out: the words first and last, the column
