@@ -13,14 +13,7 @@ shots=$4
 export LC_ALL=C.UTF-8  # Cyrillic paths cross between Linux and Wine as UTF-8
 rm -rf "$work"
 mkdir -p "$work" "$shots"
-failures=0
-passes=0
-
-fail() {
-  echo "FAIL: $*"
-  failures=$((failures + 1))
-}
-pass() { passes=$((passes + 1)); }
+source "$(dirname "$0")/../support/checks.sh"
 win() { winepath -w "$1" 2>/dev/null; }
 # The queries (view, regvalue) always print a line; when one prints nothing,
 # Wine did not get the probe running, which happens now and then on a busy
@@ -289,5 +282,4 @@ expect_view "opened by the shell" '^tree 34$' "$no_dialog"
 import -window root "$shots/shell-opened.png"
 stop
 
-echo "$passes passed, $failures failed"
-[[ $failures -eq 0 ]]
+finish "shell checks"

@@ -12,15 +12,7 @@ trap 'rm -rf "$dir"' EXIT
 "$writer" "$dir" || { echo "cannot write test files"; exit 1; }
 game="$dir/game.wl6"
 
-failures=0
-check() {  # check NAME EXPECTED ACTUAL
-  if [[ "$2" != "$3" ]]; then
-    echo "FAIL: $1"
-    diff <(printf '%s\n' "$2") <(printf '%s\n' "$3")
-    failures=$((failures + 1))
-  fi
-}
-exists() { [[ -e "$1" ]] && echo yes || echo no; }
+source "$(dirname "$0")/../support/checks.sh"
 
 # full.wl6: chunk i holds i % 7 + 1 bytes, so the sections hold 421, 1738
 # and 488 bytes.
@@ -336,8 +328,4 @@ check "a base of 4 GiB of chunks is refused without its bytes in memory" "1 no 1
   "$? $(exists "$dir/packed/hostile.wl6") $(grep -c "too damaged to pack" "$dir/err") $(( $(tail -1 "$dir/err") < 65536 ))"
 
 echo "cli checks: ${rss} KiB peak for the hostile file"
-if (( failures > 0 )); then
-  echo "$failures failed"
-  exit 1
-fi
-echo "all cli checks passed"
+finish "cli checks"

@@ -8,6 +8,7 @@
 # Windows has: paths outside the ANSI code page, a read-only folder, and the
 # base named through another spelling.
 set -u
+source "$(dirname "$0")/../support/checks.sh"
 win=$(realpath "$1")
 native=$(realpath "$2")
 writer=$(realpath "$3")
@@ -19,19 +20,6 @@ trap 'chattr -i "$dir/locked" 2>/dev/null; rm -rf "$dir"' EXIT
   exit 1
 }
 cd "$dir" || exit 1
-
-failures=0
-passes=0
-check() { # check NAME EXPECTED ACTUAL
-  if [[ "$2" == "$3" ]]; then
-    passes=$((passes + 1))
-  else
-    echo "FAIL: $1"
-    diff <(printf '%s\n' "$2") <(printf '%s\n' "$3") | head -20
-    failures=$((failures + 1))
-  fi
-}
-exists() { [[ -e "$1" ]] && echo yes || echo no; }
 # The tool's own messages on stderr, without the lines Wine adds there.
 messages() { tr -d '\r' <"$1" | grep '^tessarine-cli'; }
 # wcli ARGS...: the Windows tool, its line ends made Linux's, its messages in
@@ -139,5 +127,4 @@ for spelling in "$short" "BASE FOLDER/THE GAME FILE.WL6" "base folder/the game f
 done
 check "the refusals leave nothing behind" "the game file.wl6" "$(ls -A "base folder")"
 
-echo "wine cli checks: $passes passed, $failures failed"
-[[ $failures -eq 0 ]]
+finish "wine cli checks"

@@ -7,13 +7,9 @@
 set -u
 root=$1
 checker=$root/tools/check_layers.py
-failures=0
-fail() {
-  echo "FAIL: $1"
-  failures=$((failures + 1))
-}
+source "$(dirname "$0")/../support/checks.sh"
 
-python3 "$checker" "$root" || fail "the tree breaks its layers"
+python3 "$checker" "$root" && pass || fail "the tree breaks its layers"
 
 copy=$(mktemp -d)
 trap 'rm -rf "$copy"' EXIT
@@ -28,7 +24,9 @@ faulted() {  # faulted FILE LINE EXPECTED
   local out
   if out=$(python3 "$checker" "$copy"); then
     fail "$1 with '$2' passed"
-  elif ! grep -qF "$3" <<<"$out"; then
+  elif grep -qF "$3" <<<"$out"; then
+    pass
+  else
     fail "$1 with '$2' is not named: $out"
   fi
 }
@@ -37,8 +35,4 @@ faulted winlayer/label_win.cpp '#include "ui/viewer_win.h"' "winlayer/label_win.
 faulted pagefile/soundtable.h '#include "pagefile/soundreplace.h"' \
   "circle: pagefile/soundtable -> pagefile/soundreplace -> pagefile/soundtable"
 
-if (( failures > 0 )); then
-  echo "$failures failed"
-  exit 1
-fi
-echo "all layer checks passed"
+finish "layer checks"

@@ -14,17 +14,12 @@ cd "$(dirname "$0")/../.."
 work=$PWD/build/package_test
 rm -rf "$work"
 mkdir -p "$work"
-failures=0
-passes=0
-fail() {
-  echo "FAIL: $*"
-  failures=$((failures + 1))
-}
+source tests/support/checks.sh
 has() { [[ "$1" == *"$2"* ]]; } # has TEXT PART
-check() { # check DESCRIPTION COMMAND...
+holds() { # holds DESCRIPTION COMMAND...: passes when COMMAND succeeds
   local what=$1
   shift
-  if "$@"; then passes=$((passes + 1)); else fail "$what"; fi
+  if "$@"; then pass; else fail "$what"; fi
 }
 
 if ! tools/package.sh >"$work/package.log" 2>&1; then
@@ -44,7 +39,7 @@ touch build/mingw64/app/tessarine.exe build/mingw64/cli/tessarine-cli.exe build/
   build/mingw32/cli/tessarine-cli.exe build/native/cli/tessarine-cli
 if tools/package.sh >"$work/package.log" 2>&1; then
   for package in "$zip64" "$zip32" "$deb"; do
-    check "$package: not the same when made again" cmp -s "$package" "$work/first/${package#dist/}"
+    holds "$package: not the same when made again" cmp -s "$package" "$work/first/${package#dist/}"
   done
 else
   cat "$work/package.log"
@@ -67,22 +62,22 @@ only_system_dlls() {
 }
 for pair in "$zip64 x86_64-w64-mingw32" "$zip32 i686-w64-mingw32"; do
   read -r zip tools <<<"$pair"
-  check "$zip: not exactly the two programs and README.txt" \
+  holds "$zip: not exactly the two programs and README.txt" \
     [ "$(unzip -Z1 "$zip" | sort | tr '\n' ' ')" == "README.txt tessarine-cli.exe tessarine.exe " ]
   dir=$work/$(basename "$zip" .zip)
   unzip -q "$zip" -d "$dir"
-  check "$zip: README.txt has a line without CR LF" [ "$(grep -vc $'\r$' "$dir/README.txt")" == 0 ]
-  check "$zip: README.txt names both programs" grep -q 'tessarine-cli.exe --help' "$dir/README.txt"
+  holds "$zip: README.txt has a line without CR LF" [ "$(grep -vc $'\r$' "$dir/README.txt")" == 0 ]
+  holds "$zip: README.txt names both programs" grep -q 'tessarine-cli.exe --help' "$dir/README.txt"
   for exe in tessarine.exe tessarine-cli.exe; do
-    check "$zip: $exe is not stripped" no_symbols "$tools" "$dir/$exe"
-    check "$zip: $exe needs a DLL that is not Windows' own" only_system_dlls "$tools" "$dir/$exe"
+    holds "$zip: $exe is not stripped" no_symbols "$tools" "$dir/$exe"
+    holds "$zip: $exe needs a DLL that is not Windows' own" only_system_dlls "$tools" "$dir/$exe"
   done
 done
 
 export LC_ALL=C.UTF-8 # Cyrillic paths cross between Linux and Wine as UTF-8
 folder="$work/Программы Tessarine"
 mv "$work/tessarine-$version-win64" "$folder"
-check "tessarine-cli.exe from the zip: no version" \
+holds "tessarine-cli.exe from the zip: no version" \
   [ "$(wine "$folder/tessarine-cli.exe" --version 2>/dev/null | tr -d '\r')" == "tessarine-cli $version" ]
 
 probe=build/mingw64/tests/blackbox/probe.exe
@@ -95,7 +90,7 @@ for _ in $(seq 100); do
   kill -0 "$viewer" 2>/dev/null || break
   sleep 0.3
 done
-check "tessarine.exe from the zip: the sample not shown (view: $view)" grep -qx 'tree 549' <<<"$view"
+holds "tessarine.exe from the zip: the sample not shown (view: $view)" grep -qx 'tree 549' <<<"$view"
 for _ in $(seq 50); do
   kill -0 "$viewer" 2>/dev/null || break
   wine "$probe" close >/dev/null 2>&1
@@ -107,26 +102,25 @@ wait "$viewer"
 # --- The .deb ------------------------------------------------------------------
 
 info=$(dpkg-deb --info "$deb")
-check "$deb: not the package tessarine-cli" has "$info" $'\n Package: tessarine-cli\n'
-check "$deb: not version $version" has "$info" $'\n Version: '"$version"$'\n'
+holds "$deb: not the package tessarine-cli" has "$info" $'\n Package: tessarine-cli\n'
+holds "$deb: not version $version" has "$info" $'\n Version: '"$version"$'\n'
 depends=$(sed -n 's/^ Depends: //p' <<<"$info")
 for needed in libc6 libspng0 libdeflate0; do
-  check "$deb: does not depend on $needed ($depends)" grep -qE "(^|, )$needed( |,|$)" <<<"$depends"
+  holds "$deb: does not depend on $needed ($depends)" grep -qE "(^|, )$needed( |,|$)" <<<"$depends"
 done
-check "$deb: depends on libpng, which the tool does not use ($depends)" \
+holds "$deb: depends on libpng, which the tool does not use ($depends)" \
   [ -z "$(grep -o 'libpng[^ ,]*' <<<"$depends")" ]
 for name in $(tr ',' '\n' <<<"$depends" | sed 's/ *(.*//; s/^ *//'); do
-  check "$deb: needs $name, which is not installed" dpkg-query -W "$name" >/dev/null 2>&1
+  holds "$deb: needs $name, which is not installed" dpkg-query -W "$name" >/dev/null 2>&1
 done
-check "$deb: does not hold exactly the tool and its manual page" \
+holds "$deb: does not hold exactly the tool and its manual page" \
   [ "$(dpkg-deb --fsys-tarfile "$deb" | tar -t | grep -v '/$' | tr '\n' ' ')" == \
   "./usr/bin/tessarine-cli ./usr/share/man/man1/tessarine-cli.1.gz " ]
 root=$work/root
 dpkg -x "$deb" "$root"
-check "$deb: the tool's info differs from the build's" \
+holds "$deb: the tool's info differs from the build's" \
   [ "$("$root/usr/bin/tessarine-cli" info "$sample" 2>&1)" == "$(build/native/cli/tessarine-cli info "$sample")" ]
-check "$deb: the manual page is not of tessarine-cli $version" \
+holds "$deb: the manual page is not of tessarine-cli $version" \
   grep -q "^\.TH TESSARINE-CLI \"1\" .* \"tessarine-cli $version\"" <(zcat "$root/usr/share/man/man1/tessarine-cli.1.gz")
 
-echo "packages: $passes passed, $failures failed"
-[[ $failures -eq 0 ]]
+finish packages

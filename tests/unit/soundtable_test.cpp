@@ -10,7 +10,6 @@
 #include "pagefile/soundreplace.h"
 #include "pagefiles.h"
 #include "pagewriter.h"
-#include "tempdir.h"
 
 namespace {
 
@@ -30,10 +29,7 @@ class SoundTableTest : public ::testing::Test {
  protected:
   SoundTable Read(const PageFileLayout& layout) { return ReadFromBytes(BuildPageFile(layout)); }
   SoundTable ReadFromBytes(const std::vector<uint8_t>& bytes) {
-    const std::string path = dir_.File("vswap.wl6");
-    EXPECT_TRUE(WriteBytes(path, bytes));
-    std::string error;
-    EXPECT_TRUE(LoadPageFile(file_, path, error)) << error;
+    LoadFrom(file_, bytes);
     return ReadSoundTable(file_, ReadGameSections(file_));
   }
   // The problems as one text, for matching.
@@ -42,7 +38,6 @@ class SoundTableTest : public ::testing::Test {
     for (const std::string& p : table.Problems) text += p + "\n";
     return text;
   }
-  TempDir dir_;
   RWlFile file_;
 };
 
