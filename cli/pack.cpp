@@ -283,9 +283,9 @@ PackResult Pack(const PackRequest& request) {
 
   std::vector<uint8_t> table;
   const std::vector<NewChunk> chunks = NewChunks(file, sections, pictures, sounds, table, result);
+  if (!result.Errors.empty()) return result;
   std::vector<uint8_t> bytes;
   std::string reason;
-  if (!result.Errors.empty()) return result;
   if (!AssemblePageFile(file, chunks, bytes, reason) ||
       !WriteFileWhole(Utf8Path(request.Out), bytes, reason)) {
     result.Errors.push_back(reason);
